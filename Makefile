@@ -1,0 +1,42 @@
+# Volutan2: the two commands of README.md.
+#   make check   install what is missing, build, run the whole suite, then again
+#                under AddressSanitizer and UndefinedBehaviorSanitizer, then fuzz
+#   make run     install what is missing, build and start the program
+JOBS ?= 2
+CMAKE_GEN := -G Ninja
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+
+.PHONY: check run deps build test build-asan test-asan fuzz bench
+
+check: deps
+	$(MAKE) test
+	$(MAKE) test-asan
+	$(MAKE) fuzz
+
+deps:
+	bash scripts/install-deps.sh
+
+build:
+	cmake -S . -B build $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build -j $(JOBS)
+
+test: build
+	ctest --test-dir build --output-on-failure -j $(JOBS)
+
+build-asan:
+	cmake -S . -B build-asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVOLUTAN_SANITIZE=ON
+	cmake --build build-asan -j $(JOBS)
+
+test-asan: build-asan
+	$(SANITIZER_ENV) ctest --test-dir build-asan --output-on-failure -j $(JOBS)
+
+fuzz:
+	bash scripts/fuzz.sh
+
+bench: build
+	./build/volutan2-bench
+
+run: deps build
+	bash scripts/run.sh

@@ -1,0 +1,38 @@
+#pragma once
+// The sheet preparation: measures both resolutions and repaints the sheet
+// image grey with its white drawing area (21 cm x 14.8 cm at (2 mm, 2 mm)).
+#include "engine/TCanvas.h"
+
+// What the preparation needs of the printer object. Each call may throw
+// EPrinter with the printer's message.
+class IImprimanteFeuille {
+public:
+    virtual ~IImprimanteFeuille() = default;
+    virtual void SetPortrait() = 0;
+    virtual int ResolutionX() = 0; // pixels per inch
+    virtual int ResolutionY() = 0;
+};
+
+// The screen's pixels per inch.
+class IEcran {
+public:
+    virtual ~IEcran() = default;
+    virtual int ResolutionX() = 0;
+    virtual int ResolutionY() = 0;
+};
+
+// The sheet image: resized, then painted through its canvas.
+class IImageFeuille {
+public:
+    virtual ~IImageFeuille() = default;
+    virtual void SetSize(int largeur, int hauteur) = 0;
+    virtual TCanvas& Canvas() = 0;
+};
+
+// Steps: printer portrait, printer resolutions into Dessin.ResImpX/Y, screen
+// resolutions into Dessin.ResEcranX/Y, image size 21.4 x 30.1 cm, grey page
+// with black outline, white area (0.2, 0.2)-(21.2, 15) cm, brush left clear.
+// When the printer fails, the sheet is still measured and painted, and the
+// printer's error is thrown at the end, so Clear all still clears without a
+// printer.
+void PreparerFeuille(IImprimanteFeuille& imprimante, IEcran& ecran, IImageFeuille& image);

@@ -1,0 +1,82 @@
+#pragma once
+// The main window: the sheet, the choice of the next curve (gears, hole,
+// colour, speed) and one button per command. Handlers are split by command
+// group: uVolutan2.cpp (layout, start-up, Draw, Clear all, Quit),
+// uVolutan2_Fichiers.cpp (Save, Open), uVolutan2_Impression.cpp (Print, Copy),
+// uVolutan2_Modifier.cpp (the curve editor command).
+#include "shell/TForm.h"
+
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollArea;
+class QWidget;
+class TCanvas;
+class TColorGrid;
+class TImage;
+class TUpDown;
+
+class TfmVolutan2 : public TForm {
+    Q_OBJECT
+public:
+    explicit TfmVolutan2(QWidget* parent = nullptr);
+    ~TfmVolutan2() override;
+
+    void FormCreate() override;
+    void FormActivate() override;
+
+    void btDessinerClick();
+    void btEffacerClick();
+    void btImprimerClick();
+    void btCopierClick();
+    void btEnregistrerClick();
+    void btOuvrirClick();
+    void btModifierClick();
+    void btQuitterClick();
+
+    // The sheet image's canvas (Image1's bitmap).
+    TCanvas& FeuilleCanvas();
+    // The sheet preparation on this window's sheet with the run's printer and
+    // the screen; throws the printer's error after painting the sheet.
+    void PreparerFeuille();
+    // Traces Spires[0 .. NbSpires-1] on the sheet about (1050, 750), in list
+    // order. Slow when rbLent is checked (read before each curve): while it
+    // runs the Draw button reads "Arrêter", and a click on it makes the rest of
+    // the redraw fast, every curve still drawn; then the button reads
+    // "Dessiner". Used by Open and by the editor's OK. Tracer errors propagate
+    // (the curves before stay drawn).
+    void RedessinerListe();
+    // "Volutan2 - " + name, or "Volutan2".
+    void MettreAJourTitre(const QString& nomFichier);
+
+    // Controls, created with the window at their design geometry (96 dpi).
+    QWidget* Panel1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    TColorGrid* cgCouleur = nullptr;
+    QLineEdit* edFixe = nullptr;
+    TUpDown* udFixe = nullptr;
+    QLineEdit* edMobile = nullptr;
+    TUpDown* udMobile = nullptr;
+    QLineEdit* edTrou = nullptr;
+    TUpDown* udTrou = nullptr;
+    QRadioButton* rbLent = nullptr;
+    QRadioButton* fbRapide = nullptr;
+    QPushButton* btEnregistrer = nullptr;
+    QPushButton* btOuvrir = nullptr;
+    QPushButton* btImprimer = nullptr;
+    QPushButton* btEffacer = nullptr;
+    QPushButton* btCopier = nullptr;
+    QPushButton* btDessiner = nullptr;
+    QPushButton* btModifier = nullptr;
+    QPushButton* btQuitter = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;
+    TImage* Image1 = nullptr;
+};
+
+extern TfmVolutan2* fmVolutan2;
