@@ -10,10 +10,10 @@
 // while held (one Increment per repetition), a double click counts as two
 // steps, and with ArrowKeys the Up and Down keys in the field step too.
 // Stepping stops at the bounds unless Wrap is set.
+#include <QLineEdit>
 #include <QPointer>
 #include <QWidget>
 
-class QLineEdit;
 class QToolButton;
 
 enum class TUDBtnType { udUp, udDown };
