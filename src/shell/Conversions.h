@@ -13,8 +13,8 @@
 // "'%s' n'est pas une valeur entière correcte" with the text unchanged.
 std::int32_t StrToInt(std::string_view texte);
 
-// Non-raising conversion: stores the value in `valeur` and returns the error
-// position: 0 on success, 1 for an empty text, otherwise the 1-based position
+// Non-raising conversion: stores the value in `valeur` (0 on failure) and
+// returns the error position: 0 on success, 1 for an empty text, otherwise the 1-based position
 // of the first offending character. Accepts exactly the texts StrToInt accepts,
 // with the same values.
 int Val(std::string_view texte, std::int32_t& valeur);
