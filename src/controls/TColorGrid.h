@@ -23,6 +23,8 @@
 // are 16 >> n columns and 1 << n rows.
 enum class TGridOrdering { go16x1, go8x2, go4x4, go2x8, go1x16 };
 
+class QPainter;
+
 class TColorGrid : public QWidget {
     Q_OBJECT
 public:
@@ -70,8 +72,8 @@ public:
     // Geometry after size fitting.
     int Columns() const { return columns_; }
     int Rows() const { return rows_; }
-    int CellWidth() const { return cellWidth_; }
-    int CellHeight() const { return cellHeight_; }
+    int CellWidth() const { return width() / columns_; }
+    int CellHeight() const { return height() / rows_; }
     // Rectangle of cell i in control coordinates (empty outside 0..15).
     QRect CellRect(int i) const;
     // Cell under a point in control coordinates, the point clamped into the
@@ -103,12 +105,13 @@ private:
     void InvaliderCellule(int i);
     void InvaliderMarques();
     void ChoisirCellule(Qt::MouseButton bouton, int cellule);
+    void PeindreCellule(QPainter& p, int i, bool focus) const;
+    void DessinerMarques(QPainter& p) const;
+    QRect RectMarque(int i, const QString& texte) const;
 
     TGridOrdering ordering_ = TGridOrdering::go4x4;
     int columns_ = 4;
     int rows_ = 4;
-    int cellWidth_ = 25;
-    int cellHeight_ = 25;
     int foregroundIndex_ = 0;
     int backgroundIndex_ = 0;
     bool foregroundEnabled_ = true;

@@ -1,0 +1,303 @@
+#include "controls/TColorGrid.h"
+
+#include "engine/TDessin.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The platform's default 20-colour palette without its four middle entries:
+// the 8 dark colours (and silver), then grey and the 7 bright ones.
+constexpr std::array<TColor, TColorGrid::NombreCouleurs> Couleurs = {
+    0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
+    0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
+};
+
+constexpr int TextFlags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip;
+
+QColor VersQColor(TColor c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+bool DansPalette(int i) {
+    return i >= 0 && i < TColorGrid::NombreCouleurs;
+}
+
+} // namespace
+
+TColorGrid::TColorGrid(QWidget* parent) : QWidget(parent) {
+    // Every pixel is painted here: no background erase before painting.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+    resize(100, 100);
+}
+
+TColor TColorGrid::CellColor(int i) {
+    return DansPalette(i) ? Couleurs[i] : clNone;
+}
+
+TColor TColorGrid::MarkColor(TColor c) {
+    TColor resultat = 0;
+    for (int decalage : {0, 8, 16})
+        if (((c >> decalage) & 0xFF) < 128) resultat |= 0xFF << decalage;
+    return resultat;
+}
+
+void TColorGrid::SetGridOrdering(TGridOrdering ordering) {
+    if (ordering == ordering_) return;
+    ordering_ = ordering;
+    const int n = static_cast<int>(ordering);
+    columns_ = 16 >> n;
+    rows_ = 1 << n;
+    AjusterTaille();
+    update();
+}
+
+void TColorGrid::AjusterTaille() {
+    // Shrinks to whole cells, the position staying put.
+    const int largeur = columns_ * (width() / columns_);
+    const int hauteur = rows_ * (height() / rows_);
+    if (largeur != width() || hauteur != height()) resize(largeur, hauteur);
+}
+
+void TColorGrid::resizeEvent(QResizeEvent*) {
+    AjusterTaille();
+}
+
+QRect TColorGrid::CellRect(int i) const {
+    if (!DansPalette(i)) return {};
+    return QRect((i % columns_) * CellWidth(), (i / columns_) * CellHeight(), CellWidth(),
+                 CellHeight());
+}
+
+int TColorGrid::CellAt(QPoint p) const {
+    const int cw = CellWidth();
+    const int ch = CellHeight();
+    if (cw <= 0 || ch <= 0) return -1;
+    const int x = std::clamp(p.x(), 0, width() - 1);
+    const int y = std::clamp(p.y(), 0, height() - 1);
+    // A control fitted to whole cells never yields more, but a size forced
+    // from outside (a layout) could leave a strip past the last cell.
+    const int colonne = std::min(x / cw, columns_ - 1);
+    const int ligne = std::min(y / ch, rows_ - 1);
+    return ligne * columns_ + colonne;
+}
+
+QString TColorGrid::MarkText(int i) const {
+    if (!DansPalette(i)) return {};
+    const bool memeCellule = foregroundIndex_ == backgroundIndex_;
+    if (foregroundEnabled_ && i == foregroundIndex_)
+        return memeCellule && backgroundEnabled_ ? QStringLiteral("TF") : QStringLiteral("T");
+    if (backgroundEnabled_ && i == backgroundIndex_)
+        return memeCellule && foregroundEnabled_ ? QStringLiteral("TF") : QStringLiteral("F");
+    return {};
+}
+
+void TColorGrid::SetForegroundIndex(int v) {
+    if (v == foregroundIndex_ || !foregroundEnabled_) return;
+    InvaliderCellule(foregroundIndex_);
+    foregroundIndex_ = v;
+    // The new cell carries the mark; when it is the background cell too, the
+    // old "F" there turns into "TF".
+    InvaliderCellule(v);
+    InvaliderMarques();
+    emit OnChange();
+}
+
+void TColorGrid::SetBackgroundIndex(int v) {
+    if (v == backgroundIndex_ || !backgroundEnabled_) return;
+    InvaliderCellule(backgroundIndex_);
+    backgroundIndex_ = v;
+    InvaliderCellule(v);
+    InvaliderMarques();
+    emit OnChange();
+}
+
+void TColorGrid::SetSelection(int v) {
+    if (v == selection_) return;
+    InvaliderCellule(selection_);
+    selection_ = v;
+    InvaliderCellule(v);
+    InvaliderMarques();
+}
+
+void TColorGrid::SetForegroundEnabled(bool enabled) {
+    if (enabled == foregroundEnabled_) return;
+    foregroundEnabled_ = enabled;
+    InvaliderCellule(foregroundIndex_);
+    InvaliderMarques();
+}
+
+void TColorGrid::SetBackgroundEnabled(bool enabled) {
+    if (enabled == backgroundEnabled_) return;
+    backgroundEnabled_ = enabled;
+    InvaliderCellule(backgroundIndex_);
+    InvaliderMarques();
+}
+
+void TColorGrid::SetTabStop(bool tabStop) {
+    if (tabStop == tabStop_) return;
+    tabStop_ = tabStop;
+    setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void TColorGrid::InvaliderCellule(int i) {
+    if (DansPalette(i)) update(CellRect(i));
+}
+
+QRect TColorGrid::RectMarque(int i, const QString& texte) const {
+    return fontMetrics().boundingRect(CellRect(i), TextFlags, texte).adjusted(-1, -1, 1, 1);
+}
+
+void TColorGrid::InvaliderMarques() {
+    // Marks are drawn unclipped: a mark wider than its cell (a large font)
+    // also needs the strip it covers outside the cell.
+    for (int i : {foregroundIndex_, backgroundIndex_}) {
+        const QString texte = MarkText(i);
+        if (texte.isEmpty()) continue;
+        const QRegion debord = QRegion(RectMarque(i, texte)).subtracted(CellRect(i));
+        if (!debord.isEmpty()) update(debord);
+    }
+}
+
+void TColorGrid::PeindreCellule(QPainter& p, int i, bool focus) const {
+    if (!DansPalette(i)) return;
+    const QRect r = CellRect(i);
+    // Outline in the button face, then a sunken bevel two pixels wide.
+    p.fillRect(r, palette().color(QPalette::Button));
+    const QColor ombre = palette().color(QPalette::Dark);
+    const QColor lumiere = palette().color(QPalette::Light);
+    for (int k = 1; k <= 2; ++k) {
+        const int g = r.left() + k, h = r.top() + k;
+        const int d = r.left() + r.width() - 1 - k, b = r.top() + r.height() - 1 - k;
+        if (d < g || b < h) break;
+        p.fillRect(QRect(QPoint(g, h), QPoint(d - 1, h)), ombre);
+        p.fillRect(QRect(QPoint(g, h), QPoint(g, b - 1)), ombre);
+        p.fillRect(QRect(QPoint(d, h), QPoint(d, b)), lumiere);
+        p.fillRect(QRect(QPoint(g, b), QPoint(d, b)), lumiere);
+    }
+    const QRect interieur = r.adjusted(3, 3, -3, -3);
+    if (interieur.isValid()) p.fillRect(interieur, VersQColor(Couleurs[i]));
+    if (!focus) return;
+    // Dotted focus rectangle that inverts what lies under it.
+    const QRect f = r.adjusted(4, 4, -4, -4);
+    if (!f.isValid()) return;
+    p.save();
+    p.setCompositionMode(QPainter::CompositionMode_Difference);
+    p.setPen(Qt::white);
+    for (int x = f.left(); x <= f.right(); x += 2) {
+        p.drawPoint(x, f.top());
+        p.drawPoint(x, f.bottom());
+    }
+    for (int y = f.top() + 2; y < f.bottom(); y += 2) {
+        p.drawPoint(f.left(), y);
+        p.drawPoint(f.right(), y);
+    }
+    p.restore();
+}
+
+void TColorGrid::DessinerMarques(QPainter& p) const {
+    p.setFont(font());
+    int dejaDessinee = -1;
+    for (int i : {foregroundIndex_, backgroundIndex_}) {
+        const QString texte = MarkText(i);
+        // "TF" on a cell both sides share is drawn once.
+        if (texte.isEmpty() || i == dejaDessinee) continue;
+        p.setPen(VersQColor(MarkColor(Couleurs[i])));
+        p.drawText(CellRect(i), TextFlags, texte);
+        dejaDessinee = i;
+    }
+}
+
+void TColorGrid::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    const QRegion& zone = event->region();
+    // A size forced from outside may leave a strip past the whole cells.
+    const QRegion reste =
+        QRegion(rect()).subtracted(QRect(0, 0, columns_ * CellWidth(), rows_ * CellHeight()));
+    for (const QRect& r : reste)
+        p.fillRect(r, palette().color(QPalette::Button));
+    for (int i = 0; i < NombreCouleurs; ++i)
+        if (zone.intersects(CellRect(i))) PeindreCellule(p, i, false);
+    if (DansPalette(selection_) && zone.intersects(CellRect(selection_)))
+        PeindreCellule(p, selection_, hasFocus_);
+    DessinerMarques(p);
+}
+
+void TColorGrid::ChoisirCellule(Qt::MouseButton bouton, int cellule) {
+    if (cellule < 0) return; // too small to hold a pixel per cell
+    if (bouton == Qt::LeftButton)
+        SetForegroundIndex(cellule);
+    else
+        SetBackgroundIndex(cellule);
+    SetSelection(cellule);
+}
+
+void TColorGrid::mousePressEvent(QMouseEvent* event) {
+    button_ = event->button();
+    buttonDown_ = true;
+    ChoisirCellule(button_, CellAt(event->position().toPoint()));
+}
+
+void TColorGrid::mouseMoveEvent(QMouseEvent* event) {
+    // The press grabbed the pointer: moves outside the control arrive too and
+    // are clamped to the edge cells.
+    if (!buttonDown_) return;
+    ChoisirCellule(button_, CellAt(event->position().toPoint()));
+}
+
+void TColorGrid::mouseReleaseEvent(QMouseEvent* event) {
+    buttonDown_ = false;
+    if (event->button() != Qt::LeftButton || rect().contains(event->position().toPoint()))
+        emit OnClick();
+}
+
+void TColorGrid::keyPressEvent(QKeyEvent* event) {
+    // Arrows move the keyboard cursor within the grid; T (or Space) makes its
+    // cell the foreground colour, F the background colour.
+    const int colonne = selection_ % columns_;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        if (colonne > 0) SetSelection(selection_ - 1);
+        break;
+    case Qt::Key_Right:
+        if (colonne < columns_ - 1 && selection_ + 1 < NombreCouleurs) SetSelection(selection_ + 1);
+        break;
+    case Qt::Key_Up:
+        if (selection_ - columns_ >= 0) SetSelection(selection_ - columns_);
+        break;
+    case Qt::Key_Down:
+        if (selection_ + columns_ < NombreCouleurs) SetSelection(selection_ + columns_);
+        break;
+    case Qt::Key_T:
+    case Qt::Key_Space:
+        SetForegroundIndex(selection_);
+        break;
+    case Qt::Key_F:
+        SetBackgroundIndex(selection_);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TColorGrid::focusInEvent(QFocusEvent* event) {
+    hasFocus_ = true;
+    InvaliderCellule(selection_);
+    InvaliderMarques();
+    QWidget::focusInEvent(event);
+}
+
+void TColorGrid::focusOutEvent(QFocusEvent* event) {
+    hasFocus_ = false;
+    InvaliderCellule(selection_);
+    InvaliderMarques();
+    QWidget::focusOutEvent(event);
+}
