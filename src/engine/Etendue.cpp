@@ -1,0 +1,59 @@
+#include "engine/Etendue.h"
+
+#include "engine/TDessin.h"
+#include "engine/Unites.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// 32-bit wrapping difference and absolute value (|-2^31| stays -2^31).
+std::int32_t Enveloppe(std::uint32_t valeur) {
+    return static_cast<std::int32_t>(valeur);
+}
+
+std::int32_t Difference(std::int32_t a, std::int32_t b) {
+    return Enveloppe(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
+}
+
+std::int32_t Somme(std::int32_t a, std::int32_t b) {
+    return Enveloppe(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+std::int32_t Absolu(std::int32_t a) {
+    return a < 0 ? Enveloppe(0u - static_cast<std::uint32_t>(a)) : a;
+}
+
+} // namespace
+
+std::int32_t Etendue() {
+    std::int32_t b = 0;
+    const std::int32_t nombre = std::clamp<std::int32_t>(Dessin.NbSpires, 0, MaxSpires);
+    for (std::int32_t i = 0; i < nombre; ++i) {
+        const TSpire& spire = Dessin.Spires[static_cast<std::size_t>(i)];
+        const std::int32_t v =
+            Somme(Absolu(Difference(spire.Mobile, spire.Fixe)), Absolu(spire.Trou));
+        if (v > b) b = v;
+    }
+    const std::int32_t produit = MulInt32(MulInt32(4, b), Dessin.ResImpX);
+    return Round(static_cast<long double>(produit) / 254.0L);
+}
+
+std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
+    if (c == 0) return -1;
+    const std::int64_t produit = static_cast<std::int64_t>(a) * b; // |a * b| <= 2^62
+    const bool negatif = (produit < 0) != (c < 0);
+    const std::uint64_t n = produit < 0 ? 0u - static_cast<std::uint64_t>(produit)
+                                        : static_cast<std::uint64_t>(produit);
+    const std::uint64_t d = c < 0 ? 0u - static_cast<std::uint64_t>(static_cast<std::int64_t>(c))
+                                  : static_cast<std::uint64_t>(c);
+    // Halves away from zero: (2n + d) div 2d, with 2n + d < 2^64.
+    const std::uint64_t quotient = (2 * n + d) / (2 * d);
+    const std::uint64_t limite =
+        negatif ? std::uint64_t{1} << 31
+                : static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
+    if (quotient > limite) return -1;
+    return negatif ? Enveloppe(0u - static_cast<std::uint32_t>(quotient))
+                   : static_cast<std::int32_t>(quotient);
+}
