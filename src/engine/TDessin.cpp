@@ -1,0 +1,3 @@
+#include "engine/TDessin.h"
+
+TDessin Dessin;
