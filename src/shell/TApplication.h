@@ -2,17 +2,25 @@
 // The application object: title, main window, quit request, the error trap
 // around every handler, the modal run of a dialog and the yield of slow mode.
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
 #include <string>
+#include <tuple>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
+class QEventLoop;
+class QWidget;
 class TForm;
 
 class TApplication : public QObject {
     Q_OBJECT
 public:
     // Derives Title from the program file's name (QCoreApplication must exist).
+    // Becomes the run's `Application`.
     explicit TApplication(QObject* parent = nullptr);
     ~TApplication() override;
 
@@ -24,20 +32,24 @@ public:
 
     // The first window created; set once.
     TForm* MainForm() const { return mainForm_; }
-    // Creates the form's window through `fabrique`, then runs its FormCreate
-    // inside the error trap; the first one becomes MainForm.
+    // Creates the form's window, stores it in `variable`, then runs its
+    // FormCreate inside the error trap; the first one becomes MainForm.
     template <class F> F* CreateForm(F*& variable) {
         variable = new F();
         Enregistrer(variable);
         return variable;
     }
 
-    // Quit request (closing the main window): sets the terminate flag; the loop
-    // ends once the handler running now has returned to it.
+    // Quit request (closing the main window): queued like any event; when it is
+    // taken from the queue the terminate flag is set, and the loop of Run ends
+    // once the handler running at that moment has returned to it.
+    void DemanderQuitter();
+    // Sets the terminate flag at once (the quit request taken from the queue).
     void Terminate();
     bool Terminated() const { return terminated_; }
 
-    // Shows the main window and runs the event loop until the terminate flag is set.
+    // Shows the main window and runs the event loop until the terminate flag is
+    // set. Returns 0.
     int Run();
 
     // Error trap: runs `gestionnaire`; an exception leaving it is reported
@@ -53,8 +65,13 @@ public:
 
     // Modal run of a dialog: returns its ModalResult (1 OK, 2 cancel). Throws
     // EInvalidOperation "Impossible de rendre modale une fenêtre visible" when
-    // the dialog is already visible or in a modal run.
+    // the dialog is already visible, disabled or in a modal run. The other
+    // windows take no input meanwhile; a quit request ends the run with 2. The
+    // focused-window record is saved and restored, so the window below gets no
+    // new activation.
     int ShowModal(TForm& dialogue);
+    // The dialog of the innermost modal run, or nullptr.
+    TForm* FormeModale() const;
 
     // Yield: handles every pending event, then returns at once.
     void ProcessMessages();
@@ -63,15 +80,77 @@ public:
     void Pause();
     void SetPause(std::function<void()> pause);
 
+    // The focused-window record: the program's window that last took the
+    // keyboard focus (dialogs of the platform and message boxes never count).
+    TForm* FenetreActive() const { return active_; }
+
+protected:
+    bool event(QEvent* e) override;
+
 private:
     void Enregistrer(TForm* form);
+    void FocusChange(QWidget* ancien, QWidget* nouveau);
+    void Signaler(const QString& texte) noexcept;
 
     QString title_;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
     Reporter reporter_;
     std::function<void()> pause_;
+    QEventLoop* boucle_ = nullptr;
+    QPointer<TForm> active_;
+    std::vector<TForm*> modales_;
 };
 
 // The one application object of the run.
 extern TApplication* Application;
+
+// Runs `gestionnaire` inside Application's error trap (or, before the
+// application object exists, drops the error with a warning). Never throws.
+void ProtegeAppel(const std::function<void()>& gestionnaire) noexcept;
+
+// Connects a signal to a handler through the error trap. Every handler of the
+// program is connected this way, so no exception crosses a Qt frame:
+//   Connecter(btDessiner, &QPushButton::clicked, this, &TfmVolutan2::btDessinerClick);
+//   Connecter(grille, &TGrid::OnClick, this, [this](int c, int r) { ... });
+// A member handler takes the signal's first arguments (or none); the
+// connection ends when either object is destroyed.
+template <class Emetteur, class Signal, class Recepteur, class Classe, class... Args>
+QMetaObject::Connection Connecter(Emetteur* emetteur, Signal signal, Recepteur* recepteur,
+                                  void (Classe::*gestionnaire)(Args...)) {
+    return QObject::connect(emetteur, signal, recepteur, [recepteur, gestionnaire](Args... args) {
+        ProtegeAppel([&] { (recepteur->*gestionnaire)(args...); });
+    });
+}
+
+namespace detail {
+// Whether f can be called with the first elements (indices I...) of a tuple.
+template <class F, class Tuple, class Seq> struct AppelablePrefixe;
+template <class F, class Tuple, std::size_t... I>
+struct AppelablePrefixe<F, Tuple, std::index_sequence<I...>>
+    : std::is_invocable<F&, std::tuple_element_t<I, Tuple>&...> {};
+
+// Calls f with the longest prefix of the signal's arguments it accepts, as
+// Qt does for a slot that takes fewer arguments than the signal gives.
+template <std::size_t N, class F, class Tuple> void AppelerPrefixe(F& f, Tuple& args) {
+    if constexpr (AppelablePrefixe<F, Tuple, std::make_index_sequence<N>>::value) {
+        [&]<std::size_t... I>(std::index_sequence<I...>) {
+            f(std::get<I>(args)...);
+        }
+        (std::make_index_sequence<N>{});
+    } else {
+        static_assert(N > 0, "the handler does not accept the signal's arguments");
+        if constexpr (N > 0) AppelerPrefixe<N - 1>(f, args);
+    }
+}
+} // namespace detail
+
+template <class Emetteur, class Signal, class Foncteur>
+QMetaObject::Connection Connecter(Emetteur* emetteur, Signal signal, const QObject* contexte,
+                                  Foncteur foncteur) {
+    return QObject::connect(
+        emetteur, signal, contexte, [f = std::move(foncteur)](const auto&... args) mutable {
+            auto copie = std::tuple<std::decay_t<decltype(args)>...>(args...);
+            ProtegeAppel([&] { detail::AppelerPrefixe<sizeof...(args)>(f, copie); });
+        });
+}

@@ -1,0 +1,224 @@
+#include "shell/TApplication.h"
+
+#include "shell/Exceptions.h"
+#include "shell/TForm.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QThread>
+#include <QWidget>
+
+#include <new>
+
+TApplication* Application = nullptr;
+
+namespace {
+
+// The quit request travels through the event queue like the platform's own.
+QEvent::Type TypeDemandeQuitter() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+void LibererSouris() {
+    if (QWidget* capture = QWidget::mouseGrabber()) capture->releaseMouse();
+}
+
+} // namespace
+
+TApplication::TApplication(QObject* parent) : QObject(parent) {
+    title_ = TitleFromFileName(QCoreApplication::applicationFilePath());
+    Application = this;
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        // Closing a window never ends the run by itself: only the quit request.
+        app->setQuitOnLastWindowClosed(false);
+        connect(app, &QApplication::focusChanged, this, &TApplication::FocusChange);
+    }
+}
+
+TApplication::~TApplication() {
+    if (Application == this) Application = nullptr;
+}
+
+QString TApplication::TitleFromFileName(const QString& cheminProgramme) {
+    QString nom = QFileInfo(cheminProgramme).fileName();
+    const qsizetype point = nom.indexOf(u'.');
+    if (point >= 0) nom.truncate(point);
+    if (nom.size() > 1) nom = nom.left(1) + nom.mid(1).toLower();
+    return nom;
+}
+
+void TApplication::Enregistrer(TForm* form) {
+    if (mainForm_ == nullptr) mainForm_ = form;
+    Protege([form] { form->FormCreate(); });
+}
+
+void TApplication::DemanderQuitter() {
+    QCoreApplication::postEvent(this, new QEvent(TypeDemandeQuitter()));
+}
+
+void TApplication::Terminate() {
+    terminated_ = true;
+    // Each loop ends once control is back in it: a handler running now (a
+    // slow trace) finishes first.
+    if (boucle_ != nullptr) boucle_->exit(0);
+    for (TForm* dialogue : modales_)
+        dialogue->SetModalResult(2);
+}
+
+bool TApplication::event(QEvent* e) {
+    if (e->type() == TypeDemandeQuitter()) {
+        Terminate();
+        return true;
+    }
+    return QObject::event(e);
+}
+
+int TApplication::Run() {
+    if (terminated_) return 0;
+    if (mainForm_ != nullptr) mainForm_->show();
+    QEventLoop boucle;
+    boucle_ = &boucle;
+    if (!terminated_) boucle.exec();
+    boucle_ = nullptr;
+    return 0;
+}
+
+QString TApplication::MessageAvecPoint(const QString& message) {
+    if (!message.isEmpty() && message.back().unicode() > u'.') return message + u'.';
+    return message;
+}
+
+void TApplication::SetReporter(Reporter reporter) {
+    reporter_ = std::move(reporter);
+}
+
+void TApplication::Protege(const std::function<void()>& gestionnaire) noexcept {
+    QString texte;
+    try {
+        gestionnaire();
+        return;
+    } catch (const Exception& e) {
+        texte = QString::fromStdString(e.Message());
+    } catch (const std::bad_alloc&) {
+        texte = QStringLiteral("Mémoire insuffisante");
+    } catch (const std::exception& e) {
+        texte = QString::fromUtf8(e.what());
+    } catch (...) {
+        texte = QStringLiteral("Erreur inconnue");
+    }
+    Signaler(MessageAvecPoint(texte));
+}
+
+void TApplication::Signaler(const QString& texte) noexcept {
+    try {
+        LibererSouris();
+        if (reporter_) {
+            reporter_(title_, texte);
+            return;
+        }
+        if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+            qWarning("%s: %s", qUtf8Printable(title_), qUtf8Printable(texte));
+            return;
+        }
+        // Without a parent the box is modal for the whole application: the
+        // program's windows take no input until OK, then the one active before
+        // gets the focus back.
+        QMessageBox boite(QMessageBox::Critical, title_, texte, QMessageBox::Ok);
+        boite.setTextFormat(Qt::PlainText);
+        boite.exec();
+    } catch (...) {
+        qWarning("%s: %s", qUtf8Printable(title_), qUtf8Printable(texte));
+    }
+}
+
+int TApplication::ShowModal(TForm& dialogue) {
+    if (dialogue.isVisible() || !dialogue.isEnabled() || dialogue.enRunModal_)
+        throw EInvalidOperation("Impossible de rendre modale une fenêtre visible");
+
+    LibererSouris();
+    const QPointer<QWidget> fenetreAvant = QApplication::activeWindow();
+    const QPointer<TForm> enregistrementAvant = active_;
+    active_ = &dialogue;
+
+    // The other windows take no input while the dialog runs.
+    const Qt::WindowModality modaliteAvant = dialogue.windowModality();
+    dialogue.setWindowModality(Qt::ApplicationModal);
+    QEventLoop boucle;
+    dialogue.enRunModal_ = true;
+    dialogue.boucleModale_ = &boucle;
+    modales_.push_back(&dialogue);
+
+    dialogue.show(); // FormShow runs here
+    Protege([&dialogue] { dialogue.FormActivate(); });
+    dialogue.modalResult_ = 0;
+    if (terminated_) {
+        // A quit request already taken: the run ends after its first events.
+        boucle.processEvents(QEventLoop::AllEvents);
+    } else {
+        boucle.exec();
+    }
+    if (terminated_) dialogue.modalResult_ = 2;
+
+    modales_.pop_back();
+    dialogue.boucleModale_ = nullptr;
+    dialogue.enRunModal_ = false;
+    const bool dialogueActif = QApplication::activeWindow() == &dialogue;
+    // The record comes back before the focus does, so the window below gets
+    // no new activation.
+    active_ = enregistrementAvant;
+    dialogue.hide();
+    dialogue.setWindowModality(modaliteAvant);
+    if (dialogueActif && fenetreAvant != nullptr && fenetreAvant->isVisible())
+        fenetreAvant->activateWindow();
+    return dialogue.modalResult_;
+}
+
+TForm* TApplication::FormeModale() const {
+    return modales_.empty() ? nullptr : modales_.back();
+}
+
+void TApplication::FocusChange(QWidget* /*ancien*/, QWidget* nouveau) {
+    if (nouveau == nullptr) return; // another application took the focus: the record stays
+    auto* form = qobject_cast<TForm*>(nouveau->window());
+    if (form == nullptr || form == active_)
+        return; // a platform dialog, a message box, or the same window
+    active_ = form;
+    // Raised from the queue, not from inside the focus change, so that a
+    // message box it may show runs in a plain event dispatch.
+    QMetaObject::invokeMethod(
+        form, [form] { ProtegeAppel([form] { form->FormActivate(); }); }, Qt::QueuedConnection);
+}
+
+void TApplication::ProcessMessages() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TApplication::Pause() {
+    if (pause_)
+        pause_();
+    else
+        QThread::msleep(10);
+}
+
+void TApplication::SetPause(std::function<void()> pause) {
+    pause_ = std::move(pause);
+}
+
+void ProtegeAppel(const std::function<void()>& gestionnaire) noexcept {
+    if (Application != nullptr) {
+        Application->Protege(gestionnaire);
+        return;
+    }
+    try {
+        gestionnaire();
+    } catch (const std::exception& e) {
+        qWarning("%s", e.what());
+    } catch (...) {
+        qWarning("exception");
+    }
+}

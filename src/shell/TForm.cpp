@@ -1,0 +1,43 @@
+#include "shell/TForm.h"
+
+#include "shell/TApplication.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QShowEvent>
+
+TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window) {}
+
+void TForm::SetModalResult(int valeur) {
+    modalResult_ = valeur;
+    // The modal loop ends once the event that set the value has been handled.
+    if (valeur != 0 && boucleModale_ != nullptr) boucleModale_->exit(0);
+}
+
+void TForm::LierResultat(QAbstractButton* bouton, int resultat) {
+    Connecter(bouton, &QAbstractButton::clicked, this,
+              [this, resultat] { SetModalResult(resultat); });
+}
+
+void TForm::closeEvent(QCloseEvent* event) {
+    if (Application != nullptr && Application->MainForm() == this) {
+        // The window stays on screen until the loop ends with the program.
+        event->ignore();
+        Application->DemanderQuitter();
+        return;
+    }
+    if (enRunModal_) {
+        // The modal loop hides the dialog once it sees the result.
+        event->ignore();
+        SetModalResult(2);
+        return;
+    }
+    event->accept();
+}
+
+void TForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A window restored from the task bar is not shown anew.
+    if (!event->spontaneous()) ProtegeAppel([this] { FormShow(); });
+}
