@@ -1,0 +1,136 @@
+// The sheet preparation: resolutions, sheet geometry and colours, and the
+// printer's failure reported after the sheet is painted.
+#include "engine/PreparerFeuille.h"
+#include "engine/TBitmapCanvas.h"
+#include "engine/TDessin.h"
+#include "shell/Exceptions.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class Imprimante : public IImprimanteFeuille {
+public:
+    int resX = 600;
+    int resY = 300;
+    std::string echec; // thrown by SetPortrait when not empty
+    std::vector<std::string> journal;
+    void SetPortrait() override {
+        journal.push_back("portrait");
+        if (!echec.empty()) throw EPrinter(echec);
+    }
+    int ResolutionX() override {
+        journal.push_back("resX");
+        return resX;
+    }
+    int ResolutionY() override {
+        journal.push_back("resY");
+        return resY;
+    }
+};
+
+class Ecran : public IEcran {
+public:
+    explicit Ecran(int ppp) : ppp_(ppp) {}
+    int ResolutionX() override { return ppp_; }
+    int ResolutionY() override { return ppp_; }
+
+private:
+    int ppp_;
+};
+
+class Image : public IImageFeuille {
+public:
+    TBitmapCanvas bitmap;
+    void SetSize(int largeur, int hauteur) override { bitmap.SetSize(largeur, hauteur); }
+    TCanvas& Canvas() override { return bitmap; }
+};
+
+constexpr TColor Gris = 0xC0C0C0;
+constexpr TColor Blanc = 0xFFFFFF;
+constexpr TColor Noir = 0x000000;
+
+TEST(PreparerFeuille, SheetAt96PixelsPerInch) {
+    Imprimante imprimante;
+    Ecran ecran(96);
+    Image image;
+    image.bitmap.SetSize(5, 5);
+    image.bitmap.SetPenColor(0x0000FF);
+    image.bitmap.MoveTo(0, 2);
+    image.bitmap.LineTo(5, 2);
+
+    PreparerFeuille(imprimante, ecran, image);
+
+    EXPECT_EQ(imprimante.journal, (std::vector<std::string>{"portrait", "resX", "resY"}));
+    EXPECT_EQ(Dessin.ResImpX, 600);
+    EXPECT_EQ(Dessin.ResImpY, 300);
+    EXPECT_EQ(Dessin.ResEcranX, 96);
+    EXPECT_EQ(Dessin.ResEcranY, 96);
+    const TBitmapCanvas& b = image.bitmap;
+    ASSERT_EQ(b.Width(), 809);
+    ASSERT_EQ(b.Height(), 1138);
+    // Page: black outline on (0, 0)-(808, 1137), grey inside.
+    EXPECT_EQ(b.Pixel(0, 0), Noir);
+    EXPECT_EQ(b.Pixel(808, 1137), Noir);
+    EXPECT_EQ(b.Pixel(0, 2), Noir); // the old line is gone
+    EXPECT_EQ(b.Pixel(3, 2), Gris);
+    EXPECT_EQ(b.Pixel(7, 7), Gris);
+    EXPECT_EQ(b.Pixel(400, 1000), Gris);
+    EXPECT_EQ(b.Pixel(807, 1136), Gris);
+    // White area (8, 8)-(801, 567): outline on 8..800 and 8..566.
+    EXPECT_EQ(b.Pixel(8, 8), Noir);
+    EXPECT_EQ(b.Pixel(800, 566), Noir);
+    EXPECT_EQ(b.Pixel(400, 8), Noir);
+    EXPECT_EQ(b.Pixel(9, 9), Blanc);
+    EXPECT_EQ(b.Pixel(799, 565), Blanc);
+    EXPECT_EQ(b.Pixel(801, 300), Gris);
+    EXPECT_EQ(b.Pixel(400, 567), Gris);
+    // Left with a clear brush, pen black.
+    EXPECT_EQ(b.BrushStyle(), TBrushStyle::Clear);
+    EXPECT_EQ(b.BrushColor(), Blanc);
+    EXPECT_EQ(b.PenColor(), Noir);
+}
+
+TEST(PreparerFeuille, SheetAt120PixelsPerInch) {
+    Imprimante imprimante;
+    Ecran ecran(120);
+    Image image;
+    PreparerFeuille(imprimante, ecran, image);
+    EXPECT_EQ(image.bitmap.Width(), 1011);
+    EXPECT_EQ(image.bitmap.Height(), 1422);
+    // White area (9, 9)-(1002, 709): 120 * 0.2 / 2.54 = 9.45, 1001.6, 708.7.
+    EXPECT_EQ(image.bitmap.Pixel(8, 100), Gris);
+    EXPECT_EQ(image.bitmap.Pixel(9, 100), Noir);
+    EXPECT_EQ(image.bitmap.Pixel(1001, 100), Noir);
+    EXPECT_EQ(image.bitmap.Pixel(1002, 100), Gris);
+    EXPECT_EQ(image.bitmap.Pixel(100, 708), Noir);
+    EXPECT_EQ(image.bitmap.Pixel(100, 709), Gris);
+}
+
+TEST(PreparerFeuille, PrinterFailureStillPaintsTheSheetThenReports) {
+    Dessin.ResImpX = 1200;
+    Dessin.ResImpY = 1200;
+    Imprimante imprimante;
+    imprimante.echec = "Aucune imprimante par défaut sélectionnée";
+    Ecran ecran(96);
+    Image image;
+    image.bitmap.SetSize(2, 2);
+    try {
+        PreparerFeuille(imprimante, ecran, image);
+        ADD_FAILURE() << "no error";
+    } catch (const EPrinter& e) {
+        EXPECT_EQ(e.Message(), "Aucune imprimante par défaut sélectionnée");
+    }
+    EXPECT_EQ(imprimante.journal, std::vector<std::string>{"portrait"});
+    EXPECT_EQ(Dessin.ResImpX, 1200); // not read
+    EXPECT_EQ(Dessin.ResEcranX, 96);
+    EXPECT_EQ(image.bitmap.Width(), 809);
+    EXPECT_EQ(image.bitmap.Pixel(3, 3), Gris);
+    EXPECT_EQ(image.bitmap.Pixel(100, 100), Blanc);
+    EXPECT_EQ(image.bitmap.BrushStyle(), TBrushStyle::Clear);
+}
+
+} // namespace
