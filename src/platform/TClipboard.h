@@ -1,0 +1,46 @@
+#pragma once
+// The clipboard object: one for the run, created at its first use. It places
+// a picture on the system clipboard (QClipboard) as
+//   image/x-emf and image/emf   the EMF bytes (true size for EMF readers)
+//   image/svg+xml               the same drawing as SVG, sized in millimetres
+// and nothing else; whatever the clipboard held before is replaced.
+#include <QByteArray>
+
+#include <functional>
+
+class QMimeData;
+class TMetafile;
+
+class TClipboard {
+public:
+    static constexpr const char* MimeEmf = "image/x-emf";
+    static constexpr const char* MimeEmfAutre = "image/emf";
+    static constexpr const char* MimeSvg = "image/svg+xml";
+
+    TClipboard(const TClipboard&) = delete;
+    TClipboard& operator=(const TClipboard&) = delete;
+
+    // The run's clipboard object.
+    static TClipboard& Instance();
+
+    // Places the picture. Throws EInvalidGraphic "MetaFichier incorrect" for
+    // a picture that holds no finished recording, and Exception "Ne peut
+    // ouvrir le Presse-papiers" when the clipboard cannot be taken (no
+    // graphical application, or another program kept the ownership); the
+    // clipboard is then left as it was.
+    void Assign(const TMetafile& image);
+
+    // Test seam: receives the data that would be placed, instead of the
+    // system clipboard (it may throw to stand for a clipboard that cannot be
+    // taken). An empty function: the system clipboard again.
+    using Poseur = std::function<void(const QMimeData& donnees)>;
+    void SetPoseur(Poseur poseur);
+
+private:
+    TClipboard() = default;
+
+    Poseur poseur_;
+};
+
+// The run's clipboard object (TClipboard::Instance()).
+TClipboard& Clipboard();

@@ -1,0 +1,154 @@
+#include "platform/TEmfWriter.h"
+
+#include <algorithm>
+
+namespace {
+
+void Poser32(char* p, std::uint32_t v) {
+    p[0] = static_cast<char>(v & 0xFF);
+    p[1] = static_cast<char>((v >> 8) & 0xFF);
+    p[2] = static_cast<char>((v >> 16) & 0xFF);
+    p[3] = static_cast<char>((v >> 24) & 0xFF);
+}
+
+std::uint32_t U(std::int32_t v) {
+    return static_cast<std::uint32_t>(v);
+}
+
+} // namespace
+
+TEmfWriter::TEmfWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
+                       const TPrinterMetrics& reference) {
+    // The header's fixed fields now; bounds, sizes, counts and handles at the end.
+    octets_.resize(TailleEnTete);
+    octets_.fill('\0');
+    char* p = octets_.data();
+    Poser32(p + 0, EMR_HEADER);
+    Poser32(p + 4, TailleEnTete);
+    Poser32(p + 24, 0);
+    Poser32(p + 28, 0);
+    Poser32(p + 32, U(largeurCadre));
+    Poser32(p + 36, U(hauteurCadre));
+    Poser32(p + 40, Signature);
+    Poser32(p + 44, Version);
+    // nDescription, offDescription, nPalEntries: none.
+    Poser32(p + 72, U(reference.HorzRes));
+    Poser32(p + 76, U(reference.VertRes));
+    Poser32(p + 80, U(reference.HorzSize));
+    Poser32(p + 84, U(reference.VertSize));
+    // cbPixelFormat, offPixelFormat, bOpenGL: none.
+    Poser32(p + 100, U(reference.HorzSize) * 1000u);
+    Poser32(p + 104, U(reference.VertSize) * 1000u);
+    enregistrements_ = 1;
+}
+
+void TEmfWriter::Reserver(std::size_t enregistrements) {
+    octets_.reserve(static_cast<qsizetype>(TailleEnTete + 16 * enregistrements + 64));
+}
+
+void TEmfWriter::Enregistrement(std::uint32_t type, std::initializer_list<std::uint32_t> champs) {
+    const std::uint32_t taille = 8 + 4 * static_cast<std::uint32_t>(champs.size());
+    const qsizetype debut = octets_.size();
+    octets_.resize(debut + taille);
+    char* p = octets_.data() + debut;
+    Poser32(p, type);
+    Poser32(p + 4, taille);
+    p += 8;
+    for (std::uint32_t v : champs) {
+        Poser32(p, v);
+        p += 4;
+    }
+    ++enregistrements_;
+}
+
+void TEmfWriter::Etendre(std::int32_t x, std::int32_t y) {
+    if (!dessine_) {
+        gauche_ = droite_ = x;
+        haut_ = bas_ = y;
+        dessine_ = true;
+        return;
+    }
+    gauche_ = std::min(gauche_, x);
+    droite_ = std::max(droite_, x);
+    haut_ = std::min(haut_, y);
+    bas_ = std::max(bas_, y);
+}
+
+void TEmfWriter::MoveTo(std::int32_t x, std::int32_t y) {
+    Enregistrement(EMR_MOVETOEX, {U(x), U(y)});
+    posX_ = x;
+    posY_ = y;
+}
+
+void TEmfWriter::LineTo(std::int32_t x, std::int32_t y) {
+    Enregistrement(EMR_LINETO, {U(x), U(y)});
+    // A line of no length marks nothing; otherwise both ends bound it.
+    if (x != posX_ || y != posY_) {
+        Etendre(posX_, posY_);
+        Etendre(x, y);
+    }
+    posX_ = x;
+    posY_ = y;
+}
+
+void TEmfWriter::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
+                           std::int32_t bottom) {
+    Enregistrement(EMR_RECTANGLE, {U(left), U(top), U(right), U(bottom)});
+    const std::int32_t x0 = std::min(left, right), x1 = std::max(left, right);
+    const std::int32_t y0 = std::min(top, bottom), y1 = std::max(top, bottom);
+    if (x1 > x0 && y1 > y0) {
+        Etendre(x0, y0);
+        Etendre(x1 - 1, y1 - 1);
+    }
+}
+
+std::uint32_t TEmfWriter::Allouer() {
+    const auto libre = std::find(occupes_.begin(), occupes_.end(), false);
+    const auto indice = static_cast<std::uint32_t>(libre - occupes_.begin());
+    if (libre == occupes_.end())
+        occupes_.push_back(true);
+    else
+        *libre = true;
+    return indice;
+}
+
+void TEmfWriter::Liberer(std::uint32_t indice) {
+    Enregistrement(EMR_DELETEOBJECT, {indice});
+    occupes_[indice] = false;
+}
+
+void TEmfWriter::SelectPen(TColor couleur) {
+    const std::uint32_t indice = Allouer();
+    Enregistrement(EMR_CREATEPEN, {indice, PS_SOLID, 1, 0, U(couleur) & 0x00FFFFFFu});
+    Enregistrement(EMR_SELECTOBJECT, {indice});
+    if (stylo_ != 0) Liberer(stylo_);
+    stylo_ = indice;
+}
+
+void TEmfWriter::SelectBrush(TColor couleur, TBrushStyle style) {
+    const std::uint32_t indice = Allouer();
+    const bool plein = style == TBrushStyle::Solid;
+    Enregistrement(EMR_CREATEBRUSHINDIRECT,
+                   {indice, plein ? BS_SOLID : BS_NULL, plein ? U(couleur) & 0x00FFFFFFu : 0u, 0});
+    Enregistrement(EMR_SELECTOBJECT, {indice});
+    if (pinceau_ != 0) Liberer(pinceau_);
+    pinceau_ = indice;
+}
+
+QByteArray TEmfWriter::Terminer() {
+    // nPalEntries 0, offPalEntries 16 (just after these fields), nSizeLast 20.
+    Enregistrement(EMR_EOF, {0, 16, 20});
+    char* p = octets_.data();
+    Poser32(p + 8, U(gauche_));
+    Poser32(p + 12, U(haut_));
+    Poser32(p + 16, U(droite_));
+    Poser32(p + 20, U(bas_));
+    Poser32(p + 48, static_cast<std::uint32_t>(octets_.size()));
+    Poser32(p + 52, enregistrements_);
+    const auto poignees = static_cast<std::uint32_t>(occupes_.size()); // highest slot used + 1
+    p[56] = static_cast<char>(poignees & 0xFF);
+    p[57] = static_cast<char>((poignees >> 8) & 0xFF);
+    QByteArray resultat = std::move(octets_);
+    octets_.clear();
+    return resultat;
+}

@@ -1,0 +1,79 @@
+#pragma once
+// Writes an enhanced metafile (the published EMF format) in memory: a 108-byte
+// header, the drawing records, an end record. Coordinates are logical units of
+// the picture, one per pixel of the reference device (MM_TEXT mapping: x to the
+// right, y downwards, from the top left corner).
+//
+// Records written: EMR_MOVETOEX, EMR_LINETO, EMR_RECTANGLE, EMR_CREATEPEN,
+// EMR_CREATEBRUSHINDIRECT, EMR_SELECTOBJECT, EMR_DELETEOBJECT, EMR_EOF. A new
+// pen or brush takes the lowest free slot of the handle table (slot 0 is the
+// picture's own), is selected, and the one it replaces is deleted then.
+#include "engine/TCanvas.h"
+#include "platform/TPrinterBackEnd.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <vector>
+
+class TEmfWriter {
+public:
+    // Record types and constants of the format used here.
+    static constexpr std::uint32_t EMR_HEADER = 1;
+    static constexpr std::uint32_t EMR_EOF = 14;
+    static constexpr std::uint32_t EMR_MOVETOEX = 27;
+    static constexpr std::uint32_t EMR_SELECTOBJECT = 37;
+    static constexpr std::uint32_t EMR_CREATEPEN = 38;
+    static constexpr std::uint32_t EMR_CREATEBRUSHINDIRECT = 39;
+    static constexpr std::uint32_t EMR_DELETEOBJECT = 40;
+    static constexpr std::uint32_t EMR_RECTANGLE = 43;
+    static constexpr std::uint32_t EMR_LINETO = 54;
+    static constexpr std::uint32_t Signature = 0x464D4520; // " EMF"
+    static constexpr std::uint32_t Version = 0x10000;
+    static constexpr std::uint32_t TailleEnTete = 108;
+    static constexpr std::uint32_t PS_SOLID = 0;
+    static constexpr std::uint32_t BS_SOLID = 0;
+    static constexpr std::uint32_t BS_NULL = 1;
+
+    // Frame (0, 0, largeurCadre, hauteurCadre) in hundredths of a millimetre;
+    // the reference device's printable area in pixels (HorzRes x VertRes) and
+    // in millimetres (HorzSize x VertSize) go into the header as they are.
+    TEmfWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
+               const TPrinterMetrics& reference);
+
+    // Room for about this many records of 16 bytes, so that long drawings do
+    // not reallocate.
+    void Reserver(std::size_t enregistrements);
+
+    void MoveTo(std::int32_t x, std::int32_t y);
+    void LineTo(std::int32_t x, std::int32_t y);
+    // Outline with the selected pen, inside with the selected brush; right and
+    // bottom exclusive.
+    void Rectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+    // A new solid pen one unit wide in `couleur` (0x00BBGGRR) is created and
+    // selected; the pen it replaces, if any, is deleted.
+    void SelectPen(TColor couleur);
+    // A new brush (solid in `couleur`, or hollow) created and selected; the
+    // brush it replaces, if any, is deleted.
+    void SelectBrush(TColor couleur, TBrushStyle style);
+
+    // Appends EMR_EOF, completes the header and hands over the bytes. Called
+    // once; nothing may be written afterwards.
+    QByteArray Terminer();
+
+private:
+    void Enregistrement(std::uint32_t type, std::initializer_list<std::uint32_t> champs);
+    std::uint32_t Allouer();
+    void Liberer(std::uint32_t indice);
+    void Etendre(std::int32_t x, std::int32_t y);
+
+    QByteArray octets_;
+    std::uint32_t enregistrements_ = 0;
+    std::vector<bool> occupes_{true}; // slot 0: the picture itself
+    std::uint32_t stylo_ = 0;         // 0: the default pen, never recorded
+    std::uint32_t pinceau_ = 0;
+    std::int32_t posX_ = 0;
+    std::int32_t posY_ = 0;
+    bool dessine_ = false;
+    std::int32_t gauche_ = 0, haut_ = 0, droite_ = -1, bas_ = -1; // rclBounds, inclusive
+};

@@ -1,0 +1,47 @@
+#pragma once
+// A picture held in memory for the clipboard: an enhanced metafile (EMF bytes)
+// and the same drawing as SVG text, recorded through a TMetafileCanvas.
+//
+// Before recording, the picture carries its requested size in pixels of the
+// reference device; the recording canvas fixes the frame from it when it is
+// created. When the recording ends, the frame is read back from the EMF
+// header: MMWidth() x MMHeight() hundredths of a millimetre.
+#include <QByteArray>
+
+#include <cstdint>
+
+class TMetafile {
+public:
+    TMetafile() = default;
+
+    // Requested size, in pixels of the reference device (0: the reference
+    // device's whole printable area).
+    std::int32_t Width() const { return largeur_; }
+    void SetWidth(std::int32_t largeur) { largeur_ = largeur; }
+    std::int32_t Height() const { return hauteur_; }
+    void SetHeight(std::int32_t hauteur) { hauteur_ = hauteur; }
+
+    // The frame read back from the finished recording, in hundredths of a
+    // millimetre; 0 while the picture is empty.
+    std::int32_t MMWidth() const { return largeurCadre_; }
+    std::int32_t MMHeight() const { return hauteurCadre_; }
+
+    // true until a recording has ended with a readable header.
+    bool Empty() const { return emf_.isEmpty(); }
+    // The EMF file's bytes and the SVG document (UTF-8); empty while Empty().
+    const QByteArray& Emf() const { return emf_; }
+    const QByteArray& Svg() const { return svg_; }
+
+private:
+    friend class TMetafileCanvas;
+    // Takes the finished recording. The frame comes from the EMF header; bytes
+    // whose header cannot be read leave the picture empty (returns false).
+    bool Recevoir(QByteArray emf, QByteArray svg);
+
+    std::int32_t largeur_ = 0;
+    std::int32_t hauteur_ = 0;
+    std::int32_t largeurCadre_ = 0;
+    std::int32_t hauteurCadre_ = 0;
+    QByteArray emf_;
+    QByteArray svg_;
+};

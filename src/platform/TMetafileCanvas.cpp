@@ -1,0 +1,90 @@
+#include "platform/TMetafileCanvas.h"
+
+#include "engine/Etendue.h"
+#include "platform/TMetafile.h"
+#include "shell/Exceptions.h"
+
+#include <limits>
+
+namespace {
+
+// One side of the frame in hundredths of a millimetre: the requested pixels at
+// the device's millimetres per pixel, or the whole printable side for 0.
+std::int32_t Cadre(std::int32_t demande, int pixels, int millimetres) {
+    const std::int64_t cote = std::int64_t{100} * millimetres;
+    if (pixels <= 0 || millimetres <= 0 || cote > std::numeric_limits<std::int32_t>::max())
+        throw EOutOfResources("Plus de ressources système");
+    const std::int32_t cadre = demande == 0
+                                   ? static_cast<std::int32_t>(cote)
+                                   : MulDiv(demande, static_cast<std::int32_t>(cote), pixels);
+    if (cadre <= 0) throw EOutOfResources("Plus de ressources système");
+    return cadre;
+}
+
+} // namespace
+
+TMetafileCanvas::TMetafileCanvas(TMetafile& image, const TPrinterMetrics& reference)
+    : image_(image), largeurCadre_(Cadre(image.Width(), reference.HorzRes, reference.HorzSize)),
+      hauteurCadre_(Cadre(image.Height(), reference.VertRes, reference.VertSize)),
+      emf_(largeurCadre_, hauteurCadre_, reference), svg_(largeurCadre_, hauteurCadre_, reference) {
+}
+
+TMetafileCanvas::~TMetafileCanvas() {
+    try {
+        image_.Recevoir(emf_.Terminer(), svg_.Terminer());
+    } catch (...) {
+        // Out of memory while finishing: the picture stays empty, and placing
+        // it fails with "MetaFichier incorrect".
+    }
+}
+
+void TMetafileCanvas::Reserver(std::size_t segments) {
+    emf_.Reserver(segments);
+    svg_.Reserver(segments);
+}
+
+void TMetafileCanvas::ChoisirStylo() {
+    if (!styloAChoisir_) return;
+    emf_.SelectPen(stylo_);
+    svg_.SetPen(stylo_);
+    styloAChoisir_ = false;
+}
+
+void TMetafileCanvas::ChoisirPinceau() {
+    if (!pinceauAChoisir_) return;
+    emf_.SelectBrush(pinceau_, stylePinceau_);
+    pinceauAChoisir_ = false;
+}
+
+void TMetafileCanvas::MoveTo(int x, int y) {
+    emf_.MoveTo(x, y);
+    svg_.MoveTo(x, y);
+}
+
+void TMetafileCanvas::LineTo(int x, int y) {
+    ChoisirStylo();
+    emf_.LineTo(x, y);
+    svg_.LineTo(x, y);
+}
+
+void TMetafileCanvas::Rectangle(int left, int top, int right, int bottom) {
+    ChoisirStylo();
+    ChoisirPinceau();
+    emf_.Rectangle(left, top, right, bottom);
+    svg_.Rectangle(left, top, right, bottom, stylePinceau_ == TBrushStyle::Solid, pinceau_);
+}
+
+void TMetafileCanvas::SetPenColor(TColor couleur) {
+    stylo_ = couleur;
+    styloAChoisir_ = true;
+}
+
+void TMetafileCanvas::SetBrushColor(TColor couleur) {
+    pinceau_ = couleur;
+    pinceauAChoisir_ = true;
+}
+
+void TMetafileCanvas::SetBrushStyle(TBrushStyle style) {
+    stylePinceau_ = style;
+    pinceauAChoisir_ = true;
+}

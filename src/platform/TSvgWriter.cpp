@@ -1,0 +1,123 @@
+#include "platform/TSvgWriter.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+
+namespace {
+
+// "#rrggbb" of a colour 0x00BBGGRR.
+QByteArray Couleur(TColor couleur) {
+    const auto c = static_cast<std::uint32_t>(couleur);
+    char tampon[8];
+    std::snprintf(tampon, sizeof tampon, "#%02x%02x%02x", c & 0xFF, (c >> 8) & 0xFF,
+                  (c >> 16) & 0xFF);
+    return QByteArray(tampon, 7);
+}
+
+// A real with `decimales` decimals and a '.', whatever the locale.
+QByteArray Reel(double valeur, int decimales) {
+    char tampon[64];
+    const auto fin =
+        std::to_chars(tampon, tampon + sizeof tampon, valeur, std::chars_format::fixed, decimales)
+            .ptr;
+    return QByteArray(tampon, fin - tampon);
+}
+
+// Hundredths of a millimetre as millimetres with two decimals ("79.93").
+QByteArray Millimetres(std::int32_t centiemes) {
+    char tampon[32];
+    std::snprintf(tampon, sizeof tampon, "%d.%02d", centiemes / 100, centiemes % 100);
+    return tampon;
+}
+
+// A frame side in reference pixels: centiemes / 100 mm at res / taille px per mm.
+QByteArray Pixels(std::int32_t centiemes, int res, int taille) {
+    return Reel(static_cast<double>(centiemes) * res / (100.0 * taille), 4);
+}
+
+} // namespace
+
+TSvgWriter::TSvgWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
+                       const TPrinterMetrics& reference) {
+    texte_ = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+             "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"";
+    texte_ += Millimetres(largeurCadre) + "mm\" height=\"" + Millimetres(hauteurCadre) +
+              "mm\" viewBox=\"0 0 " + Pixels(largeurCadre, reference.HorzRes, reference.HorzSize) +
+              ' ' + Pixels(hauteurCadre, reference.VertRes, reference.VertSize) +
+              "\" preserveAspectRatio=\"none\">\n"
+              "<g fill=\"none\" stroke-width=\"1\">\n";
+}
+
+void TSvgWriter::Reserver(std::size_t points) {
+    texte_.reserve(static_cast<qsizetype>(texte_.size() + 12 * points + 4096));
+}
+
+void TSvgWriter::AjouterEntier(std::int64_t v) {
+    char tampon[24];
+    const auto fin = std::to_chars(tampon, tampon + sizeof tampon, v).ptr;
+    texte_.append(tampon, fin - tampon);
+}
+
+void TSvgWriter::AjouterPoint(std::int32_t x, std::int32_t y) {
+    AjouterEntier(x);
+    texte_ += ',';
+    AjouterEntier(y);
+}
+
+void TSvgWriter::FermerPolyligne() {
+    if (!ouverte_) return;
+    texte_ += "\"/>\n";
+    ouverte_ = false;
+}
+
+void TSvgWriter::MoveTo(std::int32_t x, std::int32_t y) {
+    FermerPolyligne();
+    posX_ = x;
+    posY_ = y;
+}
+
+void TSvgWriter::LineTo(std::int32_t x, std::int32_t y) {
+    if (!ouverte_) {
+        texte_ += "<polyline vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(stylo_) +
+                  "\" points=\"";
+        AjouterPoint(posX_, posY_);
+        ouverte_ = true;
+    }
+    texte_ += ' ';
+    AjouterPoint(x, y);
+    posX_ = x;
+    posY_ = y;
+}
+
+void TSvgWriter::SetPen(TColor couleur) {
+    if (couleur == stylo_) return;
+    FermerPolyligne();
+    stylo_ = couleur;
+}
+
+void TSvgWriter::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
+                           std::int32_t bottom, bool plein, TColor remplissage) {
+    FermerPolyligne();
+    // The outline's pixels run from left to right - 1: a stroke of one unit
+    // centred half a unit inside.
+    const std::int64_t x0 = std::min(left, right), x1 = std::max(left, right);
+    const std::int64_t y0 = std::min(top, bottom), y1 = std::max(top, bottom);
+    if (x1 <= x0 || y1 <= y0) return;
+    texte_ += "<rect vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(stylo_) +
+              "\" fill=\"" + (plein ? Couleur(remplissage) : QByteArray("none")) + "\" x=\"";
+    texte_ += Reel(static_cast<double>(x0) + 0.5, 1) + "\" y=\"" +
+              Reel(static_cast<double>(y0) + 0.5, 1) + "\" width=\"";
+    AjouterEntier(x1 - x0 - 1);
+    texte_ += "\" height=\"";
+    AjouterEntier(y1 - y0 - 1);
+    texte_ += "\"/>\n";
+}
+
+QByteArray TSvgWriter::Terminer() {
+    FermerPolyligne();
+    texte_ += "</g>\n</svg>\n";
+    QByteArray resultat = std::move(texte_);
+    texte_.clear();
+    return resultat;
+}
