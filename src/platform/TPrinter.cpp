@@ -1,0 +1,199 @@
+#include "platform/TPrinter.h"
+
+#include "platform/TPrinterCanvas.h"
+#include "platform/TQtPrinterBackEnd.h"
+#include "shell/Exceptions.h"
+#include "shell/TApplication.h" // after TForm.h: it needs the complete TForm
+#include "shell/TForm.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* AucuneImprimante = "Aucune imprimante par défaut sélectionnée";
+constexpr const char* ImprimanteIncorrecte = "Imprimante sélectionnée incorrecte";
+constexpr const char* ImpressionEnCours = "Impression en cours";
+constexpr const char* NImprimePas = "L'imprimante n'imprime pas pour l'instant";
+constexpr const char* NonSupportee = "Opération non supportée par l'imprimante sélectionnée";
+constexpr const char* EnvoiRefuse = "Le document n'a pas pu être transmis à l'imprimante";
+
+std::shared_ptr<TPrinterBackEnd>& BackEndInstalle() {
+    static std::shared_ptr<TPrinterBackEnd> backEnd;
+    return backEnd;
+}
+
+std::unique_ptr<TPrinter>& Unique() {
+    static std::unique_ptr<TPrinter> printer;
+    return printer;
+}
+
+void ReleaseAtExit() {
+    TPrinter::Release();
+}
+
+} // namespace
+
+TPrinter& Printer() {
+    return TPrinter::Instance();
+}
+
+TPrinter& TPrinter::Instance() {
+    auto& unique = Unique();
+    if (!unique) {
+        auto backEnd = BackEndInstalle();
+        if (!backEnd) backEnd = std::make_shared<TQtPrinterBackEnd>();
+        unique.reset(new TPrinter(std::move(backEnd)));
+        // Released with the application, while Qt's print support still exists.
+        static bool routineInstallee = false;
+        if (!routineInstallee && QCoreApplication::instance() != nullptr) {
+            qAddPostRoutine(ReleaseAtExit);
+            routineInstallee = true;
+        }
+    }
+    return *unique;
+}
+
+void TPrinter::SetBackEnd(std::shared_ptr<TPrinterBackEnd> backEnd) {
+    Release();
+    BackEndInstalle() = std::move(backEnd);
+}
+
+void TPrinter::Release() {
+    // Moved out first, so that nothing reached from the destructor sees a
+    // half-destroyed object through Instance().
+    std::unique_ptr<TPrinter> ancien = std::move(Unique());
+}
+
+TPrinter::TPrinter(std::shared_ptr<TPrinterBackEnd> backEnd)
+    : backEnd_(std::move(backEnd)), abortCallback_([] {
+          if (Application != nullptr) Application->ProcessMessages();
+      }) {}
+
+TPrinter::~TPrinter() {
+    // A job still open at exit is finished, so no document stays half-made.
+    try {
+        Terminer();
+    } catch (...) {
+        // At exit there is no one left to tell.
+    }
+    canvas_.reset();
+    if (handle_ != TPrinterHandle::None) backEnd_->CloseContext();
+}
+
+void TPrinter::Erreur(const char* message) {
+    throw EPrinter(message);
+}
+
+void TPrinter::ChoisirImprimante() {
+    if (choisie_) return;
+    const std::string nom = backEnd_->DefaultPrinterName();
+    if (nom.empty()) Erreur(AucuneImprimante);
+    const auto installees = backEnd_->InstalledPrinters();
+    if (std::find(installees.begin(), installees.end(), nom) == installees.end())
+        Erreur(AucuneImprimante);
+    const auto reglages = backEnd_->DefaultSettings(nom);
+    avecReglages_ = reglages.has_value();
+    reglages_ = reglages.value_or(TDeviceSettings{nom, TOrientation::Portrait});
+    choisie_ = true;
+}
+
+void TPrinter::FermerHandle() {
+    if (handle_ != TPrinterHandle::None) backEnd_->CloseContext();
+    handle_ = TPrinterHandle::None;
+}
+
+void TPrinter::ExigerHandle() {
+    if (handle_ != TPrinterHandle::None) return;
+    ChoisirImprimante();
+    const auto metriques = backEnd_->OpenContext(reglages_, false);
+    if (!metriques) Erreur(ImprimanteIncorrecte);
+    metriques_ = *metriques;
+    handle_ = TPrinterHandle::InformationContext;
+}
+
+void TPrinter::SetPortrait() {
+    SetOrientation(TOrientation::Portrait);
+}
+
+void TPrinter::SetOrientation(TOrientation orientation) {
+    if (printing_) Erreur(ImpressionEnCours);
+    ChoisirImprimante();
+    FermerHandle();
+    if (!avecReglages_) Erreur(NonSupportee);
+    reglages_.Orientation = orientation;
+}
+
+TOrientation TPrinter::Orientation() {
+    ChoisirImprimante();
+    return reglages_.Orientation;
+}
+
+int TPrinter::ResolutionX() {
+    return Metrics().LogPixelsX;
+}
+int TPrinter::ResolutionY() {
+    return Metrics().LogPixelsY;
+}
+
+TPrinterMetrics TPrinter::Metrics() {
+    ExigerHandle();
+    return metriques_;
+}
+
+TPrinterCanvas& TPrinter::Canvas() {
+    if (!canvas_) canvas_ = std::make_unique<TPrinterCanvas>(*this);
+    return *canvas_;
+}
+
+void TPrinter::SetAbortCallback(std::function<void()> callback) {
+    abortCallback_ = std::move(callback);
+}
+
+void TPrinter::BeginDoc() {
+    if (printing_) Erreur(ImpressionEnCours);
+    if (handle_ != TPrinterHandle::DeviceContext) {
+        ChoisirImprimante();
+        FermerHandle();
+        const auto metriques = backEnd_->OpenContext(reglages_, true);
+        if (!metriques) Erreur(ImprimanteIncorrecte);
+        metriques_ = *metriques;
+        handle_ = TPrinterHandle::DeviceContext;
+    }
+    TPrinterCanvas& canvas = Canvas();
+    // A document that cannot start is reported, not drawn into the void.
+    QPaintDevice* page = backEnd_->StartDocument(title_);
+    if (page == nullptr) Erreur(ImprimanteIncorrecte);
+    if (!canvas.Attacher(page)) {
+        backEnd_->EndDocument();
+        Erreur(ImprimanteIncorrecte);
+    }
+    printing_ = true;
+    aborted_ = false;
+    pageNumber_ = 1;
+}
+
+void TPrinter::EndDoc() {
+    if (!printing_) Erreur(NImprimePas);
+    // The hand-over: pending events run here, as the printing system's abort
+    // callback would run them; the job is never cancelled. However the
+    // callback ends, the document is finished.
+    try {
+        if (abortCallback_) abortCallback_();
+    } catch (...) {
+        Terminer();
+        throw;
+    }
+    if (!Terminer()) Erreur(EnvoiRefuse);
+}
+
+bool TPrinter::Terminer() {
+    if (!printing_) return true; // already finished by a command run from the callback
+    if (canvas_) canvas_->Detacher();
+    const bool envoye = backEnd_->EndDocument();
+    printing_ = false;
+    aborted_ = false;
+    pageNumber_ = 0;
+    return envoye;
+}

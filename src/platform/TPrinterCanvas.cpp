@@ -1,0 +1,97 @@
+#include "platform/TPrinterCanvas.h"
+
+#include "platform/TPrinter.h"
+#include "shell/Exceptions.h"
+
+#include <QColor>
+#include <QLine>
+#include <QPainter>
+#include <QPen>
+#include <QRect>
+
+namespace {
+
+QColor VersQColor(TColor couleur) {
+    return QColor(couleur & 0xFF, (couleur >> 8) & 0xFF, (couleur >> 16) & 0xFF);
+}
+
+} // namespace
+
+TPrinterCanvas::TPrinterCanvas(TPrinter& printer)
+    : printer_(printer), painter_(std::make_unique<QPainter>()) {}
+
+TPrinterCanvas::~TPrinterCanvas() {
+    Detacher();
+}
+
+bool TPrinterCanvas::Attacher(QPaintDevice* page) {
+    Detacher();
+    if (page == nullptr || !painter_->begin(page)) return false;
+    // Pen and brush are selected afresh into the new page at their next use.
+    outilsAJour_ = false;
+    return true;
+}
+
+void TPrinterCanvas::Detacher() {
+    if (painter_->isActive()) painter_->end();
+}
+
+void TPrinterCanvas::ExigerTravail() const {
+    if (!printer_.Printing() || !painter_->isActive())
+        throw EPrinter("L'imprimante n'imprime pas pour l'instant");
+}
+
+void TPrinterCanvas::AppliquerOutils() {
+    if (outilsAJour_) return;
+    // One device pixel wide whatever the transformation: 1/600 inch at 600 dpi.
+    QPen stylo(VersQColor(stylo_), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    stylo.setCosmetic(true);
+    painter_->setPen(stylo);
+    if (style_ == TBrushStyle::Clear)
+        painter_->setBrush(Qt::NoBrush);
+    else
+        painter_->setBrush(VersQColor(pinceau_));
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    outilsAJour_ = true;
+}
+
+void TPrinterCanvas::MoveTo(int x, int y) {
+    posX_ = x;
+    posY_ = y;
+}
+
+void TPrinterCanvas::LineTo(int x, int y) {
+    ExigerTravail();
+    AppliquerOutils();
+    // A line leaves out its last pixel, so a line to its own start marks
+    // nothing; on paper the last pixel of a longer line (1/600 inch) is kept.
+    if (x != posX_ || y != posY_) painter_->drawLine(QLine(posX_, posY_, x, y));
+    posX_ = x;
+    posY_ = y;
+}
+
+void TPrinterCanvas::Rectangle(int left, int top, int right, int bottom) {
+    ExigerTravail();
+    AppliquerOutils();
+    // Right and bottom are exclusive: the outline covers left..right-1.
+    if (right - 1 > left && bottom - 1 > top)
+        painter_->drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
+}
+
+void TPrinterCanvas::SetPenColor(TColor couleur) {
+    if (couleur == stylo_) return;
+    stylo_ = couleur;
+    outilsAJour_ = false;
+}
+
+void TPrinterCanvas::SetBrushColor(TColor couleur) {
+    if (couleur == pinceau_) return;
+    pinceau_ = couleur;
+    outilsAJour_ = false;
+}
+
+void TPrinterCanvas::SetBrushStyle(TBrushStyle style) {
+    if (style == style_) return;
+    style_ = style;
+    outilsAJour_ = false;
+}

@@ -1,0 +1,231 @@
+#include "platform/TVirtualPrinterBackEnd.h"
+
+#include <QLine>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainterPath>
+#include <QPen>
+#include <QTransform>
+
+#include <utility>
+
+namespace {
+
+TColor VersTColor(const QColor& c) {
+    return static_cast<TColor>(c.red() | (c.green() << 8) | (c.blue() << 16));
+}
+
+} // namespace
+
+// The paint engine of the virtual page: records lines and rectangles, in page
+// pixels, into the open document; everything else counts as unsupported.
+class TEnregistreur : public QPaintEngine {
+public:
+    explicit TEnregistreur(TVirtualPrinterBackEnd::TDocument** document)
+        : QPaintEngine(QPaintEngine::AllFeatures), document_(document) {}
+
+    bool begin(QPaintDevice*) override {
+        stylo_ = QPen();
+        pinceau_ = QBrush();
+        transformation_ = QTransform();
+        return true;
+    }
+    bool end() override { return true; }
+    Type type() const override { return QPaintEngine::User; }
+
+    void updateState(const QPaintEngineState& etat) override {
+        if (etat.state() & QPaintEngine::DirtyPen) stylo_ = etat.pen();
+        if (etat.state() & QPaintEngine::DirtyBrush) pinceau_ = etat.brush();
+        if (etat.state() & QPaintEngine::DirtyTransform) transformation_ = etat.transform();
+    }
+
+    void drawLines(const QLine* lignes, int n) override {
+        for (int i = 0; i < n; ++i)
+            Ligne(QLineF(lignes[i]));
+    }
+    void drawLines(const QLineF* lignes, int n) override {
+        for (int i = 0; i < n; ++i)
+            Ligne(lignes[i]);
+    }
+    void drawRects(const QRect* rects, int n) override {
+        for (int i = 0; i < n; ++i)
+            Rectangle(QRectF(rects[i]));
+    }
+    void drawRects(const QRectF* rects, int n) override {
+        for (int i = 0; i < n; ++i)
+            Rectangle(rects[i]);
+    }
+    void drawPath(const QPainterPath&) override { NonPrisEnCharge(); }
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override { NonPrisEnCharge(); }
+    void drawPolygon(const QPoint*, int, PolygonDrawMode) override { NonPrisEnCharge(); }
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { NonPrisEnCharge(); }
+    void drawTextItem(const QPointF&, const QTextItem&) override { NonPrisEnCharge(); }
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {
+        NonPrisEnCharge();
+    }
+
+private:
+    void Ligne(const QLineF& ligne) {
+        if (*document_ == nullptr) return;
+        TVirtualPrinterBackEnd::TSegment s;
+        s.From = transformation_.map(ligne.p1()).toPoint();
+        s.To = transformation_.map(ligne.p2()).toPoint();
+        s.Couleur = VersTColor(stylo_.color());
+        s.PenWidth = stylo_.width();
+        s.Cosmetic = stylo_.isCosmetic();
+        s.Solid = stylo_.style() == Qt::SolidLine;
+        (*document_)->Segments.push_back(s);
+    }
+    void Rectangle(const QRectF& r) {
+        if (*document_ == nullptr) return;
+        TVirtualPrinterBackEnd::TRectangle rect;
+        rect.Rect = transformation_.mapRect(r).toRect();
+        rect.Pen = VersTColor(stylo_.color());
+        rect.Filled = pinceau_.style() != Qt::NoBrush;
+        rect.Brush = VersTColor(pinceau_.color());
+        (*document_)->Rectangles.push_back(rect);
+    }
+    void NonPrisEnCharge() {
+        if (*document_ != nullptr) ++(*document_)->UnsupportedOperations;
+    }
+
+    TVirtualPrinterBackEnd::TDocument** document_;
+    QPen stylo_;
+    QBrush pinceau_;
+    QTransform transformation_;
+};
+
+// The virtual page: a paint device with the metrics of the open context.
+class TVirtualPrinterBackEnd::TPage : public QPaintDevice {
+public:
+    TPage() : moteur_(&document_) {}
+    ~TPage() override = default;
+
+    QPaintEngine* paintEngine() const override { return &moteur_; }
+
+    TPrinterMetrics Metriques;
+    TVirtualPrinterBackEnd::TDocument* document_ = nullptr;
+
+protected:
+    int metric(PaintDeviceMetric m) const override {
+        switch (m) {
+        case PdmWidth:
+            return Metriques.HorzRes;
+        case PdmHeight:
+            return Metriques.VertRes;
+        case PdmWidthMM:
+            return Metriques.HorzSize;
+        case PdmHeightMM:
+            return Metriques.VertSize;
+        case PdmDpiX:
+        case PdmPhysicalDpiX:
+            return Metriques.LogPixelsX;
+        case PdmDpiY:
+        case PdmPhysicalDpiY:
+            return Metriques.LogPixelsY;
+        case PdmNumColors:
+            return 0x1000000;
+        case PdmDepth:
+            return 32;
+        default:
+            return QPaintDevice::metric(m);
+        }
+    }
+
+private:
+    mutable TEnregistreur moteur_;
+};
+
+TVirtualPrinterBackEnd::TVirtualPrinterBackEnd() : page_(std::make_unique<TPage>()) {}
+
+TVirtualPrinterBackEnd::~TVirtualPrinterBackEnd() = default;
+
+void TVirtualPrinterBackEnd::SetDefaultPrinter(const std::string& nom) {
+    defaut_ = nom;
+}
+void TVirtualPrinterBackEnd::SetInstalled(bool installee) {
+    installee_ = installee;
+}
+void TVirtualPrinterBackEnd::SetHasSettings(bool avecReglages) {
+    avecReglages_ = avecReglages;
+}
+void TVirtualPrinterBackEnd::SetMetrics(const TPrinterMetrics& metriques) {
+    metriques_ = metriques;
+}
+void TVirtualPrinterBackEnd::SetContextFails(bool echoue) {
+    contexteEchoue_ = echoue;
+}
+void TVirtualPrinterBackEnd::SetStartFails(bool echoue) {
+    debutEchoue_ = echoue;
+}
+void TVirtualPrinterBackEnd::SetEndFails(bool echoue) {
+    finEchoue_ = echoue;
+}
+
+void TVirtualPrinterBackEnd::ClearRecord() {
+    page_->document_ = nullptr;
+    documents_.clear();
+    documentOuvert_ = false;
+    icOuverts_ = 0;
+    dcOuverts_ = 0;
+    recherches_ = 0;
+}
+
+TPrinterMetrics TVirtualPrinterBackEnd::MetriquesPour(TOrientation orientation) const {
+    if (orientation == TOrientation::Portrait) return metriques_;
+    return {metriques_.LogPixelsY, metriques_.LogPixelsX, metriques_.VertRes,
+            metriques_.HorzRes,    metriques_.VertSize,   metriques_.HorzSize};
+}
+
+std::string TVirtualPrinterBackEnd::DefaultPrinterName() {
+    ++recherches_;
+    return defaut_;
+}
+
+std::vector<std::string> TVirtualPrinterBackEnd::InstalledPrinters() {
+    std::vector<std::string> noms{"Autre imprimante"};
+    if (installee_ && !defaut_.empty()) noms.push_back(defaut_);
+    return noms;
+}
+
+std::optional<TDeviceSettings> TVirtualPrinterBackEnd::DefaultSettings(const std::string& device) {
+    if (!avecReglages_) return std::nullopt;
+    // The virtual printer's own default is landscape, so that setting portrait matters.
+    return TDeviceSettings{device, TOrientation::Landscape};
+}
+
+std::optional<TPrinterMetrics> TVirtualPrinterBackEnd::OpenContext(const TDeviceSettings& settings,
+                                                                   bool forJob) {
+    CloseContext();
+    if (contexteEchoue_) return std::nullopt;
+    contexteOuvert_ = true;
+    contexteImpression_ = forJob;
+    reglagesContexte_ = settings;
+    ++(forJob ? dcOuverts_ : icOuverts_);
+    page_->Metriques = MetriquesPour(settings.Orientation);
+    return page_->Metriques;
+}
+
+void TVirtualPrinterBackEnd::CloseContext() {
+    contexteOuvert_ = false;
+    contexteImpression_ = false;
+}
+
+QPaintDevice* TVirtualPrinterBackEnd::StartDocument(const std::string& title) {
+    if (debutEchoue_ || !contexteOuvert_ || !contexteImpression_ || documentOuvert_) return nullptr;
+    TDocument document;
+    document.Title = title;
+    document.Settings = reglagesContexte_;
+    documents_.push_back(std::move(document));
+    documentOuvert_ = true;
+    page_->document_ = &documents_.back();
+    return page_.get();
+}
+
+bool TVirtualPrinterBackEnd::EndDocument() {
+    if (!documentOuvert_) return false;
+    documents_.back().Finished = true;
+    documentOuvert_ = false;
+    page_->document_ = nullptr;
+    return !finEchoue_;
+}
