@@ -1,0 +1,35 @@
+#pragma once
+// A drawing file written whole or not at all: the bytes go to a temporary file
+// beside the target, which replaces the target only once every byte is on
+// disk (QSaveFile). A failed save, a full disk or a crash leaves the previous
+// file as it was. The temporary file is removed on every failure path.
+#include <QString>
+
+#include <QSaveFile>
+
+#include <string_view>
+
+class TFichierEcriture {
+public:
+    // Prepares to create or replace `chemin`. Throws EFCreateError
+    // "Impossible de créer le fichier %s" with `chemin` when the file cannot be
+    // created there: missing folder, folder not writable, a folder of that
+    // name, or an existing file that cannot be written (it is not replaced).
+    explicit TFichierEcriture(const QString& chemin);
+    // Without Valider, the target is left untouched (the temporary file goes).
+    ~TFichierEcriture() = default;
+    TFichierEcriture(const TFichierEcriture&) = delete;
+    TFichierEcriture& operator=(const TFichierEcriture&) = delete;
+
+    // Appends bytes. Throws EWriteError "Erreur d'écriture dans le flux" when
+    // fewer bytes than asked could be written.
+    void Ecrire(std::string_view octets);
+    // Writes out and replaces the target. Throws EWriteError when the bytes
+    // could not all be written (disk full, size limit), EFCreateError when the
+    // target could not be replaced.
+    void Valider();
+
+private:
+    QString chemin_;
+    QSaveFile fichier_;
+};

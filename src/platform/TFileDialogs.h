@@ -1,0 +1,44 @@
+#pragma once
+// The file dialogs of Save and Open: the toolkit's own dialogs with default
+// settings only: no file-type filter, no default extension (a name typed
+// without one stays so), no question before replacing a file, no check that
+// the file exists. Confirming a dialog moves the process's current directory
+// to the chosen file's folder, where relative names (the default drawing
+// names) are then looked for.
+//
+// Seam for tests: SetChoix replaces the showing of a dialog by a function that
+// gives the chosen name, or nothing for a cancel; everything else (the name
+// kept for the next Open, the current directory) behaves as with a dialog.
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+class TFileDialogs {
+public:
+    enum class Genre { Enregistrer, Ouvrir };
+    // (kind of dialog, name it proposes) -> chosen name, or nullopt to cancel.
+    using Choix = std::function<std::optional<QString>(Genre genre, const QString& propose)>;
+
+    // Save dialog showing `nomPropose` (a relative name lies in the current
+    // directory). Returns the chosen file as a full path, or nullopt.
+    static std::optional<QString> Enregistrer(QWidget* parent, const QString& nomPropose);
+    // Open dialog showing the name chosen in it last time (empty at first).
+    // Returns the chosen file as a full path (which may not exist), or nullopt.
+    static std::optional<QString> Ouvrir(QWidget* parent);
+    // The name the next Open dialog proposes.
+    static QString DernierOuvert() { return dernierOuvert_; }
+
+    // Tests: an empty function brings the real dialogs back.
+    static void SetChoix(Choix choix);
+    // Tests: the next Open dialog proposes nothing again.
+    static void OublierDernierOuvert() { dernierOuvert_.clear(); }
+
+private:
+    static std::optional<QString> Choisir(QWidget* parent, Genre genre, const QString& propose);
+
+    static inline QString dernierOuvert_;
+    static inline Choix choix_;
+};
