@@ -1,0 +1,151 @@
+// Drawing-file input/output on a real file system: the error codes of Open,
+// and Save's refusals, which never touch the previous file.
+#include "platform/CodesErreurFichier.h"
+#include "platform/TFichierEcriture.h"
+#include "platform/TFichierLecture.h"
+#include "shell/Exceptions.h"
+#include "windows/FichiersSansDroits.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+void Ecrire(const QString& chemin, const QByteArray& octets) {
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(octets), octets.size());
+}
+
+QByteArray Contenu(const QString& chemin) {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<illisible>");
+}
+
+// Message and code of the failure to open `chemin`, or "" when it opens.
+std::pair<std::string, int> EchecOuverture(const QString& chemin) {
+    try {
+        TFichierLecture f(chemin);
+    } catch (const EInOutError& e) {
+        return {e.Message(), e.Code()};
+    }
+    return {"", 0};
+}
+
+std::string EchecCreation(const QString& chemin, const std::string& octets) {
+    try {
+        TFichierEcriture f(chemin);
+        f.Ecrire(octets);
+        f.Valider();
+    } catch (const Exception& e) {
+        return e.Message();
+    }
+    return "";
+}
+
+} // namespace
+
+TEST(FichiersES, CodesALOuverture) {
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    Ecrire(d + "/fichier.txt", "1\t2\t3\t4\r\n");
+    Ecrire(d + "/secret.txt", "x");
+    ASSERT_EQ(::chmod(QFile::encodeName(d + "/secret.txt").constData(), 0), 0);
+    QDir(d).mkdir("dossier");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(d + "/tube").constData(), 0600), 0);
+
+    struct Cas {
+        QString chemin;
+        std::string message;
+        int code;
+    };
+    std::vector<Cas> cas{
+        {d + "/absent.txt", "Fichier introuvable", 2},
+        {d + "/pas de dossier/absent.txt", "Nom de fichier incorrect", 3},
+        {d + "/fichier.txt/absent.txt", "Nom de fichier incorrect", 3},
+        {d + "/" + QString(300, 'a'), "Nom de fichier incorrect", 3},
+        {d + "/dossier", "Accès au fichier refusé", 5},
+        // A pipe with no writer: refused at once instead of waiting.
+        {d + "/tube", "Accès au fichier refusé", 5},
+    };
+    cas.push_back({d + "/secret.txt", "Accès au fichier refusé", 5});
+    const SansDroitsAcces sansDroits;
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.chemin.toStdString());
+        EXPECT_EQ(EchecOuverture(c.chemin), std::make_pair(c.message, c.code));
+    }
+
+    TFichierLecture f(d + "/fichier.txt");
+    char tampon[64];
+    EXPECT_EQ(f.Lire(tampon, sizeof tampon), 9u);
+    EXPECT_EQ(std::string(tampon, 9), "1\t2\t3\t4\r\n");
+    EXPECT_EQ(f.Lire(tampon, sizeof tampon), 0u);
+}
+
+TEST(FichiersES, AutresCausesEtFichiersOuverts) {
+    EXPECT_EQ(CodeErreurFichier(EIO, "/x"), 1005);
+    EXPECT_EQ(EInOutError(CodeErreurFichier(EIO, "/x")).Message(), "Erreur E/S 1005");
+    EXPECT_EQ(CodeErreurFichier(EPERM, "/x"), 5);
+    EXPECT_EQ(CodeErreurFichier(ENFILE, "/x"), 4);
+
+    // Too many open files: fill the table under a lowered limit.
+    QTemporaryDir dir;
+    Ecrire(dir.path() + "/a.txt", "");
+    rlimit ancienne{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &ancienne), 0);
+    rlimit basse = ancienne;
+    basse.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &basse), 0);
+    std::vector<int> fds;
+    for (int fd; (fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)
+        fds.push_back(fd);
+    const auto echec = EchecOuverture(dir.path() + "/a.txt");
+    for (int fd : fds)
+        ::close(fd);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &ancienne), 0);
+    EXPECT_EQ(echec, std::make_pair(std::string("Trop de fichiers ouverts"), 4));
+}
+
+TEST(FichiersES, EnregistrementRemplaceSansToucherEnCasDeRefus) {
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    const QString cible = d + "/dessin.txt";
+    Ecrire(cible, "ancien contenu plus long que le nouveau\r\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(cible).constData(), 0640), 0);
+
+    EXPECT_EQ(EchecCreation(cible, "1\t2\t3\t4\r\n"), "");
+    EXPECT_EQ(Contenu(cible), "1\t2\t3\t4\r\n");
+    struct stat infos {};
+    ASSERT_EQ(::stat(QFile::encodeName(cible).constData(), &infos), 0);
+    EXPECT_EQ(infos.st_mode & 0777, 0640u);
+    // Nothing written at all: an empty file, created.
+    EXPECT_EQ(EchecCreation(d + "/vide", ""), "");
+    EXPECT_TRUE(QFile::exists(d + "/vide"));
+    EXPECT_EQ(Contenu(d + "/vide"), "");
+
+    // Refusals name the file and leave everything as it was.
+    QDir(d).mkdir("dossier");
+    EXPECT_EQ(EchecCreation(d + "/dossier", "x"),
+              "Impossible de créer le fichier " + (d + "/dossier").toStdString());
+    EXPECT_EQ(EchecCreation(d + "/absent/x.txt", "x"),
+              "Impossible de créer le fichier " + (d + "/absent/x.txt").toStdString());
+    ASSERT_EQ(::chmod(QFile::encodeName(cible).constData(), 0440), 0);
+    {
+        const SansDroitsAcces sansDroits;
+        EXPECT_EQ(EchecCreation(cible, "5\t6\t7\t8\r\n"),
+                  "Impossible de créer le fichier " + cible.toStdString());
+    }
+    EXPECT_EQ(Contenu(cible), "1\t2\t3\t4\r\n");
+    // No temporary file left behind.
+    EXPECT_EQ(QDir(d).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+}
