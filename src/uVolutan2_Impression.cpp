@@ -1,4 +1,81 @@
-// Placeholder so the window links while its owner writes this command group.
+// Print: the whole drawing traced again at the printer's resolution on one
+// portrait page of the default printer, each curve about the point 105 mm
+// right of and 75 mm below the printable area's top left corner.
 #include "uVolutan2.h"
 
-void TfmVolutan2::btImprimerClick() {}
+#include "engine/TDessin.h"
+#include "engine/Tracer.h"
+#include "platform/TPrinter.h"
+#include "platform/TPrinterCanvas.h"
+
+#include <algorithm>
+
+namespace {
+
+// The drawing state Print changes (surface, scale, centre), put back however
+// Print ends: a slow trace that Print interrupted resumes on the sheet at its
+// own place and scale, and nothing draws on the page once its job is closed.
+class TEtatDessinSauve {
+public:
+    TEtatDessinSauve()
+        : cible_(Dessin.Cible), modeEcran_(Dessin.ModeEcran), centreX_(Dessin.CentreX),
+          centreY_(Dessin.CentreY) {}
+    ~TEtatDessinSauve() { Restaurer(); }
+    TEtatDessinSauve(const TEtatDessinSauve&) = delete;
+    TEtatDessinSauve& operator=(const TEtatDessinSauve&) = delete;
+
+    void Restaurer() const {
+        Dessin.Cible = cible_;
+        Dessin.ModeEcran = modeEcran_;
+        Dessin.CentreX = centreX_;
+        Dessin.CentreY = centreY_;
+    }
+
+private:
+    TCanvas* cible_;
+    bool modeEcran_;
+    double centreX_;
+    double centreY_;
+};
+
+} // namespace
+
+void TfmVolutan2::btImprimerClick() {
+    const TEtatDessinSauve etat;
+    TPrinter& imprimante = Printer();
+    Dessin.Cible = &imprimante.Canvas();
+    Dessin.ModeEcran = false;
+    // Chooses the default printer if need be, makes the device context, starts
+    // the document and its page ("Impression en cours" during another job).
+    imprimante.BeginDoc();
+    try {
+        // When the last sheet preparation could not measure the printer, its
+        // resolution comes from the job's device context.
+        if (Dessin.ResImpX <= 0 || Dessin.ResImpY <= 0) {
+            const TPrinterMetrics metriques = imprimante.Metrics();
+            Dessin.ResImpX = metriques.LogPixelsX;
+            Dessin.ResImpY = metriques.LogPixelsY;
+        }
+        Dessin.CentreX = 1050.0;
+        Dessin.CentreY = 750.0;
+        const std::int32_t nombre = std::clamp<std::int32_t>(Dessin.NbSpires, 0, MaxSpires);
+        for (std::int32_t i = 0; i < nombre; ++i)
+            Tracer(Dessin.Spires[static_cast<std::size_t>(i)], false);
+    } catch (...) {
+        // A curve that cannot be traced (0 teeth) ends the command, but not
+        // with the job open: the page so far is printed and the document
+        // closed, so later Print and Clear all still work. The curve's error is
+        // the one reported.
+        etat.Restaurer();
+        try {
+            imprimante.EndDoc();
+        } catch (...) {
+            // Secondary to the error being reported.
+        }
+        throw;
+    }
+    // Events run while the document is handed over: they see the screen's
+    // drawing state, never the page of a job about to close.
+    etat.Restaurer();
+    imprimante.EndDoc();
+}
