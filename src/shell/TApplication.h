@@ -82,7 +82,7 @@ public:
 
     // The focused-window record: the program's window that last took the
     // keyboard focus (dialogs of the platform and message boxes never count).
-    TForm* FenetreActive() const { return active_; }
+    TForm* FenetreActive() const;
 
 protected:
     bool event(QEvent* e) override;
