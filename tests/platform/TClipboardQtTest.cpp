@@ -1,0 +1,71 @@
+// The clipboard: the picture's three types and nothing else, the seam, and the
+// refusal of a picture that holds no recording.
+#include "platform/TClipboard.h"
+
+#include "platform/TMetafile.h"
+#include "platform/TMetafileCanvas.h"
+#include "platform/TVirtualPrinterBackEnd.h"
+#include "shell/Exceptions.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TMetafile Image() {
+    TMetafile image;
+    image.SetWidth(20);
+    image.SetHeight(20);
+    TMetafileCanvas c(image, TVirtualPrinterBackEnd::MetriquesParDefaut());
+    c.MoveTo(0, 0);
+    c.SetPenColor(0xFF);
+    c.LineTo(20, 20);
+    return image;
+}
+
+} // namespace
+
+TEST(TClipboard, PlacesEmfAndSvgOnly) {
+    QGuiApplication::clipboard()->setText("avant");
+    const TMetafile image = Image();
+    Clipboard().Assign(image);
+    const QMimeData* donnees = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(donnees, nullptr);
+    QStringList formats = donnees->formats();
+    formats.sort();
+    EXPECT_EQ(formats, (QStringList{"image/emf", "image/svg+xml", "image/x-emf"}));
+    EXPECT_EQ(donnees->data("image/x-emf"), image.Emf());
+    EXPECT_EQ(donnees->data("image/emf"), image.Emf());
+    EXPECT_EQ(donnees->data("image/svg+xml"), image.Svg());
+    EXPECT_FALSE(donnees->hasText());
+}
+
+TEST(TClipboard, SeamReceivesWhatWouldBePlacedAndLeavesTheSystemClipboard) {
+    QGuiApplication::clipboard()->setText("avant");
+    QStringList vus;
+    QByteArray emf;
+    Clipboard().SetPoseur([&](const QMimeData& d) {
+        vus = d.formats();
+        emf = d.data("image/x-emf");
+    });
+    const TMetafile image = Image();
+    Clipboard().Assign(image);
+    vus.sort();
+    EXPECT_EQ(vus, (QStringList{"image/emf", "image/svg+xml", "image/x-emf"}));
+    EXPECT_EQ(emf, image.Emf());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "avant");
+
+    // A picture that never recorded is refused before anything is placed.
+    vus.clear();
+    try {
+        Clipboard().Assign(TMetafile{});
+        ADD_FAILURE() << "an empty picture was placed";
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_EQ(e.Message(), "MetaFichier incorrect");
+    }
+    EXPECT_TRUE(vus.isEmpty());
+    Clipboard().SetPoseur({});
+}

@@ -1,0 +1,23 @@
+// Without a graphical application there is no clipboard to take.
+#include "platform/TClipboard.h"
+
+#include "platform/TMetafile.h"
+#include "platform/TMetafileCanvas.h"
+#include "platform/TVirtualPrinterBackEnd.h"
+#include "shell/Exceptions.h"
+
+#include <gtest/gtest.h>
+
+TEST(TClipboard, NoClipboardWithoutGraphicalApplication) {
+    TMetafile image;
+    { TMetafileCanvas c(image, TVirtualPrinterBackEnd::MetriquesParDefaut()); }
+    ASSERT_FALSE(image.Empty());
+    try {
+        Clipboard().Assign(image);
+        ADD_FAILURE() << "placed without a clipboard";
+    } catch (const EInvalidGraphic&) {
+        ADD_FAILURE() << "wrong failure";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Ne peut ouvrir le Presse-papiers");
+    }
+}
