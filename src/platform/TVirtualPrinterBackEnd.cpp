@@ -127,6 +127,10 @@ protected:
             return 0x1000000;
         case PdmDepth:
             return 32;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(devicePixelRatioFScale());
         default:
             return QPaintDevice::metric(m);
         }
