@@ -1,4 +1,84 @@
-// Placeholder so the window links while its owner writes this command group.
+// Copy: the whole drawing traced again at the printer's resolution into a
+// picture (EMF, and the same drawing as SVG) framed as a square of twice the
+// drawing's extent, then placed on the clipboard.
 #include "uVolutan2.h"
 
-void TfmVolutan2::btCopierClick() {}
+#include "engine/Etendue.h"
+#include "engine/TDessin.h"
+#include "engine/Tracer.h"
+#include "engine/Unites.h"
+#include "platform/TClipboard.h"
+#include "platform/TMetafile.h"
+#include "platform/TMetafileCanvas.h"
+#include "platform/TPrinter.h"
+#include "shell/Exceptions.h"
+
+#include <algorithm>
+
+namespace {
+
+// The drawing state Copy changes (surface, scale, centre), put back however
+// Copy ends, so a slow trace it interrupts resumes on its own surface at its
+// own place, and nothing is ever drawn on the released picture.
+class TEtatDessinSauve {
+public:
+    TEtatDessinSauve()
+        : cible_(Dessin.Cible), modeEcran_(Dessin.ModeEcran), centreX_(Dessin.CentreX),
+          centreY_(Dessin.CentreY) {}
+    ~TEtatDessinSauve() { Restaurer(); }
+    TEtatDessinSauve(const TEtatDessinSauve&) = delete;
+    TEtatDessinSauve& operator=(const TEtatDessinSauve&) = delete;
+
+    void Restaurer() const {
+        Dessin.Cible = cible_;
+        Dessin.ModeEcran = modeEcran_;
+        Dessin.CentreX = centreX_;
+        Dessin.CentreY = centreY_;
+    }
+
+private:
+    TCanvas* cible_;
+    bool modeEcran_;
+    double centreX_;
+    double centreY_;
+};
+
+} // namespace
+
+void TfmVolutan2::btCopierClick() {
+    const TEtatDessinSauve etat;
+    Dessin.ModeEcran = false;
+    TMetafile image;
+
+    // The reference device: the printer's information context, the default
+    // printer chosen now if need be ("Aucune imprimante par défaut
+    // sélectionnée" otherwise, the clipboard untouched). Taken before the
+    // extent, which needs the printer's resolution: when the last sheet
+    // preparation could not measure the printer, its resolution comes from here.
+    const TPrinterMetrics reference = Printer().Metrics();
+    if (Dessin.ResImpX <= 0 || Dessin.ResImpY <= 0) {
+        Dessin.ResImpX = reference.LogPixelsX;
+        Dessin.ResImpY = reference.LogPixelsY;
+    }
+    if (Dessin.ResImpX <= 0 || Dessin.ResImpY <= 0)
+        throw EPrinter("Imprimante sélectionnée incorrecte");
+
+    // E: the largest distance of a curve point from the centre, printer pixels
+    // (|E| < 2^31 / 254, so 2E cannot overflow).
+    const std::int32_t e = Etendue();
+    image.SetWidth(2 * e);
+    image.SetHeight(2 * e);
+    {
+        TMetafileCanvas canevas(image, reference); // the frame is fixed here
+        Dessin.Cible = &canevas;
+        // The centre in tenths of a millimetre: E * 254 in 32 bits, divided as a real.
+        const double centre = static_cast<double>(MulInt32(e, 254)) / Dessin.ResImpX;
+        Dessin.CentreX = centre;
+        Dessin.CentreY = centre;
+        const std::int32_t nombre = std::clamp<std::int32_t>(Dessin.NbSpires, 0, MaxSpires);
+        for (std::int32_t i = 0; i < nombre; ++i)
+            Tracer(Dessin.Spires[static_cast<std::size_t>(i)], false);
+        etat.Restaurer(); // before the canvas goes: nothing may point at it
+    }                     // the recording ends: the picture holds the drawing
+    Clipboard().Assign(image);
+}
