@@ -1,4 +1,65 @@
-// Placeholder so the window links while its owner writes this command group.
+// The curve editor command: the list goes into the editor's table, the editor
+// runs modally, and on OK the list is rebuilt from the table and redrawn.
+#include "controls/TCellGrid.h"
+#include "engine/TDessin.h"
+#include "shell/Conversions.h"
+#include "shell/TApplication.h"
+#include "uModifier.h"
 #include "uVolutan2.h"
 
-void TfmVolutan2::btModifierClick() {}
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+
+void TfmVolutan2::btModifierClick() {
+    TCellGrid& grille = *fmModifier->asgSpires;
+
+    // Rows after the last curve keep what earlier showings left in them; a
+    // list longer than the table goes beyond its last row, unseen.
+    for (int i = 0; i < Dessin.NbSpires; ++i) {
+        const TSpire& s = Dessin.Spires[i];
+        const int r = i + 1;
+        grille.SetCellText(1, r, QString::number(s.Fixe));
+        grille.SetCellText(2, r, QString::number(s.Mobile));
+        grille.SetCellText(3, r, QString::number(s.Trou));
+        grille.SetCellFontColor(0, r, s.Couleur);
+    }
+    fmModifier->SetNombreLignes(Dessin.NbSpires);
+
+    if (Application->ShowModal(*fmModifier) != 1) return;
+
+    // Clear all. Without a printer the sheet is still cleared before the
+    // printer's error comes: the list is then rebuilt and redrawn all the
+    // same, and the error reported at the end, so the sheet shows the list.
+    std::exception_ptr erreurFeuille;
+    try {
+        btEffacerClick();
+    } catch (...) {
+        erreurFeuille = std::current_exception();
+    }
+    Dessin.NbSpires = 0;
+
+    // Read back rows 1, 2 ... up to the table's last row, stopping at the
+    // first row with a cell that is not an integer. Never more rows than the
+    // table has (at most 30), so the 31 slots cannot overflow.
+    const int derniere = std::min(grille.RowCount() - 1, MaxSpires);
+    for (int n = 1; n <= derniere; ++n) {
+        std::int32_t fixe = 0;
+        std::int32_t mobile = 0;
+        std::int32_t trou = 0;
+        const bool fixeBon = Val(grille.CellText(1, n).toStdString(), fixe) == 0;
+        const bool mobileBon = Val(grille.CellText(2, n).toStdString(), mobile) == 0;
+        const bool trouBon = Val(grille.CellText(3, n).toStdString(), trou) == 0;
+        if (!(fixeBon && mobileBon && trouBon)) break;
+        Dessin.Spires[n - 1] = TSpire{fixe, mobile, trou, grille.CellFontColor(0, n)};
+        Dessin.NbSpires = n;
+    }
+
+    Dessin.Cible = &FeuilleCanvas();
+    Dessin.ModeEcran = true;
+    Dessin.CentreX = 1050.0;
+    Dessin.CentreY = 750.0;
+    RedessinerListe();
+
+    if (erreurFeuille) std::rethrow_exception(erreurFeuille);
+}

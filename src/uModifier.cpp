@@ -1,0 +1,191 @@
+#include "uModifier.h"
+
+#include "controls/TColorGrid.h"
+#include "controls/TGridSpin.h"
+#include "controls/TImage.h"
+#include "engine/Tracer.h"
+#include "shell/Conversions.h"
+#include "shell/TApplication.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+
+TfmModifier* fmModifier = nullptr;
+
+namespace {
+
+QFont Police(const QString& famille, int hauteurPixels) {
+    QFont f(famille);
+    f.setPixelSize(hauteurPixels);
+    return f;
+}
+
+QPushButton* Bouton(QWidget* parent, const QString& texte, int x, int y, int l, int h) {
+    auto* bouton = new QPushButton(texte, parent);
+    bouton->setGeometry(x, y, l, h);
+    // No default button in this dialog: Enter clicks a button only while it
+    // has the focus.
+    bouton->setAutoDefault(true);
+    return bouton;
+}
+
+} // namespace
+
+TfmModifier::TfmModifier(QWidget* parent) : TForm(parent) {
+    setWindowTitle(QStringLiteral("Modifier"));
+    setGeometry(126, 106, LargeurClient, HauteurClient);
+    setFont(Police(QStringLiteral("MS Sans Serif"), 11));
+    QPalette fond = palette();
+    fond.setColor(QPalette::Window, fond.color(QPalette::Button));
+    setPalette(fond);
+
+    asgSpires = new TCellGrid(this);
+    asgSpires->setGeometry(24, 3, 409, 462);
+    asgSpires->SetColCount(4);
+    asgSpires->SetRowCount(31);
+    asgSpires->SetFixedCols(1);
+    asgSpires->SetFixedRows(1);
+    asgSpires->SetDefaultColWidth(100);
+    asgSpires->SetDefaultRowHeight(30);
+    asgSpires->SetFixedColWidth(100);
+    asgSpires->SetFixedRowHeight(30);
+    asgSpires->setFont(Police(QStringLiteral("Tahoma"), 16));
+    asgSpires->SetFixedFont(Police(QStringLiteral("Tahoma"), 11));
+    asgSpires->SetGridLineWidth(1);
+    asgSpires->SetGridLineColor(QColor(0xC0, 0xC0, 0xC0)); // silver
+    asgSpires->SetVAlignment(TVAlignment::vtaCenter);
+    asgSpires->SetSelectionColor(palette().color(QPalette::Highlight));
+    asgSpires->SetSelectionTextColor(palette().color(QPalette::HighlightedText));
+    asgSpires->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine |
+                          goRangeSelect | goDrawFocusSelected | goEditing);
+    asgSpires->SetColumnHeaders({QStringLiteral("n°"), QStringLiteral("roue fixe"),
+                                 QStringLiteral("roue mobile"), QStringLiteral("n° trou")});
+
+    btOK = Bouton(this, QStringLiteral("&OK"), 624, 496, 75, 25);
+    btAnnuler = Bouton(this, QStringLiteral("&Annuler"), 536, 496, 75, 25);
+    LierResultat(btOK, 1);
+    LierResultat(btAnnuler, 2);
+
+    ColorGrid1 = new TColorGrid(this);
+    ColorGrid1->SetGridOrdering(TGridOrdering::go8x2);
+    ColorGrid1->SetBackgroundEnabled(false);
+    ColorGrid1->setGeometry(24, 472, 224, 56);
+
+    btSupprimer = Bouton(this, QStringLiteral("&Supprimer le dessin n°"), 272, 496, 161, 25);
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setGeometry(440, 40, 385, 425);
+    auto* contenu = new QWidget;
+    Image2 = new TImage(contenu);
+    Image2->setGeometry(8, 8, 369, 409);
+    contenu->resize(8 + 369, 8 + 409);
+    ScrollBox1->setWidget(contenu);
+
+    lblTitre = new QLabel(QStringLiteral("Aperçu du dessin"), this);
+    lblTitre->move(576, 24);
+    lblTitre->adjustSize();
+
+    setTabOrder(asgSpires, btOK);
+    setTabOrder(btOK, btAnnuler);
+    setTabOrder(btAnnuler, ColorGrid1);
+    setTabOrder(ColorGrid1, btSupprimer);
+    setTabOrder(btSupprimer, ScrollBox1);
+
+    Connecter(asgSpires, &TCellGrid::OnClick, this, &TfmModifier::asgSpiresClick);
+    Connecter(asgSpires, &TCellGrid::OnGetEditorType, this, &TfmModifier::asgSpiresGetEditorType);
+    Connecter(asgSpires, &TCellGrid::OnSpinClick, this, &TfmModifier::asgSpiresSpinClick);
+    Connecter(ColorGrid1, &TColorGrid::OnChange, this, &TfmModifier::ColorGrid1Change);
+    Connecter(btSupprimer, &QPushButton::clicked, this, &TfmModifier::btSupprimerClick);
+}
+
+TfmModifier::~TfmModifier() = default;
+
+void TfmModifier::setVisible(bool visible) {
+    if (visible && !isVisible()) {
+        const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen();
+        if (ecran) {
+            const QRect zone = ecran->geometry();
+            const QRect cadre = frameGeometry();
+            const QPoint marge = geometry().topLeft() - cadre.topLeft();
+            move(zone.center() - QPoint(cadre.width() / 2, cadre.height() / 2) + marge);
+        }
+    }
+    TForm::setVisible(visible);
+}
+
+void TfmModifier::FormCreate() {
+    asgSpires->NumberColumn(0);
+    asgSpires->SetDefaultColWidth((asgSpires->width() - 50) / 3);
+    asgSpires->SetColWidths(0, 30);
+    for (int c = 0; c < asgSpires->ColCount(); ++c)
+        for (int r = 0; r < asgSpires->RowCount(); ++r)
+            asgSpires->SetCellAlignment(c, r, TAlignment::taCenter);
+}
+
+void TfmModifier::FormShow() {
+    asgSpiresClick();
+}
+
+void TfmModifier::SetNombreLignes(int n) {
+    nombreLignes_ = n;
+}
+
+void TfmModifier::asgSpiresClick() {
+    const int n = asgSpires->CurrentRow();
+    btSupprimer->setText(QStringLiteral("Supprimer le dessin n° %1").arg(n));
+    lblTitre->setText(QStringLiteral("Aperçu du dessin n° %1").arg(n));
+    lblTitre->adjustSize();
+    if (n > nombreLignes_ || n <= 0) return;
+
+    // The bitmap is made at the image's size on first use and kept.
+    if (Image2->Bitmap().Width() == 0) Image2->SetSize(Image2->width(), Image2->height());
+    TBitmapCanvas& canvas = Image2->Bitmap();
+    const int largeur = canvas.Width();
+    const int hauteur = canvas.Height();
+    canvas.SetBrushStyle(TBrushStyle::Solid);
+    canvas.SetBrushColor(0xFFFFFF);
+    canvas.SetPenColor(0);
+    canvas.Rectangle(0, 0, largeur, hauteur);
+    canvas.SetBrushStyle(TBrushStyle::Clear);
+    Image2->Repeindre();
+
+    const std::int32_t fixe = StrToInt(asgSpires->CellText(1, n).toStdString());
+    const std::int32_t mobile = StrToInt(asgSpires->CellText(2, n).toStdString());
+    const std::int32_t trou = StrToInt(asgSpires->CellText(3, n).toStdString());
+    const TColor couleur = asgSpires->CellFontColor(0, n);
+    TracerApercu(canvas, fixe, mobile, trou, couleur, largeur / 2.0, hauteur / 2.0);
+}
+
+void TfmModifier::asgSpiresGetEditorType(int ACol, int, TEditorType& AEditor) {
+    TGridSpin* spin = asgSpires->SpinEdit();
+    if (ACol == 1 || ACol == 2) {
+        spin->SetMinValue(20);
+        spin->SetMaxValue(200);
+    } else if (ACol == 3) {
+        spin->SetMinValue(0);
+        spin->SetMaxValue(100);
+    } else {
+        return;
+    }
+    AEditor = TEditorType::edSpinEdit;
+}
+
+void TfmModifier::asgSpiresSpinClick(int ACol, int ARow, int AValue, bool) {
+    asgSpires->SetCellText(ACol, ARow, QString::number(AValue));
+    asgSpiresClick();
+}
+
+void TfmModifier::ColorGrid1Change() {
+    asgSpires->SetCellFontColor(0, asgSpires->CurrentRow(), ColorGrid1->ForegroundColor());
+    asgSpiresClick();
+}
+
+void TfmModifier::btSupprimerClick() {
+    if (nombreLignes_ <= 0) return;
+    --nombreLignes_;
+    asgSpires->DeleteRows(asgSpires->CurrentRow(), 1);
+    asgSpires->NumberColumn(0);
+}
