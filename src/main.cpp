@@ -1,0 +1,34 @@
+// Volutan2: creates the main window, then the curve editor, and runs the
+// event loop until the main window is closed.
+#include "platform/TPrinter.h"
+#include "shell/TApplication.h"
+#include "uModifier.h"
+#include "uVolutan2.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char** argv) {
+    // The program reads no command line: the toolkit sees the program's name only.
+    int argcQt = argc > 0 ? 1 : 0;
+    QApplication app(argcQt, argv);
+
+    // The toolkit's own texts (standard buttons, file dialogs) in the user's
+    // language; the program's texts are French whatever the locale.
+    QTranslator traductionQt;
+    if (traductionQt.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traductionQt);
+
+    TApplication application;
+    application.CreateForm(fmVolutan2);
+    application.CreateForm(fmModifier);
+    application.Run();
+
+    delete fmModifier;
+    delete fmVolutan2;
+    TPrinter::Release();
+    return 0;
+}

@@ -1,0 +1,249 @@
+// The main window: layout, start-up, and the sheet preparation it runs.
+// Draw, Clear all and the list redraw are in uVolutan2_Dessin.cpp.
+#include "uVolutan2.h"
+
+#include "controls/TColorGrid.h"
+#include "controls/TImage.h"
+#include "controls/TUpDown.h"
+#include "engine/PreparerFeuille.h"
+#include "engine/TDessin.h"
+#include "platform/TEcran.h"
+#include "platform/TPrinter.h"
+#include "shell/TApplication.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <utility>
+#include <vector>
+
+TfmVolutan2* fmVolutan2 = nullptr;
+
+namespace {
+
+// Client area of the design window (831 x 546 with its frame).
+constexpr int LargeurClient = 823;
+constexpr int HauteurClient = 519;
+constexpr int HauteurPanneau = 69;
+
+// The design's font, "MS Sans Serif" 8 point (11 pixels high): the desktop's
+// sans serif at the same pixel height.
+QFont PoliceInterface() {
+    QFont police(QStringLiteral("Sans Serif"));
+    police.setStyleHint(QFont::SansSerif);
+    police.setPixelSize(11);
+    return police;
+}
+
+// "Arial" bold, 19 pixels: its metric twin Liberation Sans, else a sans serif.
+QFont PoliceChamp() {
+    QFont police;
+    police.setFamilies(
+        {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Sans Serif")});
+    police.setStyleHint(QFont::SansSerif);
+    police.setPixelSize(19);
+    police.setBold(true);
+    return police;
+}
+
+// The bottom panel: raised bevel; the controls anchored to its right edge keep
+// their distance to it when the window is resized (the others keep their
+// place, the panel's height being fixed).
+class TPanneau : public QFrame {
+public:
+    explicit TPanneau(QWidget* parent) : QFrame(parent) {
+        setFrameStyle(QFrame::Panel | QFrame::Raised);
+        setLineWidth(1);
+        setFixedHeight(HauteurPanneau);
+        resize(LargeurClient, HauteurPanneau);
+    }
+    void AncrerADroite(QWidget* controle) { aDroite_.emplace_back(controle, controle->x()); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QFrame::resizeEvent(event);
+        const int decalage = width() - LargeurClient;
+        for (const auto& [controle, xConception] : aDroite_)
+            controle->move(xConception + decalage, controle->y());
+    }
+
+private:
+    std::vector<std::pair<QWidget*, int>> aDroite_;
+};
+
+// What the scroll box scrolls: as large as its children reach, so the bars
+// cover the whole sheet whatever size the preparation gives it.
+class TContenuDefilant : public QWidget {
+public:
+    explicit TContenuDefilant(QWidget* parent = nullptr) : QWidget(parent) {}
+    void Suivre(QWidget* enfant) { enfant->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* event) override {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move) {
+            const QRect enfants = childrenRect();
+            resize(enfants.right() + 1, enfants.bottom() + 1);
+        }
+        return QWidget::eventFilter(objet, event);
+    }
+};
+
+QLabel* Etiquette(QWidget* parent, const QString& texte, int x, int y) {
+    auto* label = new QLabel(texte, parent);
+    label->move(x, y);
+    label->adjustSize(); // labels size themselves to their caption
+    return label;
+}
+
+QLineEdit* Champ(QWidget* parent, const QString& texte, const QRect& geometrie) {
+    auto* champ = new QLineEdit(texte, parent);
+    champ->setFont(PoliceChamp());
+    champ->setGeometry(geometrie);
+    return champ;
+}
+
+TUpDown* Boutons(QWidget* parent, QLineEdit* champ, qint16 min, qint16 max, qint16 position,
+                 const QRect& geometrie) {
+    auto* boutons = new TUpDown(parent);
+    boutons->SetMax(max);
+    boutons->SetMin(min);
+    boutons->SetPosition(position);
+    boutons->SetWrap(false);
+    boutons->SetAssociate(champ);
+    boutons->setGeometry(geometrie);
+    return boutons;
+}
+
+QPushButton* Bouton(TPanneau* panneau, const QString& texte, int x, int y) {
+    auto* bouton = new QPushButton(texte, panneau);
+    bouton->setGeometry(x, y, 75, 25);
+    bouton->setAutoDefault(false); // no button answers Enter but the one focused
+    panneau->AncrerADroite(bouton);
+    return bouton;
+}
+
+} // namespace
+
+TfmVolutan2::TfmVolutan2(QWidget* parent) : TForm(parent) {
+    setWindowTitle(QStringLiteral("Volutan2"));
+    setFont(PoliceInterface());
+    move(98, 145);
+    resize(LargeurClient, HauteurClient);
+
+    auto* panneau = new TPanneau(this);
+    Panel1 = panneau;
+    Label4 = Etiquette(panneau, QStringLiteral("Couleur :"), 72, 4);
+    cgCouleur = new TColorGrid(panneau);
+    cgCouleur->SetGridOrdering(TGridOrdering::go8x2);
+    cgCouleur->SetBackgroundEnabled(false);
+    cgCouleur->setGeometry(8, 17, 168, 40);
+    Label1 = Etiquette(panneau, QStringLiteral("Pignon fixe :"), 182, 8);
+    edFixe = Champ(panneau, QStringLiteral("133"), {182, 23, 42, 30});
+    udFixe = Boutons(panneau, edFixe, 20, 200, 133, {224, 23, 15, 30});
+    Label2 = Etiquette(panneau, QStringLiteral("Pignon mobile :"), 254, 8);
+    edMobile = Champ(panneau, QStringLiteral("58"), {262, 23, 41, 30});
+    udMobile = Boutons(panneau, edMobile, 20, 200, 58, {303, 23, 15, 30});
+    Label3 = Etiquette(panneau, QStringLiteral("Trou n° :"), 350, 8);
+    edTrou = Champ(panneau, QStringLiteral("25"), {342, 23, 41, 30});
+    udTrou = Boutons(panneau, edTrou, 0, 100, 25, {383, 23, 15, 30});
+    rbLent = new QRadioButton(QStringLiteral("Lent"), panneau);
+    rbLent->setGeometry(408, 16, 49, 17);
+    rbLent->setChecked(true);
+    fbRapide = new QRadioButton(QStringLiteral("Rapide"), panneau);
+    fbRapide->setGeometry(408, 34, 57, 17);
+    btEnregistrer = Bouton(panneau, QStringLiteral("&Enregistrer"), 496, 8);
+    btOuvrir = Bouton(panneau, QStringLiteral("&Ouvrir"), 496, 36);
+    btImprimer = Bouton(panneau, QStringLiteral("&Imprimer"), 576, 8);
+    btEffacer = Bouton(panneau, QStringLiteral("Effacer &tout"), 576, 36);
+    btCopier = Bouton(panneau, QStringLiteral("&Copier"), 656, 8);
+    btDessiner = Bouton(panneau, QStringLiteral("&Dessiner"), 656, 36);
+    btModifier = Bouton(panneau, QStringLiteral("&Modifier ..."), 740, 8);
+    btQuitter = Bouton(panneau, QStringLiteral("&Quitter"), 740, 36);
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setFocusPolicy(Qt::NoFocus); // not a tab stop
+    ScrollBox1->setWidgetResizable(false);
+    auto* contenu = new TContenuDefilant;
+    Image1 = new TImage(contenu);
+    Image1->setGeometry(8, 8, 793, 409);
+    contenu->Suivre(Image1);
+    contenu->resize(8 + 793, 8 + 409);
+    ScrollBox1->setWidget(contenu);
+
+    // The scroll box fills what the bottom panel leaves.
+    auto* disposition = new QVBoxLayout(this);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    disposition->setSpacing(0);
+    disposition->addWidget(ScrollBox1, 1);
+    disposition->addWidget(Panel1);
+
+    // Tab order; the first tab stop, edFixe, takes the focus at the first
+    // activation (the panel and the palette are no tab stops).
+    QWidget* ordre[] = {edFixe,        edMobile,   edTrou,     rbLent,    fbRapide,
+                        btEnregistrer, btOuvrir,   btImprimer, btEffacer, btCopier,
+                        btDessiner,    btModifier, btQuitter};
+    for (std::size_t i = 1; i < std::size(ordre); ++i)
+        setTabOrder(ordre[i - 1], ordre[i]);
+    edFixe->setFocus();
+
+    Connecter(btDessiner, &QPushButton::clicked, this, &TfmVolutan2::btDessinerClick);
+    Connecter(btEffacer, &QPushButton::clicked, this, &TfmVolutan2::btEffacerClick);
+    Connecter(btImprimer, &QPushButton::clicked, this, &TfmVolutan2::btImprimerClick);
+    Connecter(btCopier, &QPushButton::clicked, this, &TfmVolutan2::btCopierClick);
+    Connecter(btEnregistrer, &QPushButton::clicked, this, &TfmVolutan2::btEnregistrerClick);
+    Connecter(btOuvrir, &QPushButton::clicked, this, &TfmVolutan2::btOuvrirClick);
+    Connecter(btModifier, &QPushButton::clicked, this, &TfmVolutan2::btModifierClick);
+    Connecter(btQuitter, &QPushButton::clicked, this, &TfmVolutan2::btQuitterClick);
+}
+
+TfmVolutan2::~TfmVolutan2() {
+    if (Dessin.Cible == &Image1->Canvas()) Dessin.Cible = nullptr;
+    if (fmVolutan2 == this) fmVolutan2 = nullptr;
+}
+
+void TfmVolutan2::FormCreate() {
+    // Named before the preparation, whose printer may fail: without a
+    // printer, Save still proposes its default names.
+    Dessin.NomFichier = "Sans titre";
+    PreparerFeuille();
+}
+
+void TfmVolutan2::FormActivate() {
+    Dessin.ModeEcran = true;
+    Dessin.NbSpires = 0;
+    setWindowState(windowState() | Qt::WindowMaximized);
+    Dessin.Cible = &FeuilleCanvas();
+    PreparerFeuille();
+}
+
+TCanvas& TfmVolutan2::FeuilleCanvas() {
+    return Image1->Canvas();
+}
+
+void TfmVolutan2::PreparerFeuille() {
+    // The sheet is painted even when the printer fails; show it either way.
+    struct Repeindre {
+        TImage* image;
+        ~Repeindre() { image->Repeindre(); }
+    } repeindre{Image1};
+    TEcran ecran;
+    ::PreparerFeuille(Printer(), ecran, *Image1);
+}
+
+void TfmVolutan2::MettreAJourTitre(const QString& nomFichier) {
+    setWindowTitle(nomFichier.isEmpty() ? QStringLiteral("Volutan2")
+                                        : QStringLiteral("Volutan2 - ") + nomFichier);
+}
+
+void TfmVolutan2::btQuitterClick() {
+    // On the main window a close is the quit request.
+    close();
+}

@@ -1,0 +1,110 @@
+// Draw (and its stop request), Clear all, and the redraw of the whole list.
+//
+// The Draw button's caption is the trace state: "&Dessiner" before the first
+// Draw, "Arrêter" while a slow trace started by Draw runs (a click then asks
+// it to stop), "Dessiner" when idle.
+#include "uVolutan2.h"
+
+#include "controls/TColorGrid.h"
+#include "controls/TImage.h"
+#include "controls/TUpDown.h"
+#include "engine/TDessin.h"
+#include "engine/Tracer.h"
+#include "shell/Exceptions.h"
+#include "shell/TApplication.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+
+namespace {
+const QString Arreter = QStringLiteral("Arrêter");
+const QString Dessiner = QStringLiteral("Dessiner");
+} // namespace
+
+void TfmVolutan2::btDessinerClick() {
+    if (btDessiner->text() == Arreter) {
+        // The stop request: the running trace ends after its next segment.
+        btDessiner->setText(Dessiner);
+        return;
+    }
+    if (Dessin.NbSpires >= MaxSpires) throw Exception("Le dessin contient déjà 31 courbes");
+
+    TSpire& spire = Dessin.Spires[static_cast<std::size_t>(Dessin.NbSpires)];
+    spire.Fixe = udFixe->Position(); // 16-bit values, widened with their sign
+    spire.Mobile = udMobile->Position();
+    spire.Trou = udTrou->Position();
+    spire.Couleur = cgCouleur->ForegroundColor();
+    Dessin.Cible = &FeuilleCanvas();
+    const bool lent = rbLent->isChecked();
+    if (lent) btDessiner->setText(Arreter);
+    Dessin.CentreX = 1050.0;
+    Dessin.CentreY = 750.0;
+
+    TTraceLent lenteur;
+    lenteur.Pause = [] { Application->Pause(); };
+    lenteur.Arreter = [this] { return btDessiner->text() == Dessiner; };
+    lenteur.Ceder = [this] {
+        Image1->Repeindre(); // the sheet grows on screen
+        Application->ProcessMessages();
+    };
+    Tracer(spire, lent, lenteur);
+
+    btDessiner->setText(Dessiner);
+    // Read again: a Clear all during a slow trace leaves a list of this one
+    // curve. A list filled meanwhile (Open during the trace) stays within its
+    // 31 slots.
+    Dessin.NbSpires = std::min(Dessin.NbSpires + 1, MaxSpires);
+    Image1->Repeindre();
+}
+
+void TfmVolutan2::btEffacerClick() {
+    PreparerFeuille();
+    Dessin.NbSpires = 0;
+}
+
+void TfmVolutan2::RedessinerListe() {
+    // A click on Draw during a slow redraw makes the rest of it fast.
+    bool rapide = false;
+    bool lentVu = false;
+    const bool traceEnCours = btDessiner->text() == Arreter;
+    // The caption comes back however the redraw ends, errors included.
+    struct Legende {
+        TfmVolutan2* fenetre;
+        const bool& lentVu;
+        const bool& rapide;
+        bool traceEnCours;
+        ~Legende() {
+            if (!lentVu) return;
+            // A slow Draw under this redraw (an Open during its trace) goes on
+            // unless the click was meant for it.
+            fenetre->btDessiner->setText(traceEnCours && !rapide ? Arreter : Dessiner);
+            fenetre->Image1->Repeindre();
+        }
+    } legende{this, lentVu, rapide, traceEnCours};
+
+    TTraceLent lenteur;
+    lenteur.Pause = [this, &rapide] {
+        if (btDessiner->text() == Dessiner) rapide = true;
+        if (!rapide) Application->Pause();
+    };
+    lenteur.Ceder = [this, &rapide] {
+        if (rapide) return;
+        Image1->Repeindre();
+        Application->ProcessMessages();
+    };
+
+    Dessin.Cible = &FeuilleCanvas();
+    Dessin.CentreX = 1050.0;
+    Dessin.CentreY = 750.0;
+    for (int i = 0; i < std::min(Dessin.NbSpires, MaxSpires); ++i) {
+        const bool lent = rbLent->isChecked() && !rapide;
+        if (lent && !lentVu) {
+            lentVu = true;
+            btDessiner->setText(Arreter);
+        }
+        Tracer(Dessin.Spires[static_cast<std::size_t>(i)], lent, lenteur);
+    }
+    Image1->Repeindre();
+}
