@@ -748,6 +748,10 @@ void TCellGrid::mousePressEvent(QMouseEvent* event) {
     });
 }
 
+void TCellGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
+
 void TCellGrid::keyPressEvent(QKeyEvent* event) {
     Garde([&] {
         const int touche = event->key();

@@ -191,6 +191,8 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // The second press of a double click is a press like any other.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
