@@ -3,7 +3,6 @@
 #include "shell/Exceptions.h"
 
 #include <QKeyEvent>
-#include <QRegularExpression>
 #include <QStyle>
 #include <QToolButton>
 
@@ -57,12 +56,9 @@ void TUpDown::SetMax(qint16 v) {
 
 qint16 TUpDown::Position() const {
     if (!associate_) return position_;
-    // A whole number in decimal, nothing else around it but spaces.
-    static const QRegularExpression entier(QStringLiteral("^\\s*[+-]?[0-9]+\\s*$"));
-    const QString texte = associate_->text();
-    if (!entier.match(texte).hasMatch()) return position_;
+    // A whole number in decimal, optionally signed, spaces around it allowed.
     bool ok = false;
-    const qlonglong valeur = texte.trimmed().toLongLong(&ok);
+    const qlonglong valeur = associate_->text().trimmed().toLongLong(&ok, 10);
     const int bas = std::min(min_, max_), haut = std::max(min_, max_);
     if (ok && valeur >= bas && valeur <= haut) position_ = static_cast<qint16>(valeur);
     return position_;
