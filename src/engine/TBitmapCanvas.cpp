@@ -68,6 +68,24 @@ void TBitmapCanvas::LineTo(int x, int y) {
     const std::int64_t etendueA = majeurX ? largeur_ : hauteur_;
     const std::int64_t etendueB = majeurX ? hauteur_ : largeur_;
 
+    const std::uint32_t argb = VersArgb(stylo_);
+
+    // Both ends inside (the usual case): walk the buffer directly.
+    if (x0 >= 0 && x0 < largeur_ && y0 >= 0 && y0 < hauteur_ && x >= 0 && x < largeur_ && y >= 0 &&
+        y < hauteur_) {
+        std::uint32_t* p = pixels_.data() + y0 * largeur_ + x0;
+        const std::ptrdiff_t pasA = majeurX ? sa : sa * largeur_;
+        const std::ptrdiff_t pasB = majeurX ? sb * largeur_ : sb;
+        std::int64_t decision = 2 * m - n;
+        for (std::int64_t i = 0; i < n; ++i) {
+            *p = argb;
+            const bool avance = decision > 0;
+            p += pasA + (avance ? pasB : 0);
+            decision += 2 * m - (avance ? 2 * n : 0);
+        }
+        return;
+    }
+
     // Steps i in [0, n - 1] whose major coordinate is within [0, etendueA - 1].
     std::int64_t debut = 0;
     std::int64_t fin = n - 1;
@@ -91,7 +109,6 @@ void TBitmapCanvas::LineTo(int x, int y) {
                                                       static_cast<__int128>(2) * n * k);
     std::int64_t a = a0 + sa * debut;
     std::int64_t b = b0 + sb * k;
-    const std::uint32_t argb = VersArgb(stylo_);
     for (std::int64_t i = debut; i <= fin; ++i) {
         if (b >= 0 && b < etendueB) {
             if (majeurX)
