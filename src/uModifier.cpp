@@ -104,16 +104,21 @@ TfmModifier::TfmModifier(QWidget* parent) : TForm(parent) {
 TfmModifier::~TfmModifier() = default;
 
 void TfmModifier::setVisible(bool visible) {
-    if (visible && !isVisible()) {
-        const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen();
-        if (ecran) {
-            const QRect zone = ecran->geometry();
-            const QRect cadre = frameGeometry();
-            const QPoint marge = geometry().topLeft() - cadre.topLeft();
-            move(zone.center() - QPoint(cadre.width() / 2, cadre.height() / 2) + marge);
-        }
-    }
+    const bool montrer = visible && !isVisible();
+    if (montrer) Centrer();
     TForm::setVisible(visible);
+    // The frame is known once the window exists: centre it again with it.
+    if (montrer && isVisible()) Centrer();
+}
+
+void TfmModifier::Centrer() {
+    const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!ecran) return;
+    // move() places the frame's corner.
+    const QRect cadre = frameGeometry();
+    const QPoint coin =
+        ecran->geometry().center() - QPoint((cadre.width() - 1) / 2, (cadre.height() - 1) / 2);
+    if (coin != cadre.topLeft()) move(coin);
 }
 
 void TfmModifier::FormCreate() {
@@ -142,20 +147,27 @@ void TfmModifier::asgSpiresClick() {
 
     // The bitmap is made at the image's size on first use and kept.
     if (Image2->Bitmap().Width() == 0) Image2->SetSize(Image2->width(), Image2->height());
-    TBitmapCanvas& canvas = Image2->Bitmap();
-    const int largeur = canvas.Width();
-    const int hauteur = canvas.Height();
+    // Shown however the drawing ends: a failed conversion leaves it white.
+    struct Repeindre {
+        TImage* image;
+        ~Repeindre() { image->Repeindre(); }
+    } repeindre{Image2};
+    TBitmapCanvas& bitmap = Image2->Bitmap();
+    DessinerApercu(bitmap, bitmap.Width(), bitmap.Height(), n);
+}
+
+void TfmModifier::DessinerApercu(TCanvas& canvas, int largeur, int hauteur, int n) const {
     canvas.SetBrushStyle(TBrushStyle::Solid);
     canvas.SetBrushColor(0xFFFFFF);
     canvas.SetPenColor(0);
     canvas.Rectangle(0, 0, largeur, hauteur);
     canvas.SetBrushStyle(TBrushStyle::Clear);
-    Image2->Repeindre();
 
     const std::int32_t fixe = StrToInt(asgSpires->CellText(1, n).toStdString());
     const std::int32_t mobile = StrToInt(asgSpires->CellText(2, n).toStdString());
     const std::int32_t trou = StrToInt(asgSpires->CellText(3, n).toStdString());
     const TColor couleur = asgSpires->CellFontColor(0, n);
+    // One tooth = one pixel, about the centre, drawn at once.
     TracerApercu(canvas, fixe, mobile, trou, couleur, largeur / 2.0, hauteur / 2.0);
 }
 

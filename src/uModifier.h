@@ -14,6 +14,7 @@
 class QLabel;
 class QPushButton;
 class QScrollArea;
+class TCanvas;
 class TColorGrid;
 class TImage;
 
@@ -35,6 +36,9 @@ public:
     // integer throws the conversion error after the titles changed and the
     // image was cleared; a zero tooth count throws "Division par zéro".
     void asgSpiresClick();
+    // The drawing part of the preview, for row n on a surface of the given
+    // size: white with a black frame, then the curve in the row's colour.
+    void DessinerApercu(TCanvas& canvas, int largeur, int hauteur, int n) const;
     // Spin bounds: 20..200 for the wheels, 0..100 for the hole.
     void asgSpiresGetEditorType(int ACol, int ARow, TEditorType& AEditor);
     // A spin step writes the value into the cell, then previews.
@@ -68,6 +72,9 @@ public slots:
     void setVisible(bool visible) override;
 
 private:
+    // The whole window, frame included, in the middle of its screen.
+    void Centrer();
+
     int nombreLignes_ = 0;
 };
 
