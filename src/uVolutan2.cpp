@@ -34,10 +34,12 @@ constexpr int LargeurClient = 823;
 constexpr int HauteurClient = 519;
 constexpr int HauteurPanneau = 69;
 
-// The design's font, "MS Sans Serif" 8 point (11 pixels high): the desktop's
-// sans serif at the same pixel height.
+// The design's font, "MS Sans Serif" 8 point (11 pixels high): a sans serif
+// at the same pixel height. Liberation Sans first: its widths are close to
+// the design font's, so every caption fits the box the layout gives it.
 QFont PoliceInterface() {
-    QFont police(QStringLiteral("Sans Serif"));
+    QFont police;
+    police.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Sans Serif")});
     police.setStyleHint(QFont::SansSerif);
     police.setPixelSize(11);
     return police;

@@ -60,8 +60,10 @@ void TfmVolutan2::btDessinerClick() {
 }
 
 void TfmVolutan2::btEffacerClick() {
-    PreparerFeuille();
+    // The list is emptied first: without a printer the preparation still
+    // clears the sheet before reporting, and the list must follow the sheet.
     Dessin.NbSpires = 0;
+    PreparerFeuille();
 }
 
 void TfmVolutan2::RedessinerListe() {
