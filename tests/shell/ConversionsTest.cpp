@@ -54,8 +54,9 @@ TEST(Conversions, AcceptedTextsGiveTheSameValueBothWays) {
 TEST(Conversions, RejectedTextsFailAtTheFirstOffendingCharacter) {
     const Refuse cas[] = {
         {"", 1},
-        {"   ", 4},  // nothing but spaces: fails past the end
-        {"42 ", 3},  // trailing space
+        {"   ", 4}, // nothing but spaces: fails past the end
+        {"42 ", 3}, // trailing space
+        {"7 ", 2},
         {"7\t", 2},  // trailing tab
         {"\t7", 1},  // a tab is not skipped
         {"+-1", 2},  // one sign only
