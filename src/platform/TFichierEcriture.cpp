@@ -37,8 +37,14 @@ void TFichierEcriture::Ecrire(std::string_view octets) {
 }
 
 void TFichierEcriture::Valider() {
+    // commit() would flush the buffer itself but does not see a write failing
+    // there (a full disk), nor a failed sync, and would then replace the target
+    // with a truncated file: write out and sync first, and give up on failure.
+    if (!fichier_.flush() || (::fsync(fichier_.handle()) != 0 && errno != EINVAL)) {
+        fichier_.cancelWriting();
+        throw EWriteError();
+    }
     if (fichier_.commit()) return;
-    // commit() writes out the buffer, syncs, then renames over the target.
     if (fichier_.error() == QFileDevice::RenameError) throw EFCreateError(chemin_.toStdString());
     throw EWriteError();
 }
