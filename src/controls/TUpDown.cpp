@@ -55,10 +55,11 @@ void TUpDown::SetMax(qint16 v) {
 }
 
 qint16 TUpDown::Position() const {
-    if (!associate_) return position_;
+    const QLineEdit* champ = Associate();
+    if (!champ) return position_;
     // A whole number in decimal, optionally signed, spaces around it allowed.
     bool ok = false;
-    const qlonglong valeur = associate_->text().trimmed().toLongLong(&ok, 10);
+    const qlonglong valeur = champ->text().trimmed().toLongLong(&ok, 10);
     const int bas = std::min(min_, max_), haut = std::max(min_, max_);
     if (ok && valeur >= bas && valeur <= haut) position_ = static_cast<qint16>(valeur);
     return position_;
@@ -68,7 +69,8 @@ void TUpDown::SetPosition(qint16 v) {
     const qint16 borne = std::clamp(v, std::min(min_, max_), std::max(min_, max_));
     // Compared with what the field shows too, so that setting the position
     // also replaces a text the user left unfinished.
-    const bool affiche = !associate_ || associate_->text() == QString::number(borne);
+    const QLineEdit* champ = Associate();
+    const bool affiche = !champ || champ->text() == QString::number(borne);
     if (borne == Position() && affiche) return;
     position_ = borne;
     AfficherPosition();
@@ -123,16 +125,17 @@ void TUpDown::Step(int direction) {
 }
 
 void TUpDown::AfficherPosition() {
-    if (!associate_) return;
+    QLineEdit* champ = Associate();
+    if (!champ) return;
     const QString texte = QString::number(position_);
-    if (associate_->text() != texte) associate_->setText(texte);
+    if (champ->text() != texte) champ->setText(texte);
 }
 
 void TUpDown::PlacerContreChamp() {
     // Just right of the field, as high as it, keeping the buttons' width.
-    if (!associate_) return;
-    setGeometry(associate_->x() + associate_->width(), associate_->y(), width(),
-                associate_->height());
+    const QLineEdit* champ = Associate();
+    if (!champ) return;
+    setGeometry(champ->x() + champ->width(), champ->y(), width(), champ->height());
 }
 
 void TUpDown::DisposerBoutons() {
@@ -146,7 +149,7 @@ void TUpDown::resizeEvent(QResizeEvent*) {
 }
 
 bool TUpDown::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != associate_) return QWidget::eventFilter(watched, event);
+    if (watched != associate_ || !Associate()) return QWidget::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress:
         if (arrowKeys_) {

@@ -48,7 +48,8 @@ public:
     // Throws Exception "%s est déjà associé avec %s" when another up-down of
     // the same parent already holds the field. A destroyed field detaches
     // itself.
-    QLineEdit* Associate() const { return associate_; }
+    // Null too while the field is being destroyed.
+    QLineEdit* Associate() const { return qobject_cast<QLineEdit*>(associate_.data()); }
     void SetAssociate(QLineEdit* field);
 
     // The two arrow buttons (upper raises the value).
@@ -75,7 +76,9 @@ private:
     int increment_ = 1;
     bool wrap_ = false;
     bool arrowKeys_ = true;
-    QPointer<QLineEdit> associate_;
+    // Held as a plain object: a field in its destructor is no longer an edit,
+    // and is then neither read nor cast.
+    QPointer<QObject> associate_;
     QToolButton* up_ = nullptr;
     QToolButton* down_ = nullptr;
 };
