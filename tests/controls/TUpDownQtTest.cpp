@@ -77,14 +77,6 @@ TEST_F(Champs, StartValuesAndGeometry) {
     // They follow the field when it moves (the panel's anchors).
     edFixe->move(182, 40);
     EXPECT_EQ(udFixe->geometry(), QRect(224, 40, 15, 30));
-    // A new control: 0..100, position 0, no field.
-    TUpDown neuf;
-    EXPECT_EQ(neuf.Min(), 0);
-    EXPECT_EQ(neuf.Max(), 100);
-    EXPECT_EQ(neuf.Position(), 0);
-    EXPECT_EQ(neuf.Increment(), 1);
-    EXPECT_FALSE(neuf.Wrap());
-    EXPECT_TRUE(neuf.ArrowKeys());
 }
 
 TEST_F(Champs, ButtonsStepByOneWithinTheBounds) {
