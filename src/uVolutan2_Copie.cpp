@@ -43,6 +43,22 @@ private:
     double centreY_;
 };
 
+// About how many segments the list will trace (ten per radian of each curve's
+// turns), so the picture's buffers are sized once. A curve the tracer will
+// refuse counts for nothing here; the tracer reports it in its turn.
+std::size_t SegmentsAttendus() {
+    std::size_t segments = 0;
+    const std::int32_t nombre = std::clamp<std::int32_t>(Dessin.NbSpires, 0, MaxSpires);
+    for (std::int32_t i = 0; i < nombre; ++i) {
+        const TSpire& spire = Dessin.Spires[static_cast<std::size_t>(i)];
+        try {
+            segments += 63 * static_cast<std::size_t>(Tours(spire.Fixe, spire.Mobile)) + 1;
+        } catch (const Exception&) {
+        }
+    }
+    return segments;
+}
+
 } // namespace
 
 void TfmVolutan2::btCopierClick() {
@@ -70,6 +86,7 @@ void TfmVolutan2::btCopierClick() {
     image.SetHeight(2 * e);
     {
         TMetafileCanvas canevas(image, reference); // the frame is fixed here
+        canevas.Reserver(SegmentsAttendus());
         Dessin.Cible = &canevas;
         // The centre in tenths of a millimetre: E * 254 in 32 bits, divided as a real.
         const double centre = static_cast<double>(MulInt32(e, 254)) / Dessin.ResImpX;

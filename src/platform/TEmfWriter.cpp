@@ -1,6 +1,7 @@
 #include "platform/TEmfWriter.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -20,9 +21,8 @@ std::uint32_t U(std::int32_t v) {
 TEmfWriter::TEmfWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
                        const TPrinterMetrics& reference) {
     // The header's fixed fields now; bounds, sizes, counts and handles at the end.
-    octets_.resize(TailleEnTete);
-    octets_.fill('\0');
-    char* p = octets_.data();
+    char* p = octets_.Espace(TailleEnTete);
+    std::memset(p, 0, TailleEnTete);
     Poser32(p + 0, EMR_HEADER);
     Poser32(p + 4, TailleEnTete);
     Poser32(p + 24, 0);
@@ -43,14 +43,12 @@ TEmfWriter::TEmfWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
 }
 
 void TEmfWriter::Reserver(std::size_t enregistrements) {
-    octets_.reserve(static_cast<qsizetype>(TailleEnTete + 16 * enregistrements + 64));
+    octets_.Reserver(static_cast<qsizetype>(16 * enregistrements + 64));
 }
 
 void TEmfWriter::Enregistrement(std::uint32_t type, std::initializer_list<std::uint32_t> champs) {
     const std::uint32_t taille = 8 + 4 * static_cast<std::uint32_t>(champs.size());
-    const qsizetype debut = octets_.size();
-    octets_.resize(debut + taille);
-    char* p = octets_.data() + debut;
+    char* p = octets_.Espace(taille);
     Poser32(p, type);
     Poser32(p + 4, taille);
     p += 8;
@@ -58,6 +56,15 @@ void TEmfWriter::Enregistrement(std::uint32_t type, std::initializer_list<std::u
         Poser32(p, v);
         p += 4;
     }
+    ++enregistrements_;
+}
+
+void TEmfWriter::Point(std::uint32_t type, std::int32_t x, std::int32_t y) {
+    char* p = octets_.Espace(16);
+    Poser32(p, type);
+    Poser32(p + 4, 16);
+    Poser32(p + 8, U(x));
+    Poser32(p + 12, U(y));
     ++enregistrements_;
 }
 
@@ -75,13 +82,13 @@ void TEmfWriter::Etendre(std::int32_t x, std::int32_t y) {
 }
 
 void TEmfWriter::MoveTo(std::int32_t x, std::int32_t y) {
-    Enregistrement(EMR_MOVETOEX, {U(x), U(y)});
+    Point(EMR_MOVETOEX, x, y);
     posX_ = x;
     posY_ = y;
 }
 
 void TEmfWriter::LineTo(std::int32_t x, std::int32_t y) {
-    Enregistrement(EMR_LINETO, {U(x), U(y)});
+    Point(EMR_LINETO, x, y);
     // A line of no length marks nothing; otherwise both ends bound it.
     if (x != posX_ || y != posY_) {
         Etendre(posX_, posY_);
@@ -138,17 +145,15 @@ void TEmfWriter::SelectBrush(TColor couleur, TBrushStyle style) {
 QByteArray TEmfWriter::Terminer() {
     // nPalEntries 0, offPalEntries 16 (just after these fields), nSizeLast 20.
     Enregistrement(EMR_EOF, {0, 16, 20});
-    char* p = octets_.data();
+    char* p = octets_.Debut();
     Poser32(p + 8, U(gauche_));
     Poser32(p + 12, U(haut_));
     Poser32(p + 16, U(droite_));
     Poser32(p + 20, U(bas_));
-    Poser32(p + 48, static_cast<std::uint32_t>(octets_.size()));
+    Poser32(p + 48, static_cast<std::uint32_t>(octets_.Taille()));
     Poser32(p + 52, enregistrements_);
     const auto poignees = static_cast<std::uint32_t>(occupes_.size()); // highest slot used + 1
     p[56] = static_cast<char>(poignees & 0xFF);
     p[57] = static_cast<char>((poignees >> 8) & 0xFF);
-    QByteArray resultat = std::move(octets_);
-    octets_.clear();
-    return resultat;
+    return octets_.Prendre();
 }

@@ -10,6 +10,7 @@
 // picture's own), is selected, and the one it replaces is deleted then.
 #include "engine/TCanvas.h"
 #include "platform/TPrinterBackEnd.h"
+#include "platform/TTamponOctets.h"
 
 #include <QByteArray>
 
@@ -63,11 +64,13 @@ public:
 
 private:
     void Enregistrement(std::uint32_t type, std::initializer_list<std::uint32_t> champs);
+    // A record of one point (a move or a line), the bulk of a picture.
+    void Point(std::uint32_t type, std::int32_t x, std::int32_t y);
     std::uint32_t Allouer();
     void Liberer(std::uint32_t indice);
     void Etendre(std::int32_t x, std::int32_t y);
 
-    QByteArray octets_;
+    TTamponOctets octets_;
     std::uint32_t enregistrements_ = 0;
     std::vector<bool> occupes_{true}; // slot 0: the picture itself
     std::uint32_t stylo_ = 0;         // 0: the default pen, never recorded

@@ -40,34 +40,40 @@ QByteArray Pixels(std::int32_t centiemes, int res, int taille) {
 
 TSvgWriter::TSvgWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
                        const TPrinterMetrics& reference) {
-    texte_ = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
-             "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"";
-    texte_ += Millimetres(largeurCadre) + "mm\" height=\"" + Millimetres(hauteurCadre) +
-              "mm\" viewBox=\"0 0 " + Pixels(largeurCadre, reference.HorzRes, reference.HorzSize) +
-              ' ' + Pixels(hauteurCadre, reference.VertRes, reference.VertSize) +
-              "\" preserveAspectRatio=\"none\">\n"
-              "<g fill=\"none\" stroke-width=\"1\">\n";
+    texte_.Ajouter(
+        QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+                   "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"") +
+        Millimetres(largeurCadre) + "mm\" height=\"" + Millimetres(hauteurCadre) +
+        "mm\" viewBox=\"0 0 " + Pixels(largeurCadre, reference.HorzRes, reference.HorzSize) + ' ' +
+        Pixels(hauteurCadre, reference.VertRes, reference.VertSize) +
+        "\" preserveAspectRatio=\"none\">\n"
+        "<g fill=\"none\" stroke-width=\"1\">\n");
 }
 
 void TSvgWriter::Reserver(std::size_t points) {
-    texte_.reserve(static_cast<qsizetype>(texte_.size() + 12 * points + 4096));
+    texte_.Reserver(static_cast<qsizetype>(12 * points + 4096));
 }
 
 void TSvgWriter::AjouterEntier(std::int64_t v) {
     char tampon[24];
     const auto fin = std::to_chars(tampon, tampon + sizeof tampon, v).ptr;
-    texte_.append(tampon, fin - tampon);
+    texte_.Ajouter(tampon, fin - tampon);
 }
 
-void TSvgWriter::AjouterPoint(std::int32_t x, std::int32_t y) {
-    AjouterEntier(x);
-    texte_ += ',';
-    AjouterEntier(y);
+void TSvgWriter::AjouterPoint(char avant, std::int32_t x, std::int32_t y) {
+    // At most 1 + 11 + 1 + 11 characters: written straight into the buffer.
+    char* const debut = texte_.Espace(24);
+    char* p = debut;
+    *p++ = avant;
+    p = std::to_chars(p, p + 11, x).ptr;
+    *p++ = ',';
+    p = std::to_chars(p, p + 11, y).ptr;
+    texte_.Reculer(24 - (p - debut));
 }
 
 void TSvgWriter::FermerPolyligne() {
     if (!ouverte_) return;
-    texte_ += "\"/>\n";
+    texte_.Ajouter("\"/>\n", 4);
     ouverte_ = false;
 }
 
@@ -79,13 +85,12 @@ void TSvgWriter::MoveTo(std::int32_t x, std::int32_t y) {
 
 void TSvgWriter::LineTo(std::int32_t x, std::int32_t y) {
     if (!ouverte_) {
-        texte_ += "<polyline vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(stylo_) +
-                  "\" points=\"";
-        AjouterPoint(posX_, posY_);
+        texte_.Ajouter("<polyline vector-effect=\"non-scaling-stroke\" stroke=\"" +
+                       Couleur(stylo_) + "\" points=");
+        AjouterPoint('"', posX_, posY_);
         ouverte_ = true;
     }
-    texte_ += ' ';
-    AjouterPoint(x, y);
+    AjouterPoint(' ', x, y);
     posX_ = x;
     posY_ = y;
 }
@@ -104,20 +109,18 @@ void TSvgWriter::Rectangle(std::int32_t left, std::int32_t top, std::int32_t rig
     const std::int64_t x0 = std::min(left, right), x1 = std::max(left, right);
     const std::int64_t y0 = std::min(top, bottom), y1 = std::max(top, bottom);
     if (x1 <= x0 || y1 <= y0) return;
-    texte_ += "<rect vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(stylo_) +
-              "\" fill=\"" + (plein ? Couleur(remplissage) : QByteArray("none")) + "\" x=\"";
-    texte_ += Reel(static_cast<double>(x0) + 0.5, 1) + "\" y=\"" +
-              Reel(static_cast<double>(y0) + 0.5, 1) + "\" width=\"";
+    texte_.Ajouter("<rect vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(stylo_) +
+                   "\" fill=\"" + (plein ? Couleur(remplissage) : QByteArray("none")) + "\" x=\"");
+    texte_.Ajouter(Reel(static_cast<double>(x0) + 0.5, 1) + "\" y=\"" +
+                   Reel(static_cast<double>(y0) + 0.5, 1) + "\" width=\"");
     AjouterEntier(x1 - x0 - 1);
-    texte_ += "\" height=\"";
+    texte_.Ajouter("\" height=\"", 10);
     AjouterEntier(y1 - y0 - 1);
-    texte_ += "\"/>\n";
+    texte_.Ajouter("\"/>\n", 4);
 }
 
 QByteArray TSvgWriter::Terminer() {
     FermerPolyligne();
-    texte_ += "</g>\n</svg>\n";
-    QByteArray resultat = std::move(texte_);
-    texte_.clear();
-    return resultat;
+    texte_.Ajouter(QByteArray("</g>\n</svg>\n"));
+    return texte_.Prendre();
 }

@@ -7,6 +7,7 @@
 // keep that width at any zoom, as the picture's cosmetic pen does.
 #include "engine/TCanvas.h"
 #include "platform/TPrinterBackEnd.h"
+#include "platform/TTamponOctets.h"
 
 #include <QByteArray>
 
@@ -36,10 +37,11 @@ public:
 
 private:
     void FermerPolyligne();
-    void AjouterPoint(std::int32_t x, std::int32_t y);
+    // `avant`, then "x,y".
+    void AjouterPoint(char avant, std::int32_t x, std::int32_t y);
     void AjouterEntier(std::int64_t v);
 
-    QByteArray texte_;
+    TTamponOctets texte_;
     TColor stylo_ = 0;
     std::int32_t posX_ = 0;
     std::int32_t posY_ = 0;
