@@ -1,0 +1,336 @@
+// Copy on the virtual 600 dpi printer (printable area 4800 x 6600 pixels,
+// 203 x 279 mm): the picture placed on the clipboard, read back from its EMF
+// bytes and its SVG, the frame given by the drawing's extent, and the drawing
+// state, list, sheet and clipboard after every way Copy can end.
+#include "FenetrePrincipale.h"
+
+#include "platform/LecteurEmf.h"
+#include "platform/TClipboard.h"
+#include "shell/Exceptions.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QXmlStreamReader>
+
+namespace {
+
+// What Copy placed, through the clipboard's seam.
+struct Depot {
+    int Fois = 0;
+    QStringList Formats;
+    QByteArray Emf, EmfAutre, Svg;
+};
+
+class CopieTest : public FenetrePrincipaleTest {
+protected:
+    void TearDown() override {
+        Clipboard().SetPoseur({});
+        FenetrePrincipaleTest::TearDown();
+    }
+
+    void Capturer() {
+        Clipboard().SetPoseur([this](const QMimeData& d) {
+            ++depot.Fois;
+            depot.Formats = d.formats();
+            depot.Formats.sort();
+            depot.Emf = d.data("image/x-emf");
+            depot.EmfAutre = d.data("image/emf");
+            depot.Svg = d.data("image/svg+xml");
+        });
+    }
+
+    void Lister(const std::vector<TSpire>& spires) {
+        Dessin.NbSpires = 0;
+        for (const TSpire& s : spires)
+            Dessin.Spires[static_cast<std::size_t>(Dessin.NbSpires++)] = s;
+    }
+
+    // Everything Copy must leave as it found it (the sheet at screen scale
+    // stays the tracer's surface).
+    struct Etat {
+        std::array<TSpire, MaxSpires> Spires;
+        std::int32_t NbSpires;
+        TBitmapCanvas Feuille;
+        double CentreX, CentreY;
+    };
+    Etat Photo() {
+        return {Dessin.Spires, Dessin.NbSpires, Feuille(), Dessin.CentreX, Dessin.CentreY};
+    }
+    void AttendreInchange(const Etat& avant, const char* cas) {
+        EXPECT_EQ(Dessin.Cible, &F().FeuilleCanvas()) << cas;
+        EXPECT_TRUE(Dessin.ModeEcran) << cas;
+        EXPECT_EQ(Dessin.CentreX, avant.CentreX) << cas;
+        EXPECT_EQ(Dessin.CentreY, avant.CentreY) << cas;
+        EXPECT_EQ(Dessin.NbSpires, avant.NbSpires) << cas;
+        EXPECT_TRUE(Dessin.Spires == avant.Spires) << cas;
+        EXPECT_TRUE(MemesPixels(Feuille(), avant.Feuille)) << cas;
+    }
+
+    static emf::Fichier Lire(const QByteArray& octets) {
+        std::string erreur;
+        auto f = emf::Lire(octets, erreur);
+        EXPECT_TRUE(f.has_value()) << erreur;
+        return f.value_or(emf::Fichier{});
+    }
+    static emf::Lecture Jouer(const emf::Fichier& f) {
+        std::string erreur;
+        auto l = emf::Jouer(f, erreur);
+        EXPECT_TRUE(l.has_value()) << erreur;
+        return l.value_or(emf::Lecture{});
+    }
+
+    Depot depot;
+};
+
+// The SVG root's width and height attributes.
+std::pair<QString, QString> TailleSvg(const QByteArray& svg) {
+    QXmlStreamReader xml(svg);
+    while (xml.readNextStartElement())
+        if (xml.name() == u"svg")
+            return {xml.attributes().value("width").toString(),
+                    xml.attributes().value("height").toString()};
+    return {};
+}
+
+QString Millimetres(std::int32_t centiemes) {
+    return QString::asprintf("%d.%02dmm", centiemes / 100, centiemes % 100);
+}
+
+} // namespace
+
+TEST_F(CopieTest, DefaultCurveAtTrueSizeInTheClipboardPicture) {
+    Demarrer();
+    Cliquer(F().fbRapide);
+    Cliquer(F().btDessiner); // (133, 58, 25) in the palette's foreground colour
+    ASSERT_EQ(Dessin.NbSpires, 1);
+    const TColor couleur = Dessin.Spires[0].Couleur;
+    const Etat avant = Photo();
+    Capturer();
+
+    Cliquer(F().btCopier);
+    EXPECT_TRUE(messages.empty());
+    AttendreInchange(avant, "copy");
+    ASSERT_EQ(depot.Fois, 1);
+    EXPECT_EQ(depot.Formats, (QStringList{"image/emf", "image/svg+xml", "image/x-emf"}));
+    EXPECT_EQ(depot.EmfAutre, depot.Emf);
+
+    // E = 945, requested 1890 x 1890 printer pixels: frame 7993 x 7990
+    // hundredths of a millimetre, the printer's area in the header.
+    const emf::Fichier f = Lire(depot.Emf);
+    EXPECT_EQ(f.Tete.Frame, (emf::Rect{0, 0, 7993, 7990}));
+    EXPECT_EQ(f.Tete.DeviceX, 4800);
+    EXPECT_EQ(f.Tete.DeviceY, 6600);
+    EXPECT_EQ(f.Tete.MillimetresX, 203);
+    EXPECT_EQ(f.Tete.MillimetresY, 279);
+    EXPECT_EQ(f.Tete.Bounds, (emf::Rect{0, 0, 1890, 1890}));
+    // About the centre 400.05 tenths of a millimetre: first point
+    // (VersPixelsX(200), VersPixelsY(400)) = (472, 945).
+    ASSERT_GE(f.Enregistrements.size(), 2u);
+    EXPECT_EQ(f.Enregistrements[1].Type, emf::MoveToEx);
+    EXPECT_EQ(f.Enregistrements[1].Champs, (std::vector<std::uint32_t>{472, 945}));
+    const emf::Lecture l = Jouer(f);
+    ASSERT_EQ(l.Traits.size(), 1u);
+    EXPECT_EQ(l.Lignes, 3645u);
+    EXPECT_EQ(l.Traits[0].Couleur, static_cast<std::uint32_t>(couleur));
+    EXPECT_EQ(l.Traits[0].LargeurStylo, 1);
+    EXPECT_EQ(l.MinX, 0);
+    EXPECT_EQ(l.MaxX, 1890);
+    EXPECT_EQ(l.MinY, 0);
+    EXPECT_EQ(l.MaxY, 1890);
+
+    // The SVG is as large in millimetres as the EMF's frame.
+    EXPECT_EQ(TailleSvg(depot.Svg),
+              std::make_pair(Millimetres(f.Tete.Frame.Right), Millimetres(f.Tete.Frame.Bottom)));
+    EXPECT_EQ(TailleSvg(depot.Svg), std::make_pair(QString("79.93mm"), QString("79.90mm")));
+
+    // Again: the same picture.
+    const Depot premier = depot;
+    Cliquer(F().btCopier);
+    ASSERT_EQ(depot.Fois, 2);
+    EXPECT_EQ(depot.Emf, premier.Emf);
+    EXPECT_EQ(depot.Svg, premier.Svg);
+    AttendreInchange(avant, "second copy");
+
+    // A Draw after Copy draws on the sheet at the screen's scale, about (1050, 750).
+    Cliquer(F().btEffacer);
+    const TBitmapCanvas vierge = Feuille();
+    Cliquer(F().btDessiner);
+    EXPECT_TRUE(MemesPixels(Feuille(), Reference(vierge, avant.Spires[0])));
+    EXPECT_TRUE(MemesPixels(Feuille(), avant.Feuille));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CopieTest, TheLargestCurveSetsTheFrame) {
+    Demarrer();
+    Capturer();
+    struct Cas {
+        const char* nom;
+        std::vector<TSpire> spires;
+        emf::Rect cadre;
+        std::size_t lignes;
+        std::pair<std::uint32_t, std::uint32_t> premier;
+    };
+    const Cas cas[] = {
+        // b = max(100, 110) = 110: E = 1039, 2078 pixels: 8788.21 x 8784.27.
+        // The second curve's first point: (4 * 10 + 439.84, 439.84) = (480, 440) tenths.
+        {"(133, 58, 25) + (100, 50, 60)",
+         {{133, 58, 25, 0xFF}, {100, 50, 60, 0xFF00}},
+         {0, 0, 8788, 8784},
+         3645 + 63,
+         {1134, 1039}},
+        // b = 180: E = 1701, 3402 pixels: 14387.63 x 14381.18. The circle of
+        // radius 720 tenths about 720.09 starts at (1440, 720) tenths.
+        {"(20, 200, 0)", {{20, 200, 0, 0}}, {0, 0, 14388, 14381}, 629, {3402, 1701}},
+        // The whole printable area: 203 x 279 mm.
+        {"empty list", {}, {0, 0, 20300, 27900}, 0, {0, 0}},
+        // E = 0: the whole area, every point at pixel (0, 0).
+        {"centred curves", {{60, 60, 0, 0}}, {0, 0, 20300, 27900}, 63, {0, 0}},
+    };
+    for (const Cas& c : cas) {
+        Lister(c.spires);
+        const Etat avant = Photo();
+        depot = {};
+        Cliquer(F().btCopier);
+        EXPECT_TRUE(messages.empty()) << c.nom;
+        AttendreInchange(avant, c.nom);
+        ASSERT_EQ(depot.Fois, 1) << c.nom;
+        const emf::Fichier f = Lire(depot.Emf);
+        EXPECT_EQ(f.Tete.Frame, c.cadre) << c.nom;
+        const emf::Lecture l = Jouer(f);
+        EXPECT_EQ(l.Lignes, c.lignes) << c.nom;
+        EXPECT_EQ(l.Traits.size(), c.spires.size()) << c.nom;
+        if (!l.Traits.empty()) {
+            const auto& p = l.Traits.back().Points.front();
+            EXPECT_EQ(static_cast<std::uint32_t>(p.first), c.premier.first) << c.nom;
+            EXPECT_EQ(static_cast<std::uint32_t>(p.second), c.premier.second) << c.nom;
+        }
+        if (c.lignes == 0 || c.cadre.Right == 20300) {
+            EXPECT_EQ(f.Tete.Bounds, (emf::Rect{0, 0, -1, -1})) << c.nom; // nothing visible
+        }
+        EXPECT_EQ(TailleSvg(depot.Svg),
+                  std::make_pair(Millimetres(c.cadre.Right), Millimetres(c.cadre.Bottom)))
+            << c.nom;
+    }
+}
+
+TEST_F(CopieTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
+    Demarrer();
+    Cliquer(F().fbRapide);
+    Cliquer(F().btDessiner);
+    QClipboard* presse = QGuiApplication::clipboard();
+    struct Cas {
+        const char* nom;
+        std::function<void()> preparer;
+        QString message;
+    };
+    const Cas cas[] = {
+        {"no default printer",
+         [this] {
+             TPrinter::Release();
+             imprimante->SetDefaultPrinter("");
+         },
+         QStringLiteral("Aucune imprimante par défaut sélectionnée.")},
+        {"no information context",
+         [this] {
+             TPrinter::Release();
+             imprimante->SetContextFails(true);
+         },
+         QStringLiteral("Imprimante sélectionnée incorrecte.")},
+        {"curve of 0 teeth",
+         [] {
+             Dessin.Spires[static_cast<std::size_t>(Dessin.NbSpires++)] = {0, 58, 25, 0};
+         },
+         QStringLiteral("Division par zéro.")},
+        {"clipboard held by another program",
+         [] {
+             Clipboard().SetPoseur(
+                 [](const QMimeData&) { throw Exception("Ne peut ouvrir le Presse-papiers"); });
+         },
+         QStringLiteral("Ne peut ouvrir le Presse-papiers.")},
+    };
+    for (const Cas& c : cas) {
+        // The real (offscreen) clipboard holds a text beforehand.
+        Clipboard().SetPoseur({});
+        presse->setText(QStringLiteral("avant"));
+        imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::NomParDefaut);
+        imprimante->SetContextFails(false);
+        Dessin.NbSpires = 1;
+        c.preparer();
+        const Etat avant = Photo();
+        messages.clear();
+        Cliquer(F().btCopier);
+        ASSERT_EQ(messages.size(), 1u) << c.nom;
+        EXPECT_EQ(messages[0].second, c.message) << c.nom;
+        AttendreInchange(avant, c.nom);
+        EXPECT_EQ(presse->text(), QStringLiteral("avant")) << c.nom;
+        EXPECT_EQ(presse->mimeData()->formats(), QStringList{"text/plain"}) << c.nom;
+    }
+
+    // All well again: the real clipboard gets the picture's three types only.
+    Clipboard().SetPoseur({});
+    TPrinter::Release();
+    imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::NomParDefaut);
+    imprimante->SetContextFails(false);
+    Cliquer(F().btEffacer); // the preparation sets the new printer object to portrait
+    Dessin.NbSpires = 1;
+    messages.clear();
+    Cliquer(F().btCopier);
+    EXPECT_TRUE(messages.empty());
+    QStringList formats = presse->mimeData()->formats();
+    formats.sort();
+    EXPECT_EQ(formats, (QStringList{"image/emf", "image/svg+xml", "image/x-emf"}));
+    EXPECT_EQ(Lire(presse->mimeData()->data("image/x-emf")).Tete.Frame,
+              (emf::Rect{0, 0, 7993, 7990}));
+}
+
+TEST_F(CopieTest, PrinterUnmeasuredAtStartUpStillGivesATrueSizePicture) {
+    // No default printer at start-up: the sheet preparations cannot measure it.
+    imprimante->SetDefaultPrinter("");
+    Demarrer();
+    ASSERT_FALSE(messages.empty());
+    ASSERT_EQ(Dessin.ResImpX, 0);
+    messages.clear();
+    // The printer appears; Copy takes its resolution from the reference device.
+    imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::NomParDefaut);
+    Lister({{133, 58, 25, 0}});
+    Capturer();
+    Cliquer(F().btCopier);
+    EXPECT_TRUE(messages.empty());
+    ASSERT_EQ(depot.Fois, 1);
+    // No preparation has set this printer to portrait: its own (landscape)
+    // area is the reference, 6600 x 4800 pixels and 279 x 203 mm, and the
+    // picture is true size all the same.
+    const emf::Fichier f = Lire(depot.Emf);
+    EXPECT_EQ(f.Tete.DeviceX, 6600);
+    EXPECT_EQ(f.Tete.MillimetresX, 279);
+    EXPECT_EQ(f.Tete.Frame, (emf::Rect{0, 0, 7990, 7993}));
+    EXPECT_EQ(f.Enregistrements.at(1).Champs, (std::vector<std::uint32_t>{472, 945}));
+    EXPECT_EQ(Dessin.ResImpX, 600);
+    EXPECT_TRUE(Dessin.ModeEcran);
+}
+
+TEST_F(CopieTest, CopyDuringASlowDrawLetsItResumeOnTheSheet) {
+    Demarrer();
+    Cliquer(F().fbRapide);
+    Cliquer(F().btDessiner);
+    const TBitmapCanvas uneCourbe = Feuille();
+    Cliquer(F().btEffacer);
+
+    Capturer();
+    surPause = [this](int n) {
+        if (n == 100) F().btCopier->click();
+    };
+    Cliquer(F().rbLent);
+    Cliquer(F().btDessiner);
+    EXPECT_EQ(pauses, 3645);
+    EXPECT_TRUE(messages.empty());
+    // The list was still empty while the curve was being drawn: an empty picture.
+    ASSERT_EQ(depot.Fois, 1);
+    EXPECT_EQ(Lire(depot.Emf).Tete.Frame, (emf::Rect{0, 0, 20300, 27900}));
+    // The trace went on at the same place and scale after Copy.
+    EXPECT_TRUE(MemesPixels(Feuille(), uneCourbe));
+    EXPECT_EQ(Dessin.NbSpires, 1);
+    EXPECT_EQ(Dessin.Cible, &F().FeuilleCanvas());
+    EXPECT_TRUE(Dessin.ModeEcran);
+}
