@@ -327,6 +327,7 @@ TEST_F(ShellTest, QuitDuringASlowHandlerLetsItFinish) {
         }
         visibleALaFin = f->isVisible();
         termineALaFin = Application->Terminated();
+        Application->DemanderQuitter(); // ends the run even if the close went astray
     });
     Ensuite([f] { f->bouton->click(); });
     EXPECT_EQ(app.Run(), 0);

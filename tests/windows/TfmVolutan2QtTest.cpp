@@ -255,6 +255,14 @@ TEST_F(FenetrePrincipaleTest, TypedFieldsAndButtonsGiveTheCurve) {
 TEST_F(FenetrePrincipaleTest, QuitButtonEndsTheRun) {
     app.CreateForm(fmVolutan2);
     QTimer::singleShot(0, [] { Cliquer(fmVolutan2->btQuitter); });
+    // Should the button fail to end the run, the test still ends.
+    bool secours = false;
+    QTimer::singleShot(10000, [&] {
+        secours = true;
+        Application->Terminate();
+    });
     EXPECT_EQ(app.Run(), 0);
     EXPECT_TRUE(app.Terminated());
+    EXPECT_FALSE(secours);
+    EXPECT_TRUE(fmVolutan2->isVisible()); // the window stays until the program ends
 }
