@@ -104,6 +104,9 @@ TfmModifier::TfmModifier(QWidget* parent) : TForm(parent) {
 TfmModifier::~TfmModifier() = default;
 
 void TfmModifier::setVisible(bool visible) {
+    // An editor still open in the table (OK pressed with Alt+O) gives its text
+    // to its cell before the dialog goes, so the read-back sees it.
+    if (!visible && isVisible()) asgSpires->HideEditor();
     const bool montrer = visible && !isVisible();
     if (montrer) Centrer();
     TForm::setVisible(visible);

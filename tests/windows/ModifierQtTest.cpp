@@ -328,6 +328,25 @@ TEST_F(ModifierTest, RowFilledByHandIsAppendedWithoutColour) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
+TEST_F(ModifierTest, TextStillInTheEditorReachesTheListWithAltO) {
+    TroisCourbes();
+    ASSERT_TRUE(Modifier([&] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(fmModifier));
+        CliquerCellule(3, 1);
+        Grille()->setFocus();
+        QTest::keyClicks(Grille(), "7");
+        ASSERT_TRUE(Grille()->EditorMode());
+        QTest::keyClick(Grille()->Editor(), Qt::Key_O, Qt::AltModifier);
+        // The accelerator clicks the button after its short press animation.
+        for (int i = 0; i < 100 && fmModifier->ModalResult() == 0; ++i)
+            QTest::qWait(20);
+        EXPECT_EQ(fmModifier->ModalResult(), 1);
+        EXPECT_TRUE(Grille()->EditorMode()); // still open when the run ends
+    }));
+    EXPECT_EQ(Dessin.Spires[0].Trou, 7);
+    EXPECT_FALSE(Grille()->EditorMode());
+}
+
 TEST_F(ModifierTest, EmptiedCellFailsThePreviewAndEndsTheList) {
     TroisCourbes();
     ASSERT_TRUE(Modifier([&] {
@@ -425,6 +444,12 @@ TEST_F(ModifierTest, PreviewGeometryAndSegmentCounts) {
     EXPECT_EQ(PixelApercu(134, 204), 0x00FF00);
     EXPECT_EQ(PixelApercu(368, 0), 0);
     EXPECT_EQ(PixelApercu(184, 204), 0xFFFFFF);
+
+    // A negative tooth count typed into a cell ends (no endless closing rule).
+    Grille()->SetCellText(2, 1, "-58");
+    TCanvasEnregistreur negatif;
+    fmModifier->DessinerApercu(negatif, 369, 409, 1);
+    EXPECT_LE(negatif.lignes, 3645);
 
     // A zero tooth count: "Division par zéro", the image left white.
     Grille()->SetCellText(2, 1, "0");
