@@ -134,9 +134,12 @@ public:
     }
 
     // This process's CUPS clients (Qt's print support) reach the private
-    // server only, and no user choice overrides its default destination.
+    // server only, and no user's or machine's choice (LPDEST, PRINTER,
+    // lpoptions, client.conf) overrides its default destination.
     void ExporterPourCeProcessus() const {
         qputenv("CUPS_SERVER", Socket().toLocal8Bit());
+        qputenv("CUPS_SERVERROOT", dossier_.path().toLocal8Bit());
+        qputenv("HOME", dossier_.path().toLocal8Bit());
         qunsetenv("LPDEST");
         qunsetenv("PRINTER");
     }
@@ -275,6 +278,8 @@ private:
     QProcessEnvironment Environnement() const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("CUPS_SERVER"), Socket());
+        env.insert(QStringLiteral("CUPS_SERVERROOT"), dossier_.path());
+        env.insert(QStringLiteral("HOME"), dossier_.path());
         env.remove(QStringLiteral("LPDEST"));
         env.remove(QStringLiteral("PRINTER"));
         return env;
