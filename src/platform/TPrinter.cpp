@@ -3,8 +3,7 @@
 #include "platform/TPrinterCanvas.h"
 #include "platform/TQtPrinterBackEnd.h"
 #include "shell/Exceptions.h"
-#include "shell/TApplication.h" // after TForm.h: it needs the complete TForm
-#include "shell/TForm.h"
+#include "shell/TApplication.h"
 
 #include <QCoreApplication>
 
