@@ -6,6 +6,7 @@
 #include "uVolutan2.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -14,6 +15,9 @@ int main(int argc, char** argv) {
     // The program reads no command line: the toolkit sees the program's name only.
     int argcQt = argc > 0 ? 1 : 0;
     QApplication app(argcQt, argv);
+    // The installed desktop entry and icon (packaging/).
+    QGuiApplication::setDesktopFileName(QStringLiteral("volutan2"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("volutan2")));
 
     // The toolkit's own texts (standard buttons, file dialogs) in the user's
     // language; the program's texts are French whatever the locale.
