@@ -178,7 +178,9 @@ int TApplication::ShowModal(TForm& dialogue) {
     return dialogue.modalResult_;
 }
 
-TForm* TApplication::FenetreActive() const { return active_; }
+TForm* TApplication::FenetreActive() const {
+    return active_;
+}
 
 TForm* TApplication::FormeModale() const {
     return modales_.empty() ? nullptr : modales_.back();
