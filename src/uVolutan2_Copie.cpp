@@ -5,6 +5,7 @@
 
 #include "engine/Etendue.h"
 #include "engine/TDessin.h"
+#include "engine/TEtatDessinSauve.h"
 #include "engine/Tracer.h"
 #include "engine/Unites.h"
 #include "platform/TClipboard.h"
@@ -16,32 +17,6 @@
 #include <algorithm>
 
 namespace {
-
-// The drawing state Copy changes (surface, scale, centre), put back however
-// Copy ends, so a slow trace it interrupts resumes on its own surface at its
-// own place, and nothing is ever drawn on the released picture.
-class TEtatDessinSauve {
-public:
-    TEtatDessinSauve()
-        : cible_(Dessin.Cible), modeEcran_(Dessin.ModeEcran), centreX_(Dessin.CentreX),
-          centreY_(Dessin.CentreY) {}
-    ~TEtatDessinSauve() { Restaurer(); }
-    TEtatDessinSauve(const TEtatDessinSauve&) = delete;
-    TEtatDessinSauve& operator=(const TEtatDessinSauve&) = delete;
-
-    void Restaurer() const {
-        Dessin.Cible = cible_;
-        Dessin.ModeEcran = modeEcran_;
-        Dessin.CentreX = centreX_;
-        Dessin.CentreY = centreY_;
-    }
-
-private:
-    TCanvas* cible_;
-    bool modeEcran_;
-    double centreX_;
-    double centreY_;
-};
 
 // About how many segments the list will trace (ten per radian of each curve's
 // turns), so the picture's buffers are sized once. A curve the tracer will

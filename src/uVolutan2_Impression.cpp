@@ -4,41 +4,12 @@
 #include "uVolutan2.h"
 
 #include "engine/TDessin.h"
+#include "engine/TEtatDessinSauve.h"
 #include "engine/Tracer.h"
 #include "platform/TPrinter.h"
 #include "platform/TPrinterCanvas.h"
 
 #include <algorithm>
-
-namespace {
-
-// The drawing state Print changes (surface, scale, centre), put back however
-// Print ends: a slow trace that Print interrupted resumes on the sheet at its
-// own place and scale, and nothing draws on the page once its job is closed.
-class TEtatDessinSauve {
-public:
-    TEtatDessinSauve()
-        : cible_(Dessin.Cible), modeEcran_(Dessin.ModeEcran), centreX_(Dessin.CentreX),
-          centreY_(Dessin.CentreY) {}
-    ~TEtatDessinSauve() { Restaurer(); }
-    TEtatDessinSauve(const TEtatDessinSauve&) = delete;
-    TEtatDessinSauve& operator=(const TEtatDessinSauve&) = delete;
-
-    void Restaurer() const {
-        Dessin.Cible = cible_;
-        Dessin.ModeEcran = modeEcran_;
-        Dessin.CentreX = centreX_;
-        Dessin.CentreY = centreY_;
-    }
-
-private:
-    TCanvas* cible_;
-    bool modeEcran_;
-    double centreX_;
-    double centreY_;
-};
-
-} // namespace
 
 void TfmVolutan2::btImprimerClick() {
     const TEtatDessinSauve etat;
