@@ -1,6 +1,7 @@
 # Volutan2: the two commands of README.md.
-#   make check   install what is missing, build, run the whole suite, then again
-#                under AddressSanitizer and UndefinedBehaviorSanitizer, then fuzz
+#   make check   install what is missing, fuzz the integer conversions, build and
+#                run the whole suite, then again under AddressSanitizer and
+#                UndefinedBehaviorSanitizer
 #   make run     install what is missing, build and start the program
 JOBS ?= 2
 CMAKE_GEN := -G Ninja
@@ -11,9 +12,9 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 .PHONY: check run deps build test build-asan test-asan fuzz bench
 
 check: deps
+	$(MAKE) fuzz
 	$(MAKE) test
 	$(MAKE) test-asan
-	$(MAKE) fuzz
 
 deps:
 	bash scripts/install-deps.sh
