@@ -1,18 +1,18 @@
 #include "controls/TCellGrid.h"
 
+#include "controls/TCellGridDelegate.h"
+#include "controls/TCellGridHeader.h"
+#include "controls/TCellGridModel.h"
 #include "controls/TGridSpin.h"
 #include "shell/Conversions.h"
 #include "shell/TApplication.h"
 
 #include <QAbstractButton>
-#include <QAbstractTableModel>
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyledItemDelegate>
 
 #include <algorithm>
 #include <climits>
@@ -42,184 +42,6 @@ private:
 };
 
 } // namespace
-
-// ---------------------------------------------------------------------------
-// The view's items: the non-fixed cells. Texts live in the grid.
-class TCellGridModel : public QAbstractTableModel {
-public:
-    explicit TCellGridModel(TCellGrid& grille) : QAbstractTableModel(&grille), grille_(grille) {}
-
-    int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : std::max(0, grille_.rowCount_ - grille_.fixedRows_);
-    }
-    int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : std::max(0, grille_.colCount_ - grille_.fixedCols_);
-    }
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
-        return grille_.CellText(index.column() + grille_.fixedCols_,
-                                index.row() + grille_.fixedRows_);
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (role != Qt::DisplayRole) return {};
-        if (orientation == Qt::Horizontal) return grille_.CellText(section + grille_.fixedCols_, 0);
-        return grille_.CellText(0, section + grille_.fixedRows_);
-    }
-    Qt::ItemFlags flags(const QModelIndex& index) const override {
-        if (!index.isValid()) return Qt::NoItemFlags;
-        Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-        if (grille_.options_ & goEditing) f |= Qt::ItemIsEditable;
-        return f;
-    }
-
-    // The protected notifications, for the grid.
-    void DebutRetrait(int premier, int dernier) { beginRemoveRows({}, premier, dernier); }
-    void FinRetrait() { endRemoveRows(); }
-    void DebutAjout(int premier, int dernier) { beginInsertRows({}, premier, dernier); }
-    void FinAjout() { endInsertRows(); }
-    void DebutRetraitColonnes(int premier, int dernier) {
-        beginRemoveColumns({}, premier, dernier);
-    }
-    void FinRetraitColonnes() { endRemoveColumns(); }
-    void DebutAjoutColonnes(int premier, int dernier) { beginInsertColumns({}, premier, dernier); }
-    void FinAjoutColonnes() { endInsertColumns(); }
-    void DebutRemise() { beginResetModel(); }
-    void FinRemise() { endResetModel(); }
-
-private:
-    TCellGrid& grille_;
-};
-
-// ---------------------------------------------------------------------------
-// The fixed row (horizontal) and the fixed column (vertical), painted as cells.
-class TCellGridHeader : public QHeaderView {
-public:
-    TCellGridHeader(Qt::Orientation orientation, TCellGrid& grille)
-        : QHeaderView(orientation, &grille), grille_(grille) {
-        setSectionsClickable(false);
-        setHighlightSections(false);
-        setSectionResizeMode(QHeaderView::Fixed);
-        setMinimumSectionSize(0);
-    }
-
-protected:
-    void paintSection(QPainter* painter, const QRect& rect, int section) const override {
-        if (!rect.isValid()) return;
-        painter->save();
-        if (orientation() == Qt::Horizontal)
-            grille_.PeindreCellule(*painter, rect, section + grille_.fixedCols_, 0, false);
-        else
-            grille_.PeindreCellule(*painter, rect, 0, section + grille_.fixedRows_, false);
-        painter->restore();
-    }
-
-private:
-    TCellGrid& grille_;
-};
-
-// ---------------------------------------------------------------------------
-// Paints the non-fixed cells and hands out the editors: the grid's one spin
-// editor, or a plain line editor made for the occasion.
-class TCellGridDelegate : public QStyledItemDelegate {
-public:
-    explicit TCellGridDelegate(TCellGrid& grille) : QStyledItemDelegate(&grille), grille_(grille) {}
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        const bool courant = index == grille_.currentIndex();
-        const bool selectionne = courant ? (grille_.options_ & goDrawFocusSelected) != 0
-                                         : grille_.selectionModel()->isSelected(index);
-        painter->save();
-        grille_.PeindreCellule(*painter, option.rect, index.column() + grille_.fixedCols_,
-                               index.row() + grille_.fixedRows_, selectionne);
-        painter->restore();
-    }
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex&) const override {
-        QWidget* editeur = nullptr;
-        if (grille_.typeOuvert_ == TEditorType::edSpinEdit) {
-            if (grille_.spin_->parentWidget() != parent) grille_.spin_->setParent(parent);
-            editeur = grille_.spin_;
-        } else {
-            auto* ligne = new QLineEdit(parent);
-            ligne->setFrame(false);
-            editeur = ligne;
-        }
-        grille_.editeur_ = editeur;
-        return editeur;
-    }
-
-    void destroyEditor(QWidget* editor, const QModelIndex& index) const override {
-        if (grille_.editeur_ == editor) grille_.editeur_ = nullptr;
-        if (editor == grille_.spin_) {
-            editor->hide(); // kept with its bounds for the next opening
-            return;
-        }
-        QStyledItemDelegate::destroyEditor(editor, index);
-    }
-
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        // The spin editor gets its value when the grid opens it; a later write
-        // to the cell (a spin step's handler) must not reset what it shows.
-        if (auto* ligne = qobject_cast<QLineEdit*>(editor); ligne && !ligne->isModified())
-            ligne->setText(index.data(Qt::EditRole).toString());
-    }
-
-    void setModelData(QWidget* editor, QAbstractItemModel*,
-                      const QModelIndex& index) const override {
-        QString texte;
-        if (editor == grille_.spin_)
-            texte = grille_.spin_->Text();
-        else if (auto* ligne = qobject_cast<QLineEdit*>(editor))
-            texte = ligne->text();
-        else
-            return;
-        grille_.SetCellText(index.column() + grille_.fixedCols_, index.row() + grille_.fixedRows_,
-                            texte);
-    }
-
-    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
-                              const QModelIndex&) const override {
-        const int l = std::max(0, grille_.gridLineWidth_);
-        editor->setGeometry(option.rect.adjusted(0, 0, -l, -l));
-    }
-
-protected:
-    // Every way out of the editor keeps its text: Escape included.
-    bool eventFilter(QObject* objet, QEvent* event) override {
-        auto* editeur = qobject_cast<QWidget*>(objet);
-        if (editeur && event->type() == QEvent::KeyPress) {
-            auto* touche = static_cast<QKeyEvent*>(event);
-            switch (touche->key()) {
-            case Qt::Key_Enter:
-            case Qt::Key_Return:
-            case Qt::Key_Escape:
-                emit commitData(editeur);
-                emit closeEditor(editeur, QAbstractItemDelegate::NoHint);
-                return true;
-            case Qt::Key_Up:
-            case Qt::Key_Down:
-            case Qt::Key_Tab:
-            case Qt::Key_Backtab: {
-                emit commitData(editeur);
-                emit closeEditor(editeur, QAbstractItemDelegate::NoHint);
-                QKeyEvent copie(QEvent::KeyPress, touche->key(), touche->modifiers());
-                QCoreApplication::sendEvent(&grille_, &copie);
-                return true;
-            }
-            default:
-                break;
-            }
-        }
-        return QStyledItemDelegate::eventFilter(objet, event);
-    }
-
-private:
-    TCellGrid& grille_;
-};
-
-// ---------------------------------------------------------------------------
 
 TCellGrid::TCellGrid(QWidget* parent) : QTableView(parent) {
     gridLineColor_ = palette().color(QPalette::Mid);
