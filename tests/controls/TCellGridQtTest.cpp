@@ -1,6 +1,7 @@
 // The curve table grid on the offscreen platform: numbering, row removal with
 // the current row and its click, sparse cells, widths, painting of the fixed
 // cells, and the spin editor driven with real mouse and key events.
+#include "controls/FlecheSpin.h"
 #include "controls/TCellGrid.h"
 #include "controls/TGridSpin.h"
 #include "shell/TApplication.h"
@@ -79,15 +80,7 @@ protected:
     }
 
     QPoint CentreFleche(QStyle::SubControl fleche) {
-        TGridSpin* spin = grille->SpinEdit();
-        QStyleOptionSpinBox opt;
-        opt.initFrom(spin);
-        opt.rect = spin->rect();
-        opt.subControls = QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
-        opt.stepEnabled = QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled;
-        opt.buttonSymbols = spin->buttonSymbols();
-        opt.frame = spin->hasFrame();
-        return spin->style()->subControlRect(QStyle::CC_SpinBox, &opt, fleche, spin).center();
+        return CentreFlecheSpin(grille->SpinEdit(), fleche);
     }
 
     std::unique_ptr<TApplication> app;

@@ -1,6 +1,7 @@
 // The printer object on the real printing system: a private CUPS server with
 // a PDF printer, reached through Qt's print support. Skipped when CUPS is not
 // installed. One test per program: CUPS clients read CUPS_SERVER only once.
+#include "platform/MessageImprimante.h"
 #include "platform/ServeurCupsPrive.h"
 
 #include "platform/TPrinter.h"
@@ -14,15 +15,6 @@
 #include <string>
 
 namespace {
-
-std::string MessageDe(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const EPrinter& e) {
-        return e.Message();
-    }
-    return {};
-}
 
 int Pixels(double mm, int ppp) {
     return static_cast<int>(std::lround(mm * ppp / 25.4));

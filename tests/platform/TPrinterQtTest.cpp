@@ -1,5 +1,6 @@
 // The printer object on the virtual printer: the choice of the default
 // printer, its messages, the handle and job states, and the page canvas.
+#include "platform/MessageImprimante.h"
 #include "platform/TPrinter.h"
 #include "platform/TPrinterCanvas.h"
 #include "platform/TVirtualPrinterBackEnd.h"
@@ -18,16 +19,6 @@ const std::string Incorrecte = "Imprimante sélectionnée incorrecte";
 const std::string EnCours = "Impression en cours";
 const std::string NImprimePas = "L'imprimante n'imprime pas pour l'instant";
 const std::string NonSupportee = "Opération non supportée par l'imprimante sélectionnée";
-
-// The EPrinter message `action` throws; "" when it throws nothing.
-std::string MessageDe(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const EPrinter& e) {
-        return e.Message();
-    }
-    return {};
-}
 
 class TPrinterTest : public ::testing::Test {
 protected:

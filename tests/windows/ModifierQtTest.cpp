@@ -2,6 +2,7 @@
 // command's fill, modal run and read-back, the preview, the spin editor, the
 // palette and the delete button, all driven with real clicks and keys while
 // the dialog runs modally.
+#include "controls/FlecheSpin.h"
 #include "controls/TCellGrid.h"
 #include "controls/TColorGrid.h"
 #include "controls/TGridSpin.h"
@@ -151,14 +152,7 @@ protected:
         QTest::keyClick(Grille()->Editor(), Qt::Key_Return);
     }
     QPoint Fleche(QStyle::SubControl fleche) const {
-        TGridSpin* spin = Grille()->SpinEdit();
-        QStyleOptionSpinBox opt;
-        opt.initFrom(spin);
-        opt.rect = spin->rect();
-        opt.subControls = QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
-        opt.stepEnabled = QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled;
-        opt.frame = spin->hasFrame();
-        return spin->style()->subControlRect(QStyle::CC_SpinBox, &opt, fleche, spin).center();
+        return CentreFlecheSpin(Grille()->SpinEdit(), fleche);
     }
     std::vector<std::uint32_t> Feuille() const {
         const TBitmapCanvas& b = fmVolutan2->Image1->Bitmap();
