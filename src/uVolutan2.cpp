@@ -127,7 +127,9 @@ TUpDown* Boutons(QWidget* parent, QLineEdit* champ, qint16 min, qint16 max, qint
 QPushButton* Bouton(TPanneau* panneau, const QString& texte, int x, int y) {
     auto* bouton = new QPushButton(texte, panneau);
     bouton->setGeometry(x, y, 75, 25);
-    bouton->setAutoDefault(false); // no button answers Enter but the one focused
+    // Enter clicks the focused button. Outside a dialog Qt has no default
+    // button, so Enter elsewhere clicks none.
+    bouton->setAutoDefault(true);
     panneau->AncrerADroite(bouton);
     return bouton;
 }

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QThread>
 #include <QWidget>
@@ -37,6 +38,7 @@ TApplication::TApplication(QObject* parent) : QObject(parent) {
         // Closing a window never ends the run by itself: only the quit request.
         app->setQuitOnLastWindowClosed(false);
         connect(app, &QApplication::focusChanged, this, &TApplication::FocusChange);
+        app->installEventFilter(this);
     }
 }
 
@@ -76,6 +78,26 @@ bool TApplication::event(QEvent* e) {
         return true;
     }
     return QObject::event(e);
+}
+
+bool TApplication::eventFilter(QObject* objet, QEvent* e) {
+    if (e->type() != QEvent::KeyPress || !objet->isWidgetType()) return false;
+    auto* touche = static_cast<QKeyEvent*>(e);
+    const Qt::KeyboardModifiers modificateurs =
+        touche->modifiers() &
+        (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!(modificateurs & Qt::AltModifier) ||
+        (modificateurs & (Qt::ControlModifier | Qt::MetaModifier)))
+        return false;
+    if (touche->text().isEmpty() || !touche->text().front().isPrint()) return false;
+    // Qt has tried the accelerators already. With Shift, try them again
+    // without it: a key press sent by the program goes through them first.
+    if (modificateurs & Qt::ShiftModifier) {
+        QKeyEvent sansMaj(QEvent::KeyPress, touche->key(), touche->modifiers() & ~Qt::ShiftModifier,
+                          touche->text().toLower(), touche->isAutoRepeat(), touche->count());
+        QCoreApplication::sendEvent(objet, &sansMaj);
+    }
+    return true;
 }
 
 int TApplication::Run() {

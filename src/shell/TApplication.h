@@ -86,6 +86,10 @@ public:
 
 protected:
     bool event(QEvent* e) override;
+    // Alt+key and Alt+Shift+key are accelerators only: one that no "&" mark
+    // takes is dropped, so it never types into a field. Alt+Shift+letter
+    // tries the accelerators as Alt+letter. Ctrl+Alt (AltGr) still types.
+    bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
     void Enregistrer(TForm* form);

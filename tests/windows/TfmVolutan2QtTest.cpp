@@ -186,20 +186,44 @@ TEST_F(FenetrePrincipaleTest, FontsAndCaptionsFit) {
     }
 }
 
-TEST_F(FenetrePrincipaleTest, AcceleratorsFromTheAmpersands) {
+TEST_F(FenetrePrincipaleTest, KeyboardAcceleratorsEnterAndSpace) {
     Demarrer();
     Cliquer(F().fbRapide);
-    // A button pressed by its letter shows itself pressed for a moment first.
-    const auto touche = [this](Qt::Key lettre) {
-        QTest::keyClick(F().windowHandle(), lettre, Qt::AltModifier);
+    // A key on the focused control; a button pressed by its letter shows
+    // itself pressed for a moment first.
+    const auto touche = [](QWidget* cible, int cle, Qt::KeyboardModifiers modificateurs) {
+        cible->setFocus();
+        QTest::keyClick(cible, static_cast<Qt::Key>(cle), modificateurs);
         QTest::qWait(250);
     };
-    touche(Qt::Key_D); // "&Dessiner"
+    const auto alt = [&](Qt::Key lettre) { touche(F().edFixe, lettre, Qt::AltModifier); };
+    alt(Qt::Key_D); // "&Dessiner"
     EXPECT_EQ(Dessin.NbSpires, 1);
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
-    touche(Qt::Key_D); // no mark any more
+    alt(Qt::Key_D); // no mark any more: nothing, and no letter in the field
+    touche(F().edFixe, Qt::Key_D, Qt::AltModifier | Qt::ShiftModifier);
+    touche(F().edFixe, Qt::Key_5, Qt::AltModifier);
+    touche(F().edMobile, Qt::Key_X, Qt::AltModifier);
+    touche(F().edTrou, Qt::Key_X, Qt::AltModifier | Qt::ShiftModifier);
     EXPECT_EQ(Dessin.NbSpires, 1);
-    touche(Qt::Key_T); // "Effacer &tout"
+    EXPECT_EQ(F().edFixe->text(), QStringLiteral("133"));
+    EXPECT_EQ(F().edMobile->text(), QStringLiteral("58"));
+    EXPECT_EQ(F().edTrou->text(), QStringLiteral("25"));
+    // Shift does not change the letter: Alt+Shift+T is "Effacer &tout".
+    touche(F().edTrou, Qt::Key_T, Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Dessin.NbSpires, 0);
+
+    // Enter in a field clicks nothing (no default button); Enter, keypad
+    // Enter and Space on the focused button click it.
+    touche(F().edFixe, Qt::Key_Return, Qt::NoModifier);
+    EXPECT_EQ(Dessin.NbSpires, 0);
+    touche(F().btDessiner, Qt::Key_Return, Qt::NoModifier);
+    EXPECT_EQ(Dessin.NbSpires, 1);
+    touche(F().btDessiner, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(Dessin.NbSpires, 2);
+    touche(F().btDessiner, Qt::Key_Space, Qt::NoModifier);
+    EXPECT_EQ(Dessin.NbSpires, 3);
+    touche(F().btEffacer, Qt::Key_Return, Qt::NoModifier);
     EXPECT_EQ(Dessin.NbSpires, 0);
 }
 
