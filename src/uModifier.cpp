@@ -77,6 +77,7 @@ TfmModifier::TfmModifier(QWidget* parent) : TForm(parent) {
     btSupprimer = Bouton(this, QStringLiteral("&Supprimer le dessin n°"), 272, 496, 161, 25);
 
     ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setFocusPolicy(Qt::NoFocus); // not a tab stop
     ScrollBox1->setGeometry(440, 40, 385, 425);
     auto* contenu = new QWidget;
     Image2 = new TImage(contenu);

@@ -16,6 +16,7 @@
 #include "uModifier.h"
 #include "uVolutan2.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -322,14 +323,27 @@ TEST_F(ModifierTest, RowFilledByHandIsAppendedWithoutColour) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
-TEST_F(ModifierTest, TextStillInTheEditorReachesTheListWithAltO) {
+TEST_F(ModifierTest, KeyboardTabOrderAltKeysAndAltO) {
     TroisCourbes();
+    QStringList ordre;
     ASSERT_TRUE(Modifier([&] {
         ASSERT_TRUE(QTest::qWaitForWindowActive(fmModifier));
+        // The tab stops: the grid and the three buttons, never the preview.
+        Grille()->setFocus();
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* w = QApplication::focusWidget();
+            auto* bouton = qobject_cast<QPushButton*>(w);
+            ordre.push_back(bouton ? bouton->text() : w->metaObject()->className());
+        }
+        // Alt with a key no "&" mark takes types nothing into the cell's editor.
         CliquerCellule(3, 1);
         Grille()->setFocus();
         QTest::keyClicks(Grille(), "7");
         ASSERT_TRUE(Grille()->EditorMode());
+        QTest::keyClick(Grille()->Editor(), Qt::Key_5, Qt::AltModifier);
+        QTest::keyClick(Grille()->Editor(), Qt::Key_5, Qt::AltModifier | Qt::ShiftModifier);
+        EXPECT_EQ(Grille()->SpinEdit()->Text().toStdString(), "7");
         QTest::keyClick(Grille()->Editor(), Qt::Key_O, Qt::AltModifier);
         // The accelerator clicks the button after its short press animation.
         for (int i = 0; i < 100 && fmModifier->ModalResult() == 0; ++i)
@@ -337,6 +351,7 @@ TEST_F(ModifierTest, TextStillInTheEditorReachesTheListWithAltO) {
         EXPECT_EQ(fmModifier->ModalResult(), 1);
         EXPECT_TRUE(Grille()->EditorMode()); // still open when the run ends
     }));
+    EXPECT_EQ(ordre.join(u'|').toStdString(), "&OK|&Annuler|Supprimer le dessin n° 1|TCellGrid");
     EXPECT_EQ(Dessin.Spires[0].Trou, 7);
     EXPECT_FALSE(Grille()->EditorMode());
 }
