@@ -6,11 +6,22 @@
 #include "platform/TVirtualPrinterBackEnd.h"
 #include "shell/Exceptions.h"
 
+#include <QPointF>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
+
+// Readable points and segments in failure messages.
+void PrintTo(const QPointF& p, std::ostream* os) {
+    *os << '(' << p.x() << ',' << p.y() << ')';
+}
+void PrintTo(const TVirtualPrinterBackEnd::TSegment& s, std::ostream* os) {
+    *os << '(' << s.From.x() << ',' << s.From.y() << ")-(" << s.To.x() << ',' << s.To.y()
+        << ") colour " << s.Couleur;
+}
 
 namespace {
 
@@ -150,9 +161,11 @@ TEST_F(TPrinterTest, JobStatesAndTheirMessages) {
     EXPECT_TRUE(document.Finished);
     EXPECT_EQ(document.Title, "");
     // Only the line drawn inside the job: the MoveTo before it set its start.
+    // It covers pixels 10 to 19 of row 10 (each the square from (x, y) to
+    // (x + 1, y + 1)): along the row's middle, from the left edge of 10 to 20.
     ASSERT_EQ(document.Segments.size(), 1u);
-    EXPECT_EQ(document.Segments[0].From, QPoint(10, 10));
-    EXPECT_EQ(document.Segments[0].To, QPoint(20, 10));
+    EXPECT_EQ(document.Segments[0].From, QPointF(10, 10.5));
+    EXPECT_EQ(document.Segments[0].To, QPointF(20, 10.5));
 }
 
 TEST_F(TPrinterTest, HandleStatesFollowQueriesJobsAndOrientation) {
@@ -199,26 +212,29 @@ TEST_F(TPrinterTest, PageCanvasPenAndLines) {
     page.SetPenColor(0x00123456); // 0x00BBGGRR
     p.BeginDoc();
     page.MoveTo(100, 200);
-    page.LineTo(150, 260);
-    page.LineTo(150, 260); // a line to its own start marks nothing
+    page.LineTo(150, 200);
+    page.LineTo(150, 200); // a line to its own start marks nothing
     page.SetPenColor(0x0000FF);
-    page.LineTo(-5, 7);
+    page.LineTo(150, 150);
     p.EndDoc();
     EXPECT_EQ(&p.Canvas(), &page);
     // A second job: same canvas, the pen selected afresh into the new page.
     p.BeginDoc();
-    page.LineTo(0, 0);
+    page.LineTo(0, 150);
     p.EndDoc();
 
+    // Each line covers the squares of the pixels from its start to its end,
+    // the end left out: columns 100..149 of row 200, rows 200 up to 151 of
+    // column 150, columns 150 down to 1 of row 150.
     ASSERT_EQ(virtuelle->Documents().size(), 2u);
     using S = TVirtualPrinterBackEnd::TSegment;
     const auto& d1 = virtuelle->Documents()[0].Segments;
     ASSERT_EQ(d1.size(), 2u);
-    EXPECT_EQ(d1[0], (S{QPoint(100, 200), QPoint(150, 260), 0x123456, 1, true, true}));
-    EXPECT_EQ(d1[1], (S{QPoint(150, 260), QPoint(-5, 7), 0x0000FF, 1, true, true}));
+    EXPECT_EQ(d1[0], (S{QPointF(100, 200.5), QPointF(150, 200.5), 0x123456, 1, true, true}));
+    EXPECT_EQ(d1[1], (S{QPointF(150.5, 201), QPointF(150.5, 151), 0x0000FF, 1, true, true}));
     const auto& d2 = virtuelle->Documents()[1].Segments;
     ASSERT_EQ(d2.size(), 1u);
-    EXPECT_EQ(d2[0], (S{QPoint(-5, 7), QPoint(0, 0), 0x0000FF, 1, true, true}));
+    EXPECT_EQ(d2[0], (S{QPointF(151, 150.5), QPointF(1, 150.5), 0x0000FF, 1, true, true}));
     EXPECT_EQ(virtuelle->Documents()[0].UnsupportedOperations, 0);
 }
 
