@@ -10,7 +10,7 @@ packages=(
     clang libclang-rt-14-dev
     fonts-liberation fonts-dejavu-core
     cups cups-filters cups-client poppler-utils
-    xvfb xauth
+    xvfb xauth openbox xdotool
 )
 
 missing=()
