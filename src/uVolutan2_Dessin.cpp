@@ -31,7 +31,9 @@ void TfmVolutan2::btDessinerClick() {
     }
     if (Dessin.NbSpires >= MaxSpires) throw Exception("Le dessin contient déjà 31 courbes");
 
-    TSpire& spire = Dessin.Spires[static_cast<std::size_t>(Dessin.NbSpires)];
+    // The Draw's own record: commands run during a slow trace may replace the
+    // list, so the curve joins it only once traced.
+    TSpire spire;
     spire.Fixe = udFixe->Position(); // 16-bit values, widened with their sign
     spire.Mobile = udMobile->Position();
     spire.Trou = udTrou->Position();
@@ -52,10 +54,11 @@ void TfmVolutan2::btDessinerClick() {
     Tracer(spire, lent, lenteur);
 
     btDessiner->setText(Dessiner);
-    // Read again: a Clear all during a slow trace leaves a list of this one
-    // curve. A list filled meanwhile (Open during the trace) stays within its
-    // 31 slots.
-    Dessin.NbSpires = std::min(Dessin.NbSpires + 1, MaxSpires);
+    // Appended to the list as it now stands: after a Clear all during the
+    // trace, a list of this one curve; after an Open or the editor's OK, the
+    // new list then this curve. A list filled meanwhile keeps its 31 curves.
+    if (Dessin.NbSpires < MaxSpires)
+        Dessin.Spires[static_cast<std::size_t>(Dessin.NbSpires++)] = spire;
     Image1->Repeindre();
 }
 

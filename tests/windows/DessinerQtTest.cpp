@@ -1,6 +1,6 @@
 // Draw, its stop request and Clear all, fast and slow, through clicks on the
-// real buttons; the list redraw used by Open and the editor; quitting during
-// a slow trace.
+// real buttons; the list redraw used by Open and the editor; quitting during a
+// slow trace. Commands run during a slow Draw: EntrelacementsQtTest.cpp.
 #include "FenetrePrincipale.h"
 
 #include <QTimer>
@@ -83,32 +83,6 @@ TEST_F(FenetrePrincipaleTest, StopDrawsExactlyOneMoreSegment) {
     Cliquer(F().btEffacer);
     EXPECT_EQ(Dessin.NbSpires, 0);
     EXPECT_TRUE(MemesPixels(Feuille(), vierge));
-}
-
-TEST_F(FenetrePrincipaleTest, ClearAllDuringASlowTraceLeavesOneCurve) {
-    Demarrer();
-    const TBitmapCanvas vierge = Feuille();
-    surPause = [&](int n) {
-        if (n == 100) Ensuite([this] { Cliquer(F().btEffacer); });
-    };
-    Cliquer(F().btDessiner);
-    EXPECT_EQ(pauses, SegmentsDefaut); // the trace went on to its end
-    ASSERT_EQ(Dessin.NbSpires, 1);
-    EXPECT_EQ(Dessin.Spires[0], Defaut);
-
-    // Expected: the sheet cleared after segment 100, the rest drawn on it.
-    TBitmapCanvas attendu = vierge;
-    Dessin.Cible = &attendu;
-    int n = 0;
-    TTraceLent lenteur;
-    lenteur.Pause = [&] {
-        if (++n == 100) attendu = vierge;
-    };
-    lenteur.Ceder = [] {};
-    Tracer(Defaut, true, lenteur);
-    Dessin.Cible = &F().FeuilleCanvas();
-    EXPECT_TRUE(MemesPixels(Feuille(), attendu));
-    EXPECT_FALSE(MemesPixels(Feuille(), Reference(vierge, Defaut)));
 }
 
 TEST_F(FenetrePrincipaleTest, ThirtyOneCurvesAtMost) {
