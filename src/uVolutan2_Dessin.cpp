@@ -73,21 +73,21 @@ void TfmVolutan2::RedessinerListe() {
     // A click on Draw during a slow redraw makes the rest of it fast.
     bool rapide = false;
     bool lentVu = false;
-    const bool traceEnCours = btDessiner->text() == Arreter;
-    // The caption comes back however the redraw ends, errors included.
-    struct Legende {
+    // However the redraw ends, errors included, the sheet is shown and the
+    // caption comes back as it was ("&Dessiner" keeps its accelerator).
+    struct Fin {
         TfmVolutan2* fenetre;
         const bool& lentVu;
         const bool& rapide;
-        bool traceEnCours;
-        ~Legende() {
+        QString legende;
+        ~Fin() {
+            fenetre->Image1->Repeindre();
             if (!lentVu) return;
             // A slow Draw under this redraw (an Open during its trace) goes on
-            // unless the click was meant for it.
-            fenetre->btDessiner->setText(traceEnCours && !rapide ? Arreter : Dessiner);
-            fenetre->Image1->Repeindre();
+            // unless the click was meant for it: then it stops too.
+            fenetre->btDessiner->setText(legende == Arreter && rapide ? Dessiner : legende);
         }
-    } legende{this, lentVu, rapide, traceEnCours};
+    } fin{this, lentVu, rapide, btDessiner->text()};
 
     TTraceLent lenteur;
     lenteur.Pause = [this, &rapide] {
@@ -111,5 +111,4 @@ void TfmVolutan2::RedessinerListe() {
         }
         Tracer(Dessin.Spires[static_cast<std::size_t>(i)], lent, lenteur);
     }
-    Image1->Repeindre();
 }

@@ -151,7 +151,8 @@ TEST_F(FenetrePrincipaleTest, ListRedrawSlowThenFastAfterAClick) {
     EXPECT_TRUE(MemesPixels(Feuille(), attendu));
 
     // Slow mode: "Arrêter" while it runs; a click at segment 10 of the first
-    // curve makes the rest fast, every curve still drawn to its end.
+    // curve makes the rest fast, every curve still drawn to its end; then the
+    // caption it had.
     Cliquer(F().btEffacer);
     Dessin.NbSpires = 3;
     Cliquer(F().rbLent);
@@ -163,7 +164,7 @@ TEST_F(FenetrePrincipaleTest, ListRedrawSlowThenFastAfterAClick) {
     F().RedessinerListe();
     EXPECT_EQ(legende, QStringLiteral("Arrêter"));
     EXPECT_EQ(pauses, 10);
-    EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
+    EXPECT_EQ(F().btDessiner->text(), QStringLiteral("&Dessiner")); // as before
     EXPECT_EQ(Dessin.NbSpires, 3);
     EXPECT_TRUE(MemesPixels(Feuille(), attendu));
 

@@ -1,6 +1,8 @@
 // Commands run in the middle of a slow Draw (Clear all, Open, the editor's OK,
 // Print, Copy), all through the real buttons: the list and the sheet they
-// leave, and Print afterwards.
+// leave, and Print afterwards. Then the redraws of Open and OK on their own:
+// the Draw button's caption they give back, and the sheet shown on screen
+// however they end.
 #include "FenetrePrincipale.h"
 
 #include "controls/TCellGrid.h"
@@ -102,14 +104,15 @@ public:
     }
     // `spires` traced fast over the pixels of `fond`, its pen and current
     // position left alone.
-    static void Par_dessus(TBitmapCanvas& fond, const std::vector<TSpire>& spires) {
+    static void ParDessus(TBitmapCanvas& fond, const std::vector<TSpire>& spires) {
         TBitmapCanvas copie = fond;
         for (const TSpire& s : spires)
             copie = Reference(copie, s);
         std::copy(copie.Bits(), copie.Bits() + std::size_t(copie.Width()) * copie.Height(),
                   fond.Bits());
     }
-    // What the sheet on screen shows at a pixel of the sheet.
+    // What the screen shows at a pixel of the sheet: the window's backing
+    // store as last painted, not a fresh rendering of the bitmap.
     TColor AEcran(int x, int y) {
         QApplication::processEvents();
         const QPoint p = F().Image1->mapTo(&F(), QPoint(x, y));
@@ -171,7 +174,7 @@ TEST_P(EntrelacementsPendantDessin, ListeEtFeuilleFinales) {
     // The sheet: the green curve whole, in green and from its own points, over
     // what the command left after segment `Milieu`.
     TBitmapCanvas attendu = vierge;
-    Par_dessus(attendu, {Rouge, Bleu});
+    ParDessus(attendu, {Rouge, Bleu});
     Dessin.Cible = &attendu;
     int n = 0;
     TTraceLent lenteur;
@@ -180,7 +183,7 @@ TEST_P(EntrelacementsPendantDessin, ListeEtFeuilleFinales) {
         if (cas.efface)
             std::copy(vierge.Bits(), vierge.Bits() + std::size_t(vierge.Width()) * vierge.Height(),
                       attendu.Bits());
-        Par_dessus(attendu, cas.retrace);
+        ParDessus(attendu, cas.retrace);
     };
     Tracer(Vert, true, lenteur);
     Dessin.Cible = &F().FeuilleCanvas();
@@ -251,5 +254,66 @@ INSTANTIATE_TEST_SUITE_P(
                           {Rouge, Bleu, Vert},
                           true}),
     [](const ::testing::TestParamInfo<Cas>& info) { return std::string(info.param.nom); });
+
+// Open and the editor's OK in slow mode give the Draw button back the caption
+// it had, accelerator mark included; a click on it still makes the rest fast.
+TEST_F(Entrelacements, LesRedessinsLentsRendentLaLegende) {
+    struct Etape {
+        const char* nom;
+        bool ouvrir;
+        bool arret; // Draw clicked during the yield after segment 5
+    };
+    const Etape etapes[] = {{"Ouvrir", true, false},
+                            {"Modifier arrêté", false, true},
+                            {"Ouvrir arrêté", true, true},
+                            {"Modifier", false, false}};
+    const std::vector<TSpire> deux{Violet, Olive};
+    ASSERT_TRUE(F().rbLent->isChecked());
+    for (std::size_t i = 0; i < std::size(etapes); ++i) {
+        const Etape& e = etapes[i];
+        SCOPED_TRACE(e.nom);
+        if (i == 2) {
+            // Alt+D still draws; after that the caption has no mark.
+            ASSERT_EQ(F().btDessiner->text(), QStringLiteral("&Dessiner"));
+            Cliquer(F().fbRapide);
+            QTest::keyClick(F().windowHandle(), Qt::Key_D, Qt::AltModifier);
+            QTest::qWait(250);
+            ASSERT_EQ(Dessin.NbSpires, 3);
+            ASSERT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
+            Cliquer(F().rbLent);
+        }
+        const QString avant = F().btDessiner->text();
+        QString pendant;
+        pauses = 0;
+        surPause = [&](int n) {
+            if (n == 1) pendant = F().btDessiner->text();
+            if (e.arret && n == 5) Ensuite([this] { Cliquer(F().btDessiner); });
+        };
+        if (e.ouvrir)
+            Ouvrir(deux);
+        else
+            ModifierOk();
+        surPause = {};
+        EXPECT_EQ(pendant, QStringLiteral("Arrêter"));
+        EXPECT_EQ(pauses, e.arret ? 5 : Segments(deux));
+        EXPECT_EQ(F().btDessiner->text(), avant);
+        EXPECT_EQ(Liste(), deux);
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+// A fast Open whose second curve has 0 teeth: the error is reported and the
+// first curve, traced into the sheet, shows on screen.
+TEST_F(Entrelacements, OuvrirRapideEnEchecMontreLaFeuille) {
+    Cliquer(F().fbRapide);
+    ASSERT_EQ(AEcran(321, 283), 0xFFFFFF);
+    const std::vector<TSpire> spires{{133, 58, 25, 255}, {0, 40, 20, 0}};
+    Ouvrir(spires);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].second, QStringLiteral("Division par zéro."));
+    EXPECT_EQ(Liste(), spires);
+    EXPECT_EQ(Feuille().Pixel(321, 283), 255);
+    EXPECT_EQ(AEcran(321, 283), 255);
+}
 
 } // namespace
