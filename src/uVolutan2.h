@@ -45,9 +45,11 @@ public:
     // Traces Spires[0 .. NbSpires-1] on the sheet about (1050, 750), in list
     // order. Slow when rbLent is checked (read before each curve): while it
     // runs the Draw button reads "Arrêter", and a click on it makes the rest of
-    // the redraw fast, every curve still drawn; then the button reads
-    // "Dessiner". Used by Open and by the editor's OK. Tracer errors propagate
-    // (the curves before stay drawn).
+    // the redraw fast, every curve still drawn; then the button reads what it
+    // read before ("Dessiner" if the click also stopped a slow Draw running
+    // underneath). Used by Open and by the editor's OK. Tracer errors
+    // propagate (the curves before stay drawn); the sheet is repainted on
+    // screen however the redraw ends.
     void RedessinerListe();
     // "Volutan2 - " + name, or "Volutan2".
     void MettreAJourTitre(const QString& nomFichier);

@@ -31,7 +31,9 @@ void TfmVolutan2::btDessinerClick() {
     }
     if (Dessin.NbSpires >= MaxSpires) throw Exception("Le dessin contient déjà 31 courbes");
 
-    TSpire& spire = Dessin.Spires[static_cast<std::size_t>(Dessin.NbSpires)];
+    // The Draw's own record: commands run during a slow trace may replace the
+    // list, so the curve joins it only once traced.
+    TSpire spire;
     spire.Fixe = udFixe->Position(); // 16-bit values, widened with their sign
     spire.Mobile = udMobile->Position();
     spire.Trou = udTrou->Position();
@@ -52,10 +54,11 @@ void TfmVolutan2::btDessinerClick() {
     Tracer(spire, lent, lenteur);
 
     btDessiner->setText(Dessiner);
-    // Read again: a Clear all during a slow trace leaves a list of this one
-    // curve. A list filled meanwhile (Open during the trace) stays within its
-    // 31 slots.
-    Dessin.NbSpires = std::min(Dessin.NbSpires + 1, MaxSpires);
+    // Appended to the list as it now stands: after a Clear all during the
+    // trace, a list of this one curve; after an Open or the editor's OK, the
+    // new list then this curve. A list filled meanwhile keeps its 31 curves.
+    if (Dessin.NbSpires < MaxSpires)
+        Dessin.Spires[static_cast<std::size_t>(Dessin.NbSpires++)] = spire;
     Image1->Repeindre();
 }
 
@@ -70,21 +73,21 @@ void TfmVolutan2::RedessinerListe() {
     // A click on Draw during a slow redraw makes the rest of it fast.
     bool rapide = false;
     bool lentVu = false;
-    const bool traceEnCours = btDessiner->text() == Arreter;
-    // The caption comes back however the redraw ends, errors included.
-    struct Legende {
+    // However the redraw ends, errors included, the sheet is shown and the
+    // caption comes back as it was ("&Dessiner" keeps its accelerator).
+    struct Fin {
         TfmVolutan2* fenetre;
         const bool& lentVu;
         const bool& rapide;
-        bool traceEnCours;
-        ~Legende() {
+        QString legende;
+        ~Fin() {
+            fenetre->Image1->Repeindre();
             if (!lentVu) return;
             // A slow Draw under this redraw (an Open during its trace) goes on
-            // unless the click was meant for it.
-            fenetre->btDessiner->setText(traceEnCours && !rapide ? Arreter : Dessiner);
-            fenetre->Image1->Repeindre();
+            // unless the click was meant for it: then it stops too.
+            fenetre->btDessiner->setText(legende == Arreter && rapide ? Dessiner : legende);
         }
-    } legende{this, lentVu, rapide, traceEnCours};
+    } fin{this, lentVu, rapide, btDessiner->text()};
 
     TTraceLent lenteur;
     lenteur.Pause = [this, &rapide] {
@@ -108,5 +111,4 @@ void TfmVolutan2::RedessinerListe() {
         }
         Tracer(Dessin.Spires[static_cast<std::size_t>(i)], lent, lenteur);
     }
-    Image1->Repeindre();
 }

@@ -3,9 +3,15 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 TImage::TImage(QWidget* parent) : QWidget(parent) {}
 
 void TImage::SetSize(int largeur, int hauteur) {
+    // The current size again does nothing: the bitmap keeps its pixels and its
+    // canvas keeps its pen and current position, so a slow trace resumes from
+    // its own point after a sheet preparation.
+    if (std::max(largeur, 0) == bitmap_.Width() && std::max(hauteur, 0) == bitmap_.Height()) return;
     bitmap_.SetSize(largeur, hauteur);
     ReconstruireVue();
     resize(bitmap_.Width(), bitmap_.Height());

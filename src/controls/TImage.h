@@ -18,7 +18,8 @@ public:
     explicit TImage(QWidget* parent = nullptr);
 
     // New bitmap size in pixels (negative counts as 0), contents white; the
-    // widget takes the same size and is repainted.
+    // widget takes the same size and is repainted. The current size again
+    // changes nothing (pixels, pen, brush and current position stay).
     void SetSize(int largeur, int hauteur) override;
     TCanvas& Canvas() override { return bitmap_; }
     TBitmapCanvas& Bitmap() { return bitmap_; }
@@ -26,14 +27,15 @@ public:
 
     // Asks for a repaint of the whole image (shown at the next event pass).
     void Repeindre() { update(); }
-    // The bitmap as Qt sees it (shares the pixels; valid until the next SetSize).
+    // The bitmap as Qt sees it (shares the pixels; valid until a SetSize that
+    // changes the size).
     const QImage& Vue() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // The view shares the bitmap's buffer, which SetSize reallocates.
+    // The view shares the bitmap's buffer, which a new size reallocates.
     void ReconstruireVue() const;
 
     TBitmapCanvas bitmap_;

@@ -25,6 +25,9 @@ public:
 class IImageFeuille {
 public:
     virtual ~IImageFeuille() = default;
+    // The current size again must change nothing: the curves are erased by
+    // the repaint, while the canvas keeps its current position for a slow
+    // trace that resumes after the preparation.
     virtual void SetSize(int largeur, int hauteur) = 0;
     virtual TCanvas& Canvas() = 0;
 };

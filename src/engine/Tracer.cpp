@@ -82,11 +82,12 @@ void Tracer(TSpire spire, bool lent, const TTraceLent& lenteur) {
     };
 
     if (Dessin.Cible == nullptr) return;
+    const TColor trait = CouleurTrait(spire.Couleur);
     int px;
     int py;
     pixel(0.0, px, py);
     Dessin.Cible->MoveTo(px, py);
-    Dessin.Cible->SetPenColor(CouleurTrait(spire.Couleur));
+    Dessin.Cible->SetPenColor(trait);
     double t = 0.0;
     do {
         t += 0.1;
@@ -97,7 +98,16 @@ void Tracer(TSpire spire, bool lent, const TTraceLent& lenteur) {
         if (lent) {
             if (lenteur.Pause) lenteur.Pause();
             if (lenteur.Arreter && lenteur.Arreter()) return;
-            if (lenteur.Ceder) lenteur.Ceder();
+            if (lenteur.Ceder) {
+                lenteur.Ceder();
+                // Commands run meanwhile may have moved the pen, changed its
+                // colour or the surface: go on from this curve's own point, in
+                // its own colour, on whatever surface is now the target.
+                if (Dessin.Cible == nullptr) return;
+                pixel(t, px, py);
+                Dessin.Cible->MoveTo(px, py);
+                Dessin.Cible->SetPenColor(trait);
+            }
         }
     } while (fin >= t);
 }

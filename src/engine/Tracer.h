@@ -33,6 +33,8 @@ struct TTraceLent {
 // Traces a copy of `spire` on Dessin.Cible (read again at every segment, as
 // are the centre, ModeEcran and the resolutions). Moves to the first point,
 // sets the pen colour, then one line per step of 0.1 until the curve closes.
+// After each Ceder() it moves the target's pen back to the curve's last point
+// and sets its colour again, whatever the commands run meanwhile did.
 // Throws (EDivByZero, too many turns) before anything is drawn.
 void Tracer(TSpire spire, bool lent, const TTraceLent& lenteur = {});
 

@@ -31,6 +31,17 @@ TEST(TImage, ShowsTheBitmapWithoutACopyAndFollowsItsSize) {
     EXPECT_EQ(PixelAffiche(image, 29, 20), 0xFF0000u);
     EXPECT_EQ(PixelAffiche(image, 30, 20), 0xC0C0C0u); // last pixel left out
 
+    // The same size again changes nothing: the same buffer and pixels, the
+    // canvas's pen and current position (a line goes on from (40, 50)).
+    const std::uint32_t* tampon = image.Bitmap().Bits();
+    canvas.MoveTo(40, 50);
+    image.SetSize(809, 1138);
+    EXPECT_EQ(image.Bitmap().Bits(), tampon);
+    EXPECT_EQ(PixelAffiche(image, 10, 20), 0xFF0000u);
+    canvas.LineTo(60, 50);
+    EXPECT_EQ(PixelAffiche(image, 40, 50), 0xFF0000u);
+    EXPECT_EQ(PixelAffiche(image, 5, 5), 0xC0C0C0u); // no line from (0, 0)
+
     // A new size reallocates: the view follows the new buffer, contents white.
     image.SetSize(1011, 1422);
     EXPECT_EQ(image.size(), QSize(1011, 1422));

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -238,9 +239,31 @@ TEST(Tracer, SurfaceChangedDuringASlowTrace) {
     lenteur.Ceder = [&] {
         if (premier.Segments() == 5 && Dessin.Cible == &premier) Dessin.Cible = &second;
     };
-    Tracer({100, 50, 0, 0}, true, lenteur);
+    Tracer({100, 50, 0, 0x00FF00}, true, lenteur);
     EXPECT_EQ(premier.Segments(), 5);
     EXPECT_EQ(second.Segments(), 58);
+    // The new surface gets the curve's own last point and colour first.
+    const Appel& point = premier.appels.back();
+    ASSERT_EQ(point.genre, Appel::LineTo);
+    ASSERT_GE(second.appels.size(), 3u);
+    EXPECT_EQ(second.appels[0], (Appel{Appel::MoveTo, point.a, point.b}));
+    EXPECT_EQ(second.appels[1], (Appel{Appel::Stylo, 0x00FF00}));
+    EXPECT_EQ(second.appels[2].genre, Appel::LineTo);
+
+    // On one surface, a yield that moves the pen and changes its colour
+    // changes nothing on the curve.
+    TBitmapCanvas seul;
+    seul.SetSize(809, 1138);
+    TBitmapCanvas rapide = seul;
+    Feuille(rapide, 96);
+    Tracer({133, 58, 25, 0x0000FF}, false);
+    Feuille(seul, 96);
+    lenteur.Ceder = [&] {
+        seul.MoveTo(0, 0);
+        seul.SetPenColor(0x00FF00);
+    };
+    Tracer({133, 58, 25, 0x0000FF}, true, lenteur);
+    EXPECT_TRUE(std::equal(seul.Bits(), seul.Bits() + 809 * 1138, rapide.Bits()));
 
     // A surface withdrawn meanwhile ends the trace.
     CanvasEnregistreur troisieme;

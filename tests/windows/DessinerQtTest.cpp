@@ -1,6 +1,6 @@
 // Draw, its stop request and Clear all, fast and slow, through clicks on the
-// real buttons; the list redraw used by Open and the editor; quitting during
-// a slow trace.
+// real buttons; the list redraw used by Open and the editor; quitting during a
+// slow trace. Commands run during a slow Draw: EntrelacementsQtTest.cpp.
 #include "FenetrePrincipale.h"
 
 #include <QTimer>
@@ -85,32 +85,6 @@ TEST_F(FenetrePrincipaleTest, StopDrawsExactlyOneMoreSegment) {
     EXPECT_TRUE(MemesPixels(Feuille(), vierge));
 }
 
-TEST_F(FenetrePrincipaleTest, ClearAllDuringASlowTraceLeavesOneCurve) {
-    Demarrer();
-    const TBitmapCanvas vierge = Feuille();
-    surPause = [&](int n) {
-        if (n == 100) Ensuite([this] { Cliquer(F().btEffacer); });
-    };
-    Cliquer(F().btDessiner);
-    EXPECT_EQ(pauses, SegmentsDefaut); // the trace went on to its end
-    ASSERT_EQ(Dessin.NbSpires, 1);
-    EXPECT_EQ(Dessin.Spires[0], Defaut);
-
-    // Expected: the sheet cleared after segment 100, the rest drawn on it.
-    TBitmapCanvas attendu = vierge;
-    Dessin.Cible = &attendu;
-    int n = 0;
-    TTraceLent lenteur;
-    lenteur.Pause = [&] {
-        if (++n == 100) attendu = vierge;
-    };
-    lenteur.Ceder = [] {};
-    Tracer(Defaut, true, lenteur);
-    Dessin.Cible = &F().FeuilleCanvas();
-    EXPECT_TRUE(MemesPixels(Feuille(), attendu));
-    EXPECT_FALSE(MemesPixels(Feuille(), Reference(vierge, Defaut)));
-}
-
 TEST_F(FenetrePrincipaleTest, ThirtyOneCurvesAtMost) {
     Demarrer();
     Cliquer(F().fbRapide);
@@ -177,7 +151,8 @@ TEST_F(FenetrePrincipaleTest, ListRedrawSlowThenFastAfterAClick) {
     EXPECT_TRUE(MemesPixels(Feuille(), attendu));
 
     // Slow mode: "Arrêter" while it runs; a click at segment 10 of the first
-    // curve makes the rest fast, every curve still drawn to its end.
+    // curve makes the rest fast, every curve still drawn to its end; then the
+    // caption it had.
     Cliquer(F().btEffacer);
     Dessin.NbSpires = 3;
     Cliquer(F().rbLent);
@@ -189,7 +164,7 @@ TEST_F(FenetrePrincipaleTest, ListRedrawSlowThenFastAfterAClick) {
     F().RedessinerListe();
     EXPECT_EQ(legende, QStringLiteral("Arrêter"));
     EXPECT_EQ(pauses, 10);
-    EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
+    EXPECT_EQ(F().btDessiner->text(), QStringLiteral("&Dessiner")); // as before
     EXPECT_EQ(Dessin.NbSpires, 3);
     EXPECT_TRUE(MemesPixels(Feuille(), attendu));
 

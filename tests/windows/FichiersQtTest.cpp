@@ -320,8 +320,8 @@ TEST_F(Fichiers, OuvrirLentArreteParDessiner) {
     surPause = nullptr;
 
     EXPECT_EQ(legendePendant, QStringLiteral("Arrêter"));
-    EXPECT_EQ(pauses, 5); // the rest went fast
-    EXPECT_EQ(F().btDessiner->text(), "Dessiner");
+    EXPECT_EQ(pauses, 5);                           // the rest went fast
+    EXPECT_EQ(F().btDessiner->text(), "&Dessiner"); // as before the Open
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(Liste(), spires);
     // Every curve ends up whole on the sheet.
