@@ -54,28 +54,6 @@ protected:
                 {"btCopier", r(656 + d, 8, 75, 25)},      {"btDessiner", r(656 + d, 36, 75, 25)},
                 {"btModifier", r(740 + d, 8, 75, 25)},    {"btQuitter", r(740 + d, 36, 75, 25)}};
     }
-
-    // Opens the editor with Alt+M; its client area on the screen.
-    QRect OuvrirEditeur() {
-        X().Touche(QStringLiteral("alt+m"));
-        unsigned long id = 0;
-        EXPECT_TRUE(TSessionX::Attendre(
-            [&] {
-                id = X().Fenetre(QStringLiteral("^Modifier$"));
-                return id != 0 && X().FenetreActive() == QStringLiteral("Modifier");
-            },
-            10000));
-        X().Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(id),
-                     QStringLiteral("0"), QStringLiteral("0")});
-        const auto coin =
-            Valeurs(X().Xdotool({QStringLiteral("getmouselocation"), QStringLiteral("--shell")}));
-        QThread::msleep(300);
-        return {coin.value(QStringLiteral("X")), coin.value(QStringLiteral("Y")), 825, 539};
-    }
-    bool EditeurFerme() {
-        return TSessionX::Attendre(
-            [&] { return X().FenetreActive().startsWith(QStringLiteral("Volutan2")); }, 10000);
-    }
 };
 
 TEST_F(Clavier, FieldsIgnoreAltKeysEnterAndSpaceClickTheFocusedButtonTabOrder) {

@@ -39,10 +39,7 @@ protected:
     static constexpr int LargeurFeuille = 809;
     static constexpr int HauteurFeuille = 600;
 
-    static TSessionX& X() {
-        static TSessionX session;
-        return session;
-    }
+    static TSessionX& X() { return TSessionX::Session(); }
 
     void SetUp() override {
         const QString x = X().Demarrer();
@@ -97,8 +94,6 @@ protected:
             30000))
             << "the main window did not come up maximised with its sheet";
         ASSERT_EQ(client.width(), TSessionX::Largeur);
-        std::cerr << "client " << client.x() << "," << client.y() << " " << client.width() << "x"
-                  << client.height() << " feuille " << feuille.x() << "," << feuille.y() << "\n";
         ASSERT_TRUE(AttendreFeuilleStable());
         vierge = FeuilleAffichee();
         EXPECT_EQ(vierge.pixel(397, 283), qRgb(255, 255, 255));
@@ -149,6 +144,42 @@ protected:
     QRect Champ(int i) const {
         static constexpr int x[] = {182, 262, 342};
         return {client.left() + x[i], HautPanneau() + 23, 41, 30};
+    }
+
+    // The curve the bottom panel will draw: each field typed over, the
+    // palette cell `couleur` clicked (its colour must be the record's).
+    void Choisir(const TSpire& spire, int couleur) {
+        const int valeurs[] = {spire.Fixe, spire.Mobile, spire.Trou};
+        for (int i = 0; i < 3; ++i) {
+            X().Clic(Champ(i).center());
+            X().Touche(QStringLiteral("ctrl+a"));
+            X().Taper(QString::number(valeurs[i]));
+        }
+        X().Clic(Couleur(couleur));
+        EXPECT_EQ(TColorGrid::CellColor(couleur), spire.Couleur);
+    }
+
+    // Opens the editor with Alt+M; its client area on the screen.
+    QRect OuvrirEditeur() {
+        X().Touche(QStringLiteral("alt+m"));
+        unsigned long id = 0;
+        EXPECT_TRUE(TSessionX::Attendre(
+            [&] {
+                id = X().Fenetre(QStringLiteral("^Modifier$"));
+                return id != 0 && X().FenetreActive() == QStringLiteral("Modifier");
+            },
+            10000))
+            << "the editor did not open";
+        X().Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(id),
+                     QStringLiteral("0"), QStringLiteral("0")});
+        const auto coin =
+            Valeurs(X().Xdotool({QStringLiteral("getmouselocation"), QStringLiteral("--shell")}));
+        QThread::msleep(300);
+        return {coin.value(QStringLiteral("X")), coin.value(QStringLiteral("Y")), 825, 539};
+    }
+    bool EditeurFerme() {
+        return TSessionX::Attendre(
+            [&] { return X().FenetreActive().startsWith(QStringLiteral("Volutan2")); }, 10000);
     }
 
     // --- The sheet --------------------------------------------------------
@@ -230,15 +261,31 @@ protected:
         return n;
     }
     // The first segment k at which the curve went on after an interruption:
-    // the sheet shows `fond`, then `avant`, then the curve's segments k to
-    // its end; nullopt when no k explains it.
+    // the sheet shows `fond`, the curve's segments before k unless the
+    // interruption cleared the sheet, then `avant`, then the curve's segments
+    // from k to its end; nullopt when no k explains it.
     static std::optional<int> Reprise(const QImage& obtenue, const QImage& fond,
-                                      std::vector<Trace> avant, const TSpire& spire) {
+                                      const std::vector<Trace>& avant, const TSpire& spire,
+                                      bool efface) {
         const int n = Segments(spire);
-        avant.push_back({spire, 0, -1});
         for (int k = 0; k <= n; ++k) {
-            avant.back().Debut = k;
-            if (Attendue(fond, avant) == obtenue) return k;
+            std::vector<Trace> traces;
+            if (!efface) traces.push_back({spire, 0, k});
+            traces.insert(traces.end(), avant.begin(), avant.end());
+            traces.push_back({spire, k, -1});
+            if (Attendue(fond, traces) == obtenue) return k;
+        }
+        return std::nullopt;
+    }
+    // The last segment m (excluded) where a curve was stopped: the sheet
+    // shows `fond`, then `avant`, then the curve's first m segments.
+    static std::optional<int> Arret(const QImage& obtenue, const QImage& fond,
+                                    std::vector<Trace> avant, const TSpire& spire) {
+        const int n = Segments(spire);
+        avant.push_back({spire, 0, 0});
+        for (int m = 0; m <= n; ++m) {
+            avant.back().Fin = m;
+            if (Attendue(fond, avant) == obtenue) return m;
         }
         return std::nullopt;
     }

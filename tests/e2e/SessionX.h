@@ -26,11 +26,17 @@ public:
     static constexpr int Largeur = 1280;
     static constexpr int Hauteur = 1024;
 
-    ~TSessionX() {
+    // The process's one session; Fermer() ends it before the program exits.
+    static TSessionX& Session() {
+        static TSessionX session;
+        return session;
+    }
+    void Fermer() {
         application_.reset();
         Arreter(wm_);
         Arreter(xvfb_);
     }
+    ~TSessionX() { Fermer(); }
 
     // Starts the display once per process; empty when it runs, otherwise
     // why it cannot.
