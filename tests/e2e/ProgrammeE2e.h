@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <ostream>
