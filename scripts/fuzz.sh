@@ -23,7 +23,7 @@ fi
 
 "$cxx" -std=c++20 -g -O1 -Wall -Wextra -Werror \
     -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-    -Isrc fuzz/ConversionsFuzz.cpp src/shell/Conversions.cpp src/shell/Exceptions.cpp \
+    -Isrc fuzz/ConversionsFuzz.cpp src/shell/Conversions.cpp src/shell/Exceptions.cpp src/shell/TLecteurEntier.cpp \
     -o "$sortie/ConversionsFuzz"
 
 # Seeds: the forms the conversions accept and their borders.
