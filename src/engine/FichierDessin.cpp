@@ -6,7 +6,7 @@
 
 #include <array>
 #include <charconv>
-#include <vector>
+#include <memory>
 
 namespace {
 
@@ -54,7 +54,8 @@ private:
 // Lines of a byte source, read in blocks as they are needed.
 class Lignes {
 public:
-    explicit Lignes(const TSourceOctets& source) : source_(source), bloc_(TailleBloc) {}
+    explicit Lignes(const TSourceOctets& source)
+        : source_(source), bloc_(std::make_unique_for_overwrite<char[]>(TailleBloc)) {}
 
     // End of the file: no byte left, or a 0x1A next.
     bool Fin() {
@@ -72,8 +73,8 @@ public:
         int tabs = 0;
         for (;;) {
             if (Regarder() < 0) return tabs;
-            const char* const debut = bloc_.data() + position_;
-            const char* const fin = bloc_.data() + taille_;
+            const char* const debut = bloc_.get() + position_;
+            const char* const fin = bloc_.get() + taille_;
             const char* p = debut;
             while (p != fin && *p != CR && *p != CtrlZ && (*p != Tab || tabs == 3))
                 ++p;
@@ -98,7 +99,7 @@ private:
     // Next byte without taking it, or -1 at the end of the source.
     int Regarder() {
         if (position_ == taille_ && !epuise_) {
-            taille_ = source_(bloc_.data(), bloc_.size());
+            taille_ = source_(bloc_.get(), TailleBloc);
             position_ = 0;
             if (taille_ == 0) epuise_ = true;
         }
@@ -107,7 +108,7 @@ private:
     }
 
     const TSourceOctets& source_;
-    std::vector<char> bloc_;
+    std::unique_ptr<char[]> bloc_; // not cleared: only what the source gives is read
     std::size_t taille_ = 0;
     std::size_t position_ = 0;
     bool epuise_ = false;
