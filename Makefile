@@ -1,7 +1,7 @@
 # Volutan2: the two commands of README.md.
-#   make check   install what is missing, fuzz the integer conversions, build and
-#                run the whole suite, then again under AddressSanitizer and
-#                UndefinedBehaviorSanitizer
+#   make check   install what is missing, fuzz the integer conversions and the
+#                drawing-file reader, build and run the whole suite, then
+#                again under AddressSanitizer and UndefinedBehaviorSanitizer
 #   make run     install what is missing, build the program and start it
 JOBS ?= 2
 CMAKE_GEN := -G Ninja
