@@ -1,8 +1,8 @@
 # Volutan2: the two commands of README.md.
-#   make check   install what is missing, fuzz the integer conversions, build and
-#                run the whole suite, then again under AddressSanitizer and
-#                UndefinedBehaviorSanitizer
-#   make run     install what is missing, build and start the program
+#   make check   install what is missing, fuzz the integer conversions and the
+#                drawing-file reader, build and run the whole suite, then
+#                again under AddressSanitizer and UndefinedBehaviorSanitizer
+#   make run     install what is missing, build the program and start it
 JOBS ?= 2
 CMAKE_GEN := -G Ninja
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
@@ -39,5 +39,8 @@ fuzz:
 bench: build
 	./build/volutan2-bench
 
-run: deps build
+# Only the program is built: the display check comes without the wait for the suite.
+run: deps
+	cmake -S . -B build $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build -j $(JOBS) --target Volutan2
 	bash scripts/run.sh

@@ -1,7 +1,7 @@
 // libFuzzer target: arbitrary bytes through both integer conversions. They must
 // accept the same texts with the same values, agree with a separate reading of
 // the accepted forms, report a sensible error position, and name the text in
-// the conversion error.
+// the conversion error (its first 60 characters and "…" when longer).
 #include "shell/Conversions.h"
 #include "shell/Exceptions.h"
 
@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -57,6 +58,17 @@ std::optional<std::int32_t> Reference(std::string_view s) {
                                              : static_cast<std::int64_t>(v));
 }
 
+// The text as the message quotes it: whole up to 60 characters (UTF-8: a
+// character starts at every byte that is not 10xxxxxx), otherwise its first 60
+// and "…".
+std::string Cite(std::string_view s) {
+    std::vector<std::size_t> debuts;
+    for (std::size_t i = 0; i < s.size(); ++i)
+        if ((static_cast<unsigned char>(s[i]) >> 6) != 2) debuts.push_back(i);
+    if (debuts.size() <= 60) return std::string(s);
+    return std::string(s.substr(0, debuts[60])) + "…";
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t taille) {
@@ -72,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t tail
     try {
         valeurStr = StrToInt(texte);
     } catch (const EConvertError& e) {
-        if (e.Message() != "'" + std::string(texte) + "' n'est pas une valeur entière correcte")
+        if (e.Message() != "'" + Cite(texte) + "' n'est pas une valeur entière correcte")
             std::abort();
     }
 

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Builds the integer-conversion fuzzer with clang (libFuzzer, AddressSanitizer,
-# UndefinedBehaviorSanitizer) and runs it for 20 seconds; fails on any crash.
-# Output (program, corpus, crash files) in build/fuzz/, or in the folder given
+# Builds the two fuzzers with clang (libFuzzer, AddressSanitizer,
+# UndefinedBehaviorSanitizer) and runs each for 20 seconds; fails on any crash,
+# failed check, slow input (over 5 s) or large allocation (over 64 MB).
+#   ConversionsFuzz    the integer conversions
+#   FichierDessinFuzz  the drawing-file reader, seeded from fuzz/seeds/FichierDessin
+# Output (programs, corpora, crash files) in build/fuzz/, or in the folder given
 # as the first argument.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 sortie="${1:-build/fuzz}"
-mkdir -p "$sortie/corpus"
+mkdir -p "$sortie/corpus" "$sortie/corpus-fichier"
 
 cxx=""
 for c in clang++ clang++-14; do
@@ -21,12 +24,15 @@ if [ -z "$cxx" ]; then
     exit 1
 fi
 
-"$cxx" -std=c++20 -g -O1 -Wall -Wextra -Werror \
-    -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-    -Isrc fuzz/ConversionsFuzz.cpp src/shell/Conversions.cpp src/shell/Exceptions.cpp \
-    -o "$sortie/ConversionsFuzz"
+drapeaux=(-std=c++20 -g -O1 -Wall -Wextra -Werror
+    -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -Isrc)
+conversions=(src/shell/Conversions.cpp src/shell/Exceptions.cpp src/shell/TLecteurEntier.cpp)
 
-# Seeds: the forms the conversions accept and their borders.
+"$cxx" "${drapeaux[@]}" fuzz/ConversionsFuzz.cpp "${conversions[@]}" -o "$sortie/ConversionsFuzz"
+"$cxx" "${drapeaux[@]}" fuzz/FichierDessinFuzz.cpp src/engine/FichierDessin.cpp \
+    "${conversions[@]}" -o "$sortie/FichierDessinFuzz"
+
+# Seeds of the conversions: the forms they accept and their borders.
 i=0
 for seed in " 42" "-0" '$ff' "0x10" "-2147483648" "2147483647" "2147483648" '$FFFFFFFF' \
     '$123456789' "+-1" '-$10' "42 " "X7" "0X1f" "   " "+"; do
@@ -34,5 +40,8 @@ for seed in " 42" "-0" '$ff' "0x10" "-2147483648" "2147483647" "2147483648" '$FF
     i=$((i + 1))
 done
 
-"$sortie/ConversionsFuzz" -max_total_time=20 -print_final_stats=1 \
-    -artifact_prefix="$sortie/" "$sortie/corpus"
+limites=(-max_total_time=20 -timeout=5 -malloc_limit_mb=64 -print_final_stats=1)
+"$sortie/ConversionsFuzz" "${limites[@]}" -artifact_prefix="$sortie/" "$sortie/corpus"
+# New inputs go to the first folder; the seeds in the repository stay as they are.
+"$sortie/FichierDessinFuzz" "${limites[@]}" -artifact_prefix="$sortie/fichier-" \
+    "$sortie/corpus-fichier" fuzz/seeds/FichierDessin

@@ -10,6 +10,7 @@ packages=(
     clang libclang-rt-14-dev
     fonts-liberation fonts-dejavu-core
     cups cups-filters cups-client poppler-utils
+    desktop-file-utils inkscape
     xvfb xauth openbox xdotool
 )
 

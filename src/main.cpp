@@ -1,6 +1,7 @@
 // Volutan2: creates the main window, then the curve editor, and runs the
 // event loop until the main window is closed.
 #include "platform/TPrinter.h"
+#include "shell/Affichage.h"
 #include "shell/TApplication.h"
 #include "uModifier.h"
 #include "uVolutan2.h"
@@ -11,7 +12,13 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
+
 int main(int argc, char** argv) {
+    if (!AffichageGraphiqueDisponible()) {
+        std::fputs(MessageSansAffichage, stderr);
+        return 1;
+    }
     // The program reads no command line: the toolkit sees the program's name only.
     int argcQt = argc > 0 ? 1 : 0;
     QApplication app(argcQt, argv);

@@ -2,9 +2,11 @@
 
 #include "shell/Conversions.h"
 #include "shell/Exceptions.h"
+#include "shell/TLecteurEntier.h"
 
 #include <array>
 #include <charconv>
+#include <memory>
 
 namespace {
 
@@ -19,30 +21,41 @@ void AjouterNombre(std::string& texte, std::int32_t valeur) {
     texte.append(chiffres.data(), fin);
 }
 
-// The raising conversion, with the field's bytes shown as Latin-1 text when
-// it fails (a file's bytes are not UTF-8).
-std::int32_t Convertir(std::string_view champ) {
-    try {
-        return StrToInt(champ);
-    } catch (const EConvertError&) {
-        throw EConvertError::PasEntier(Latin1VersUtf8(champ));
-    }
-}
+// One field as it arrives: the conversion decides it as its bytes come, and
+// only its first bytes are kept, to be quoted. A file's bytes are single
+// characters shown as Latin-1 text, so keeping one more byte than the quote
+// shows is enough to tell a longer field.
+class Champ {
+public:
+    Champ() { debut_.reserve(Garde); }
 
-// Text before the first tab of `reste` (all of it empty when there is none);
-// `reste` loses that text and the tab.
-std::string_view ChampAvantTab(std::string_view& reste) {
-    const auto p = reste.find(Tab);
-    if (p == std::string_view::npos) return {};
-    const auto champ = reste.substr(0, p);
-    reste.remove_prefix(p + 1);
-    return champ;
-}
+    void Vider() {
+        conversion_ = TLecteurEntier{};
+        debut_.clear();
+    }
+
+    void Ajouter(std::string_view octets) {
+        conversion_.Ajouter(octets);
+        if (debut_.size() < Garde) debut_.append(octets.substr(0, Garde - debut_.size()));
+    }
+
+    // The value, or EConvertError naming the field.
+    std::int32_t Valeur() const {
+        if (conversion_.Erreur() != 0) throw EConvertError::PasEntier(Latin1VersUtf8(debut_));
+        return conversion_.Valeur();
+    }
+
+private:
+    static constexpr std::size_t Garde = EConvertError::LongueurCitee + 1;
+    TLecteurEntier conversion_;
+    std::string debut_;
+};
 
 // Lines of a byte source, read in blocks as they are needed.
 class Lignes {
 public:
-    explicit Lignes(const TSourceOctets& source) : source_(source) {}
+    explicit Lignes(const TSourceOctets& source)
+        : source_(source), bloc_(std::make_unique_for_overwrite<char[]>(TailleBloc)) {}
 
     // End of the file: no byte left, or a 0x1A next.
     bool Fin() {
@@ -50,26 +63,43 @@ public:
         return c < 0 || c == static_cast<unsigned char>(CtrlZ);
     }
 
-    // The next line without its end (CR LF or lone CR); stops before a 0x1A.
-    void Lire(std::string& ligne) {
-        ligne.clear();
+    // The next line, without its end (CR LF or lone CR), into `champs`: the
+    // first three fields each up to a tab, the fourth the rest of the line.
+    // Returns how many of those tabs there were (0 to 3): the field after
+    // the last of them takes the rest of the line. Stops before a 0x1A.
+    int Lire(std::array<Champ, 4>& champs) {
+        for (Champ& champ : champs)
+            champ.Vider();
+        int tabs = 0;
         for (;;) {
-            const int c = Regarder();
-            if (c < 0 || c == static_cast<unsigned char>(CtrlZ)) return;
+            if (Regarder() < 0) return tabs;
+            const char* const debut = bloc_.get() + position_;
+            const char* const fin = bloc_.get() + taille_;
+            const char* p = debut;
+            while (p != fin && *p != CR && *p != CtrlZ && (*p != Tab || tabs == 3))
+                ++p;
+            champs[static_cast<std::size_t>(tabs)].Ajouter(
+                {debut, static_cast<std::size_t>(p - debut)});
+            position_ += static_cast<std::size_t>(p - debut);
+            if (p == fin) continue;
+            if (*p == CtrlZ) return tabs;
             ++position_;
-            if (c == static_cast<unsigned char>(CR)) {
-                if (Regarder() == static_cast<unsigned char>(LF)) ++position_;
-                return;
+            if (*p == Tab) {
+                ++tabs;
+                continue;
             }
-            ligne.push_back(static_cast<char>(c));
+            if (Regarder() == static_cast<unsigned char>(LF)) ++position_;
+            return tabs;
         }
     }
 
 private:
+    static constexpr std::size_t TailleBloc = 64 * 1024;
+
     // Next byte without taking it, or -1 at the end of the source.
     int Regarder() {
         if (position_ == taille_ && !epuise_) {
-            taille_ = source_(bloc_.data(), bloc_.size());
+            taille_ = source_(bloc_.get(), TailleBloc);
             position_ = 0;
             if (taille_ == 0) epuise_ = true;
         }
@@ -78,7 +108,7 @@ private:
     }
 
     const TSourceOctets& source_;
-    std::array<char, 4096> bloc_{};
+    std::unique_ptr<char[]> bloc_; // not cleared: only what the source gives is read
     std::size_t taille_ = 0;
     std::size_t position_ = 0;
     bool epuise_ = false;
@@ -103,23 +133,20 @@ std::string OctetsDessin(std::span<const TSpire> spires) {
     return octets;
 }
 
-void LireSpire(std::string_view ligne, TSpire& spire) {
-    std::string_view reste = ligne;
-    spire.Fixe = Convertir(ChampAvantTab(reste));
-    spire.Mobile = Convertir(ChampAvantTab(reste));
-    spire.Trou = Convertir(ChampAvantTab(reste));
-    spire.Couleur = Convertir(reste);
-}
-
 void LireDessin(const TSourceOctets& source, TDessin& dessin) {
     dessin.NbSpires = 0;
     Lignes lignes(source);
-    std::string ligne;
+    std::array<Champ, 4> champs;
+    const Champ vide; // the text before a tab that is not there
     while (!lignes.Fin()) {
         // The list has no 32nd slot: a 32nd line fails like a bad one.
         if (dessin.NbSpires >= MaxSpires) throw Exception(std::string(MessageTropDeCourbes));
-        lignes.Lire(ligne);
-        LireSpire(ligne, dessin.Spires[static_cast<std::size_t>(dessin.NbSpires)]);
+        const int tabs = lignes.Lire(champs);
+        TSpire& spire = dessin.Spires[static_cast<std::size_t>(dessin.NbSpires)];
+        spire.Fixe = (tabs > 0 ? champs[0] : vide).Valeur();
+        spire.Mobile = (tabs > 1 ? champs[1] : vide).Valeur();
+        spire.Trou = (tabs > 2 ? champs[2] : vide).Valeur();
+        spire.Couleur = champs[3].Valeur(); // three tabs, or the line has failed above
         ++dessin.NbSpires;
     }
 }

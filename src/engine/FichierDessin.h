@@ -28,22 +28,22 @@ using TSourceOctets = std::function<std::size_t(char* tampon, std::size_t taille
 // - A byte 0x1A ends the file: it and what follows are never read.
 // - The end is tested before each line: a last line without line break is
 //   read, a file ending in CR LF has no extra empty line.
-// - Only as much of the source is read as the lines need.
+// - Fixe, Mobile and Trou are each the text before the first tab of what is
+//   left of the line (empty when there is no tab), the tab then removed;
+//   Couleur is the rest. Each field goes through the conversion of StrToInt,
+//   and the fields are stored in order once the whole line has been read.
+// - Only as much of the source is read as the lines need, and memory stays
+//   bounded whatever a line's length: a field is decided as it arrives, and
+//   only its first bytes are kept for the message.
 // Throws, leaving NbSpires at the number of complete curves read before:
 // - EConvertError "'%s' n'est pas une valeur entière correcte" for a field
-//   that does not convert (see LireSpire); the fields of the bad line read
-//   before it stay in Spires[NbSpires], which is outside the list;
+//   that does not convert, its bytes as Latin-1 text in place of %s (cut as
+//   EConvertError::PasEntier says); the fields of the bad line before it
+//   stay in Spires[NbSpires], which is outside the list;
 // - Exception "Le fichier contient plus de 31 courbes" when a 32nd line is
 //   there (the 31 curves read are kept);
-// - whatever the source throws.
+// - whatever the source throws (nothing of the line being read is stored).
 void LireDessin(const TSourceOctets& source, TDessin& dessin);
-
-// One line into `spire`: Fixe, Mobile and Trou are each the text before the
-// first tab of what is left of the line (empty when there is no tab), the tab
-// then removed; Couleur is the rest. Each field goes through StrToInt and is
-// stored as soon as it converts. A field that does not convert throws
-// EConvertError with its bytes as Latin-1 text in place of %s.
-void LireSpire(std::string_view ligne, TSpire& spire);
 
 // The message of a file with more than MaxSpires lines.
 inline constexpr std::string_view MessageTropDeCourbes = "Le fichier contient plus de 31 courbes";

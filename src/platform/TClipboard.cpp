@@ -1,5 +1,6 @@
 #include "platform/TClipboard.h"
 
+#include "platform/TClipboardData.h"
 #include "platform/TMetafile.h"
 #include "shell/Exceptions.h"
 
@@ -32,10 +33,7 @@ void TClipboard::SetPoseur(Poseur poseur) {
 
 void TClipboard::Assign(const TMetafile& image) {
     if (image.Empty()) throw EInvalidGraphic("MetaFichier incorrect");
-    auto donnees = std::make_unique<QMimeData>();
-    donnees->setData(MimeEmf, image.Emf());
-    donnees->setData(MimeEmfAutre, image.Emf());
-    donnees->setData(MimeSvg, image.Svg());
+    auto donnees = std::make_unique<TClipboardData>(image);
 
     if (poseur_) {
         poseur_(*donnees);

@@ -1,9 +1,12 @@
 #pragma once
 // The clipboard object: one for the run, created at its first use. It places
 // a picture on the system clipboard (QClipboard) as
-//   image/x-emf and image/emf   the EMF bytes (true size for EMF readers)
-//   image/svg+xml               the same drawing as SVG, sized in millimetres
-// and nothing else; whatever the clipboard held before is replaced.
+//   image/x-emf, image/emf and the office suites' EMF type
+//                   the EMF bytes (true size for EMF readers)
+//   image/svg+xml   the same drawing as SVG, at its true size
+//   image/png       the same drawing in pixels, 300 per inch, true size
+// and nothing else (TClipboardData); whatever the clipboard held before is
+// replaced.
 #include <QByteArray>
 
 #include <functional>
@@ -15,7 +18,11 @@ class TClipboard {
 public:
     static constexpr const char* MimeEmf = "image/x-emf";
     static constexpr const char* MimeEmfAutre = "image/emf";
+    // The only EMF type office suites on X11 ask for.
+    static constexpr const char* MimeEmfBureautique =
+        "application/x-openoffice-emf;windows_formatname=\"Image EMF\"";
     static constexpr const char* MimeSvg = "image/svg+xml";
+    static constexpr const char* MimePng = "image/png";
 
     TClipboard(const TClipboard&) = delete;
     TClipboard& operator=(const TClipboard&) = delete;

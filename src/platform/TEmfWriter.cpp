@@ -143,6 +143,14 @@ void TEmfWriter::SelectBrush(TColor couleur, TBrushStyle style) {
 }
 
 QByteArray TEmfWriter::Terminer() {
+    if (stylo_ != 0) {
+        Enregistrement(EMR_SELECTOBJECT, {BLACK_PEN});
+        Liberer(stylo_);
+    }
+    if (pinceau_ != 0) {
+        Enregistrement(EMR_SELECTOBJECT, {WHITE_BRUSH});
+        Liberer(pinceau_);
+    }
     // nPalEntries 0, offPalEntries 16 (just after these fields), nSizeLast 20.
     Enregistrement(EMR_EOF, {0, 16, 20});
     char* p = octets_.Debut();

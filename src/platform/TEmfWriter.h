@@ -7,7 +7,10 @@
 // Records written: EMR_MOVETOEX, EMR_LINETO, EMR_RECTANGLE, EMR_CREATEPEN,
 // EMR_CREATEBRUSHINDIRECT, EMR_SELECTOBJECT, EMR_DELETEOBJECT, EMR_EOF. A new
 // pen or brush takes the lowest free slot of the handle table (slot 0 is the
-// picture's own), is selected, and the one it replaces is deleted then.
+// picture's own), is selected, and the one it replaces is deleted then. At the
+// end the stock black pen and white brush (a context's defaults) are selected
+// back and the last pen and brush deleted, so no object is left selected and
+// alive when the picture ends.
 #include "engine/TCanvas.h"
 #include "platform/TPrinterBackEnd.h"
 #include "platform/TTamponOctets.h"
@@ -35,6 +38,10 @@ public:
     static constexpr std::uint32_t PS_SOLID = 0;
     static constexpr std::uint32_t BS_SOLID = 0;
     static constexpr std::uint32_t BS_NULL = 1;
+    // Stock objects, as EMR_SELECTOBJECT names them.
+    static constexpr std::uint32_t ENHMETA_STOCK_OBJECT = 0x80000000;
+    static constexpr std::uint32_t WHITE_BRUSH = ENHMETA_STOCK_OBJECT | 0;
+    static constexpr std::uint32_t BLACK_PEN = ENHMETA_STOCK_OBJECT | 7;
 
     // Frame (0, 0, largeurCadre, hauteurCadre) in hundredths of a millimetre;
     // the reference device's printable area in pixels (HorzRes x VertRes) and
@@ -58,8 +65,9 @@ public:
     // brush it replaces, if any, is deleted.
     void SelectBrush(TColor couleur, TBrushStyle style);
 
-    // Appends EMR_EOF, completes the header and hands over the bytes. Called
-    // once; nothing may be written afterwards.
+    // Selects the stock pen and brush back and deletes the last ones, appends
+    // EMR_EOF, completes the header and hands over the bytes. Called once;
+    // nothing may be written afterwards.
     QByteArray Terminer();
 
 private:

@@ -1,26 +1,43 @@
 #include "platform/TMetafile.h"
 
-#include "platform/TEmfWriter.h"
+#include "platform/TEmfPlayer.h"
+#include "platform/TPngWriter.h"
+#include "platform/TSvgWriter.h"
 
 namespace {
 
-std::uint32_t Lire32(const QByteArray& octets, qsizetype position) {
-    const auto* p = reinterpret_cast<const unsigned char*>(octets.constData() + position);
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-           std::uint32_t{p[3]} << 24;
+// The picture's reference sizes and frame, when all are positive.
+bool Mesurable(const TEmfPlayer& lecteur) {
+    const TPrinterMetrics& r = lecteur.Reference();
+    return lecteur.Valide() && lecteur.LargeurCadre() > 0 && lecteur.HauteurCadre() > 0 &&
+           r.HorzRes > 0 && r.VertRes > 0 && r.HorzSize > 0 && r.VertSize > 0;
 }
 
 } // namespace
 
-bool TMetafile::Recevoir(QByteArray emf, QByteArray svg) {
-    if (emf.size() < TEmfWriter::TailleEnTete || Lire32(emf, 0) != TEmfWriter::EMR_HEADER ||
-        Lire32(emf, 40) != TEmfWriter::Signature ||
-        Lire32(emf, 48) != static_cast<std::uint32_t>(emf.size()))
+bool TMetafile::Recevoir(QByteArray emf) {
+    const TEmfPlayer lecteur(emf);
+    if (!lecteur.Valide() || lecteur.Octets() != static_cast<std::uint64_t>(emf.size()))
         return false;
-    // rclFrame: left, top, right, bottom at 24.
-    largeurCadre_ = static_cast<std::int32_t>(Lire32(emf, 32) - Lire32(emf, 24));
-    hauteurCadre_ = static_cast<std::int32_t>(Lire32(emf, 36) - Lire32(emf, 28));
+    largeurCadre_ = lecteur.LargeurCadre();
+    hauteurCadre_ = lecteur.HauteurCadre();
     emf_ = std::move(emf);
-    svg_ = std::move(svg);
     return true;
+}
+
+QByteArray TMetafile::Svg() const {
+    const TEmfPlayer lecteur(emf_);
+    if (!Mesurable(lecteur)) return {};
+    TSvgWriter svg(lecteur.LargeurCadre(), lecteur.HauteurCadre(), lecteur.Reference());
+    svg.Reserver(lecteur.Enregistrements());
+    lecteur.Jouer(svg);
+    return svg.Terminer();
+}
+
+QByteArray TMetafile::Png() const {
+    const TEmfPlayer lecteur(emf_);
+    if (!Mesurable(lecteur)) return {};
+    TPngWriter png(lecteur.LargeurCadre(), lecteur.HauteurCadre(), lecteur.Reference());
+    lecteur.Jouer(png);
+    return png.Terminer();
 }

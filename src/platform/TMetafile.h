@@ -1,6 +1,7 @@
 #pragma once
 // A picture held in memory for the clipboard: an enhanced metafile (EMF bytes)
-// and the same drawing as SVG text, recorded through a TMetafileCanvas.
+// recorded through a TMetafileCanvas, from which the same drawing is made as
+// SVG text or as a PNG when a program asks for one of them.
 //
 // Before recording, the picture carries its requested size in pixels of the
 // reference device; the recording canvas fixes the frame from it when it is
@@ -28,20 +29,23 @@ public:
 
     // true until a recording has ended with a readable header.
     bool Empty() const { return emf_.isEmpty(); }
-    // The EMF file's bytes and the SVG document (UTF-8); empty while Empty().
+    // The EMF file's bytes; empty while Empty().
     const QByteArray& Emf() const { return emf_; }
-    const QByteArray& Svg() const { return svg_; }
+    // The drawing as an SVG document (UTF-8, TSvgWriter) and as a PNG file
+    // (TPngWriter), made from the EMF at each call; empty while Empty().
+    // Throw std::bad_alloc when memory runs out.
+    QByteArray Svg() const;
+    QByteArray Png() const;
 
 private:
     friend class TMetafileCanvas;
     // Takes the finished recording. The frame comes from the EMF header; bytes
     // whose header cannot be read leave the picture empty (returns false).
-    bool Recevoir(QByteArray emf, QByteArray svg);
+    bool Recevoir(QByteArray emf);
 
     std::int32_t largeur_ = 0;
     std::int32_t hauteur_ = 0;
     std::int32_t largeurCadre_ = 0;
     std::int32_t hauteurCadre_ = 0;
     QByteArray emf_;
-    QByteArray svg_;
 };

@@ -26,12 +26,11 @@ std::int32_t Cadre(std::int32_t demande, int pixels, int millimetres) {
 TMetafileCanvas::TMetafileCanvas(TMetafile& image, const TPrinterMetrics& reference)
     : image_(image), largeurCadre_(Cadre(image.Width(), reference.HorzRes, reference.HorzSize)),
       hauteurCadre_(Cadre(image.Height(), reference.VertRes, reference.VertSize)),
-      emf_(largeurCadre_, hauteurCadre_, reference), svg_(largeurCadre_, hauteurCadre_, reference) {
-}
+      emf_(largeurCadre_, hauteurCadre_, reference) {}
 
 TMetafileCanvas::~TMetafileCanvas() {
     try {
-        image_.Recevoir(emf_.Terminer(), svg_.Terminer());
+        image_.Recevoir(emf_.Terminer());
     } catch (...) {
         // Out of memory while finishing: the picture stays empty, and placing
         // it fails with "MetaFichier incorrect".
@@ -40,13 +39,11 @@ TMetafileCanvas::~TMetafileCanvas() {
 
 void TMetafileCanvas::Reserver(std::size_t segments) {
     emf_.Reserver(segments);
-    svg_.Reserver(segments);
 }
 
 void TMetafileCanvas::ChoisirStylo() {
     if (!styloAChoisir_) return;
     emf_.SelectPen(stylo_);
-    svg_.SetPen(stylo_);
     styloAChoisir_ = false;
 }
 
@@ -58,20 +55,17 @@ void TMetafileCanvas::ChoisirPinceau() {
 
 void TMetafileCanvas::MoveTo(int x, int y) {
     emf_.MoveTo(x, y);
-    svg_.MoveTo(x, y);
 }
 
 void TMetafileCanvas::LineTo(int x, int y) {
     ChoisirStylo();
     emf_.LineTo(x, y);
-    svg_.LineTo(x, y);
 }
 
 void TMetafileCanvas::Rectangle(int left, int top, int right, int bottom) {
     ChoisirStylo();
     ChoisirPinceau();
     emf_.Rectangle(left, top, right, bottom);
-    svg_.Rectangle(left, top, right, bottom, stylePinceau_ == TBrushStyle::Solid, pinceau_);
 }
 
 void TMetafileCanvas::SetPenColor(TColor couleur) {

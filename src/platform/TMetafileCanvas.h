@@ -9,11 +9,10 @@
 // hundredths of a millimetre, from the picture's requested size:
 //   W = MulDiv(Width, 100 * HorzSize, HorzRes), or 100 * HorzSize when Width is 0
 //   H = MulDiv(Height, 100 * VertSize, VertRes), or 100 * VertSize when Height is 0
-// Releasing the canvas ends the recording and gives the picture its EMF and SVG.
+// Releasing the canvas ends the recording and gives the picture its EMF.
 #include "engine/TCanvas.h"
 #include "platform/TEmfWriter.h"
 #include "platform/TPrinterBackEnd.h"
-#include "platform/TSvgWriter.h"
 
 class TMetafile;
 
@@ -52,7 +51,6 @@ private:
     std::int32_t largeurCadre_;
     std::int32_t hauteurCadre_;
     TEmfWriter emf_;
-    TSvgWriter svg_;
     TColor stylo_ = 0;
     bool styloAChoisir_ = false;
     TColor pinceau_ = 0xFFFFFF;

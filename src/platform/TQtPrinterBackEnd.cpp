@@ -1,6 +1,7 @@
 #include "platform/TQtPrinterBackEnd.h"
 
 #include <QPageLayout>
+#include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QString>
@@ -44,6 +45,11 @@ std::optional<TPrinterMetrics> TQtPrinterBackEnd::OpenContext(const TDeviceSetti
     if (!printer->isValid()) return std::nullopt;
     printer->setOutputFormat(QPrinter::NativeFormat);
     printer->setFullPage(false);
+    // A new QPrinter keeps Qt's own paper when the printer offers it: start
+    // from the printer's default paper (and its printable area), as the
+    // printer's default settings would.
+    const QPageSize papier = info.defaultPageSize();
+    if (papier.isValid()) printer->setPageSize(papier);
     printer->setPageOrientation(settings.Orientation == TOrientation::Landscape
                                     ? QPageLayout::Landscape
                                     : QPageLayout::Portrait);

@@ -1,9 +1,9 @@
 #pragma once
 // The real printing system, through Qt's print support (CUPS on Linux): the
 // default destination, its default settings, and a QPrinter in high-resolution
-// mode that stands for both the information and the device context. Its
-// metrics are those of the printable area (full page off), so page coordinates
-// start at the printable area's top left corner.
+// mode on the destination's default paper that stands for both the information
+// and the device context. Its metrics are those of the printable area (full
+// page off), so page coordinates start at the printable area's top left corner.
 #include "platform/TPrinterBackEnd.h"
 
 #include <memory>

@@ -16,11 +16,18 @@ QByteArray Couleur(TColor couleur) {
 }
 
 // A real with `decimales` decimals and a '.', whatever the locale.
-QByteArray Reel(double valeur, int decimales) {
+QByteArray Fixe(double valeur, int decimales) {
     char tampon[64];
     const auto fin =
         std::to_chars(tampon, tampon + sizeof tampon, valeur, std::chars_format::fixed, decimales)
             .ptr;
+    return QByteArray(tampon, fin - tampon);
+}
+
+// The shortest text that reads back as the same double ('.' whatever the locale).
+QByteArray Reel(double valeur) {
+    char tampon[64];
+    const auto fin = std::to_chars(tampon, tampon + sizeof tampon, valeur).ptr;
     return QByteArray(tampon, fin - tampon);
 }
 
@@ -31,9 +38,14 @@ QByteArray Millimetres(std::int32_t centiemes) {
     return tampon;
 }
 
-// A frame side in reference pixels: centiemes / 100 mm at res / taille px per mm.
-QByteArray Pixels(std::int32_t centiemes, int res, int taille) {
-    return Reel(static_cast<double>(centiemes) * res / (100.0 * taille), 4);
+// Hundredths of a millimetre in CSS pixels, 96 per inch.
+double PixelsCss(std::int32_t centiemes) {
+    return centiemes * 96.0 / 2540.0;
+}
+
+// CSS pixels per reference pixel: res / taille reference pixels per millimetre.
+double Echelle(int res, int taille) {
+    return 96.0 * taille / (25.4 * res);
 }
 
 } // namespace
@@ -44,10 +56,13 @@ TSvgWriter::TSvgWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
         QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
                    "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"") +
         Millimetres(largeurCadre) + "mm\" height=\"" + Millimetres(hauteurCadre) +
-        "mm\" viewBox=\"0 0 " + Pixels(largeurCadre, reference.HorzRes, reference.HorzSize) + ' ' +
-        Pixels(hauteurCadre, reference.VertRes, reference.VertSize) +
+        "mm\" viewBox=\"0 0 " + Reel(PixelsCss(largeurCadre)) + ' ' +
+        Reel(PixelsCss(hauteurCadre)) +
         "\" preserveAspectRatio=\"none\">\n"
-        "<g fill=\"none\" stroke-width=\"1\">\n");
+        "<g transform=\"scale(" +
+        Reel(Echelle(reference.HorzRes, reference.HorzSize)) + ' ' +
+        Reel(Echelle(reference.VertRes, reference.VertSize)) +
+        ")\" fill=\"none\" stroke-width=\"1\">\n");
 }
 
 void TSvgWriter::Reserver(std::size_t points) {
@@ -77,13 +92,13 @@ void TSvgWriter::FermerPolyligne() {
     ouverte_ = false;
 }
 
-void TSvgWriter::MoveTo(std::int32_t x, std::int32_t y) {
+void TSvgWriter::MoveTo(int x, int y) {
     FermerPolyligne();
     posX_ = x;
     posY_ = y;
 }
 
-void TSvgWriter::LineTo(std::int32_t x, std::int32_t y) {
+void TSvgWriter::LineTo(int x, int y) {
     if (!ouverte_) {
         texte_.Ajouter("<polyline vector-effect=\"non-scaling-stroke\" stroke=\"" +
                        Couleur(stylo_) + "\" points=");
@@ -95,14 +110,14 @@ void TSvgWriter::LineTo(std::int32_t x, std::int32_t y) {
     posY_ = y;
 }
 
-void TSvgWriter::SetPen(TColor couleur) {
+void TSvgWriter::SetPenColor(TColor couleur) {
     if (couleur == stylo_) return;
     FermerPolyligne();
     stylo_ = couleur;
 }
 
-void TSvgWriter::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
-                           std::int32_t bottom, bool plein, TColor remplissage) {
+void TSvgWriter::Rectangle(int left, int top, int right, int bottom) {
+    const bool plein = stylePinceau_ == TBrushStyle::Solid;
     FermerPolyligne();
     // The outline's pixels run from left to right - 1: a stroke of one unit
     // centred half a unit inside.
@@ -110,9 +125,9 @@ void TSvgWriter::Rectangle(std::int32_t left, std::int32_t top, std::int32_t rig
     const std::int64_t y0 = std::min(top, bottom), y1 = std::max(top, bottom);
     if (x1 <= x0 || y1 <= y0) return;
     texte_.Ajouter("<rect vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(stylo_) +
-                   "\" fill=\"" + (plein ? Couleur(remplissage) : QByteArray("none")) + "\" x=\"");
-    texte_.Ajouter(Reel(static_cast<double>(x0) + 0.5, 1) + "\" y=\"" +
-                   Reel(static_cast<double>(y0) + 0.5, 1) + "\" width=\"");
+                   "\" fill=\"" + (plein ? Couleur(pinceau_) : QByteArray("none")) + "\" x=\"");
+    texte_.Ajouter(Fixe(static_cast<double>(x0) + 0.5, 1) + "\" y=\"" +
+                   Fixe(static_cast<double>(y0) + 0.5, 1) + "\" width=\"");
     AjouterEntier(x1 - x0 - 1);
     texte_.Ajouter("\" height=\"", 10);
     AjouterEntier(y1 - y0 - 1);

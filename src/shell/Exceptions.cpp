@@ -1,7 +1,21 @@
 #include "shell/Exceptions.h"
 
-EConvertError EConvertError::PasEntier(const std::string& texte) {
-    return EConvertError("'" + texte + "' n'est pas une valeur entière correcte");
+EConvertError EConvertError::PasEntier(std::string_view texte) {
+    // Characters are counted by their first byte (UTF-8 continuation bytes are
+    // 10xxxxxx), so the cut never splits one.
+    std::size_t caracteres = 0;
+    std::size_t coupe = texte.size();
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        if ((static_cast<unsigned char>(texte[i]) & 0xC0) == 0x80) continue;
+        if (caracteres == LongueurCitee) {
+            coupe = i;
+            break;
+        }
+        ++caracteres;
+    }
+    std::string cite(texte.substr(0, coupe));
+    if (coupe < texte.size()) cite += "…";
+    return EConvertError("'" + cite + "' n'est pas une valeur entière correcte");
 }
 
 EInOutError::EInOutError(int code) : Exception(MessagePourCode(code)), code_(code) {}

@@ -1,8 +1,10 @@
 #pragma once
 // The program's failures: each is an exception carrying its French message
 // (UTF-8). The shell's error trap reports Message() in a message box.
+#include <cstddef>
 #include <exception>
 #include <string>
+#include <string_view>
 
 class Exception : public std::exception {
 public:
@@ -15,10 +17,14 @@ private:
 };
 
 // "'%s' n'est pas une valeur entière correcte", the text (UTF-8) in place of %s.
+// A text of more than LongueurCitee characters is quoted as its first
+// LongueurCitee characters followed by "…": a field of a hostile file may be
+// megabytes long, and the message box must stay readable.
 class EConvertError : public Exception {
 public:
     using Exception::Exception;
-    static EConvertError PasEntier(const std::string& texte);
+    static constexpr std::size_t LongueurCitee = 60;
+    static EConvertError PasEntier(std::string_view texte);
 };
 
 // File errors, by code: 2 "Fichier introuvable", 3 "Nom de fichier incorrect",

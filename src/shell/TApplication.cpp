@@ -13,6 +13,7 @@
 #include <QThread>
 #include <QWidget>
 
+#include <csignal>
 #include <new>
 
 TApplication* Application = nullptr;
@@ -34,6 +35,10 @@ void LibererSouris() {
 TApplication::TApplication(QObject* parent) : QObject(parent) {
     title_ = TitleFromFileName(QCoreApplication::applicationFilePath());
     Application = this;
+    // Under a file-size limit (quotas, sandboxes) a write past it must fail
+    // and be reported like a full disk, not end the program and lose the
+    // drawing: SIGXFSZ would kill it by default.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
         // Closing a window never ends the run by itself: only the quit request.
         app->setQuitOnLastWindowClosed(false);

@@ -20,7 +20,8 @@ class TApplication : public QObject {
     Q_OBJECT
 public:
     // Derives Title from the program file's name (QCoreApplication must exist).
-    // Becomes the run's `Application`.
+    // Becomes the run's `Application`. Ignores SIGXFSZ for the process, so a
+    // write beyond a file-size limit fails instead of killing the program.
     explicit TApplication(QObject* parent = nullptr);
     ~TApplication() override;
 

@@ -5,13 +5,70 @@
 #include "shell/Exceptions.h"
 
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+// Every allocation of this test program goes through these operators, which
+// keep the live heap bytes and their peak: the reader's memory is measured,
+// not guessed.
+namespace tas {
+std::size_t vivants = 0;
+std::size_t pic = 0;
+
+void* Allouer(std::size_t n) {
+    void* p = std::malloc(n == 0 ? 1 : n);
+    if (p == nullptr) throw std::bad_alloc();
+    vivants += malloc_usable_size(p);
+    pic = std::max(pic, vivants);
+    return p;
+}
+
+void Liberer(void* p) noexcept {
+    if (p == nullptr) return;
+    vivants -= malloc_usable_size(p);
+    std::free(p);
+}
+} // namespace tas
+
+void* operator new(std::size_t n) {
+    return tas::Allouer(n);
+}
+void* operator new[](std::size_t n) {
+    return tas::Allouer(n);
+}
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
+    try {
+        return tas::Allouer(n);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept {
+    try {
+        return tas::Allouer(n);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void operator delete(void* p) noexcept {
+    tas::Liberer(p);
+}
+void operator delete[](void* p) noexcept {
+    tas::Liberer(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    tas::Liberer(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    tas::Liberer(p);
+}
 
 namespace {
 
@@ -64,6 +121,14 @@ Lecture Lire(const std::string& octets) {
 
 std::string PasEntier(const std::string& texte) {
     return "'" + texte + "' n'est pas une valeur entière correcte";
+}
+
+// `n` times é in UTF-8.
+std::string E(int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i)
+        s += "\xC3\xA9";
+    return s;
 }
 
 const TSpire Noir{133, 58, 25, 0};
@@ -166,8 +231,13 @@ TEST(FichierDessin, LignesFautives) {
         {"133\t58\t\t25\t0\r\n", PasEntier(""), 0},
         {"133\t+-58\t25\t0\r\n", PasEntier("+-58"), 0},
         {"133\t58\t-$10\t0\r\n", PasEntier("-$10"), 0},
-        // Single bytes shown as Latin-1.
+        // Single bytes shown as Latin-1, one character each: a field of up to
+        // 60 quoted whole, a longer one cut at 60 with "…".
         {"133\t58\t25\t\xE9t\xE9\r\n", PasEntier("\xC3\xA9t\xC3\xA9"), 0},
+        {"133\t58\t25\t" + std::string(59, '\xE9') + "\r\n", PasEntier(E(59)), 0},
+        {"133\t58\t25\t" + std::string(60, '\xE9') + "\r\n", PasEntier(E(60)), 0},
+        {"133\t58\t25\t" + std::string(61, '\xE9') + "\r\n", PasEntier(E(60) + "…"), 0},
+        {std::string(61, 'a') + "\t58\t25\t0\r\n", PasEntier(std::string(60, 'a') + "…"), 0},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.fichier);
@@ -230,4 +300,55 @@ TEST(FichierDessin, ErreurDeLectureApresOuverture) {
     }
     EXPECT_EQ(dessin.NbSpires, 1);
     EXPECT_EQ(dessin.Spires[0], Noir);
+}
+
+TEST(FichierDessin, UnChampDe50MoNeGardeQueSonDebut) {
+    constexpr std::size_t Longueur = std::size_t{50} << 20;
+    struct Cas {
+        std::string debut;
+        char octet; // Longueur times, between debut and fin
+        std::string fin;
+        std::string message;
+        std::vector<TSpire> spires;
+    };
+    const std::vector<Cas> cas{
+        {"133\t58\t25\t", 'a', "\r\n", PasEntier(std::string(60, 'a') + "…"), {}},
+        // Leading spaces then a digit: a number, however many spaces.
+        {"133\t58\t25\t", ' ', "7\r\n133\t58\t10\t255", "", {{133, 58, 25, 7}, Rouge}},
+        {"", ' ', "-0x1\t58\t25\t0", PasEntier(std::string(60, ' ') + "…"), {}},
+        // Tabs in the colour, NUL bytes without tab or line break.
+        {"133\t58\t25\t1", '\t', "", PasEntier("1" + std::string(59, '\t') + "…"), {}},
+        {"", '\0', "", PasEntier(""), {}},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.message);
+        // Made as it is read, so that only the reader holds bytes.
+        std::size_t lus = 0;
+        const std::size_t total = c.debut.size() + Longueur + c.fin.size();
+        const TSourceOctets source = [&](char* tampon, std::size_t taille) {
+            const std::size_t n = std::min(taille, total - lus);
+            for (std::size_t i = 0; i < n; ++i) {
+                const std::size_t k = lus + i;
+                tampon[i] = k < c.debut.size()              ? c.debut[k]
+                            : k < c.debut.size() + Longueur ? c.octet
+                                                            : c.fin[k - c.debut.size() - Longueur];
+            }
+            lus += n;
+            return n;
+        };
+        TDessin dessin;
+        std::string message;
+        const std::size_t avant = tas::vivants;
+        tas::pic = avant;
+        try {
+            LireDessin(source, dessin);
+        } catch (const EConvertError& e) {
+            message = e.Message();
+        }
+        EXPECT_LT(tas::pic - avant, std::size_t{256} << 10); // a block and the quotes
+        EXPECT_EQ(lus, total);                               // every line read to its end
+        EXPECT_EQ(message, c.message);
+        EXPECT_EQ(std::vector(dessin.Spires.begin(), dessin.Spires.begin() + dessin.NbSpires),
+                  c.spires);
+    }
 }

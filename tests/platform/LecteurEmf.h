@@ -137,11 +137,14 @@ struct Lecture {
     std::size_t Rectangles = 0;
     std::size_t Deplacements = 0;
     std::int32_t MinX = 0, MinY = 0, MaxX = -1, MaxY = -1; // points of all lines and moves
+    // Objects of the picture still alive, and still selected, at the end record.
+    std::size_t VivantsALaFin = 0;
+    int ChoisisALaFin = 0;
 };
 
 // Replays the records. Checks the handle table: objects created in free slots
-// below nHandles, selected and deleted only when they exist, a selected object
-// never deleted, no unknown record type.
+// below nHandles, selected and deleted only when they exist (or stock pens and
+// brushes selected), a selected object never deleted, no unknown record type.
 inline std::optional<Lecture> Jouer(const Fichier& f, std::string& erreur) {
     struct Objet {
         bool Stylo = false;
@@ -149,7 +152,7 @@ inline std::optional<Lecture> Jouer(const Fichier& f, std::string& erreur) {
         std::int32_t Largeur = 0;
     };
     std::map<std::uint32_t, Objet> table;
-    std::optional<std::uint32_t> styloChoisi, pinceauChoisi;
+    std::uint32_t styloChoisi = 0, pinceauChoisi = 0; // 0: none of the picture's objects
     Lecture l;
     std::pair<std::int32_t, std::int32_t> position{0, 0};
     bool premier = true;
@@ -183,8 +186,8 @@ inline std::optional<Lecture> Jouer(const Fichier& f, std::string& erreur) {
             if (!attendre(e, 2)) return std::nullopt;
             if (!traitOuvert) {
                 Trait t;
-                if (styloChoisi) {
-                    const Objet& s = table.at(*styloChoisi);
+                if (styloChoisi != 0) {
+                    const Objet& s = table.at(styloChoisi);
                     t.Couleur = s.Couleur;
                     t.StyleStylo = s.Style;
                     t.LargeurStylo = s.Largeur;
@@ -226,6 +229,18 @@ inline std::optional<Lecture> Jouer(const Fichier& f, std::string& erreur) {
         }
         case SelectObject: {
             if (!attendre(e, 1)) return std::nullopt;
+            if (e.Champs[0] & 0x80000000u) { // a stock object: pens are 6 to 8, 19
+                const std::uint32_t stock = e.Champs[0] & 0x7FFFFFFFu;
+                if (stock >= 6 && stock <= 8)
+                    styloChoisi = 0;
+                else if (stock <= 5)
+                    pinceauChoisi = 0;
+                else {
+                    erreur = "objet prédéfini inattendu " + std::to_string(stock);
+                    return std::nullopt;
+                }
+                break;
+            }
             const auto objet = table.find(e.Champs[0]);
             if (objet == table.end()) {
                 erreur = "sélection d'un objet absent " + std::to_string(e.Champs[0]);
@@ -247,6 +262,8 @@ inline std::optional<Lecture> Jouer(const Fichier& f, std::string& erreur) {
         }
         case Eof:
             if (!attendre(e, 3)) return std::nullopt;
+            l.VivantsALaFin = table.size();
+            l.ChoisisALaFin = (styloChoisi != 0) + (pinceauChoisi != 0);
             break;
         default:
             erreur = "type inattendu " + std::to_string(e.Type);

@@ -121,12 +121,15 @@ public:
         return avecImprimante ? AjouterImprimante() : QString();
     }
 
-    // Adds the PDF printer and makes it the server's default.
-    QString AjouterImprimante() {
-        if (!Commande("lpadmin", {QStringLiteral("-p"), QString::fromLatin1(NomImprimante),
-                                  QStringLiteral("-E"), QStringLiteral("-v"),
-                                  QStringLiteral("file://") + Sortie(), QStringLiteral("-P"),
-                                  PpdGeneriquePdf()}))
+    // Adds the PDF printer (again: replaces it) and makes it the server's
+    // default; with `papier` ("Letter", "A4"), that is its default paper.
+    QString AjouterImprimante(const QString& papier = {}) {
+        QStringList arguments = {
+            QStringLiteral("-p"), QString::fromLatin1(NomImprimante),   QStringLiteral("-E"),
+            QStringLiteral("-v"), QStringLiteral("file://") + Sortie(), QStringLiteral("-P"),
+            PpdGeneriquePdf()};
+        if (!papier.isEmpty()) arguments << QStringLiteral("-o") << "PageSize=" + papier;
+        if (!Commande("lpadmin", arguments))
             return QStringLiteral("lpadmin could not add the printer\n") + Journal();
         if (!Commande("lpadmin", {QStringLiteral("-d"), QString::fromLatin1(NomImprimante)}))
             return QStringLiteral("lpadmin could not make the printer the default\n") + Journal();

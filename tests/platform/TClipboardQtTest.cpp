@@ -1,4 +1,4 @@
-// The clipboard: the picture's three types and nothing else, the seam, and the
+// The clipboard: the picture's five types and nothing else, the seam, and the
 // refusal of a picture that holds no recording.
 #include "platform/TClipboard.h"
 
@@ -28,7 +28,10 @@ TMetafile Image() {
 
 } // namespace
 
-TEST(TClipboard, PlacesEmfAndSvgOnly) {
+const QStringList CinqTypes = {"application/x-openoffice-emf;windows_formatname=\"Image EMF\"",
+                               "image/emf", "image/png", "image/svg+xml", "image/x-emf"};
+
+TEST(TClipboard, PlacesThePictureUnderItsFiveTypesOnly) {
     QGuiApplication::clipboard()->setText("avant");
     const TMetafile image = Image();
     Clipboard().Assign(image);
@@ -36,11 +39,17 @@ TEST(TClipboard, PlacesEmfAndSvgOnly) {
     ASSERT_NE(donnees, nullptr);
     QStringList formats = donnees->formats();
     formats.sort();
-    EXPECT_EQ(formats, (QStringList{"image/emf", "image/svg+xml", "image/x-emf"}));
-    EXPECT_EQ(donnees->data("image/x-emf"), image.Emf());
-    EXPECT_EQ(donnees->data("image/emf"), image.Emf());
+    EXPECT_EQ(formats, CinqTypes);
+    for (const QString& emf : {CinqTypes[0], CinqTypes[1], CinqTypes[4]}) {
+        EXPECT_TRUE(donnees->hasFormat(emf));
+        EXPECT_EQ(donnees->data(emf), image.Emf()) << emf.toStdString();
+    }
     EXPECT_EQ(donnees->data("image/svg+xml"), image.Svg());
+    EXPECT_EQ(donnees->data("image/png"), image.Png());
+    EXPECT_TRUE(donnees->data("image/png").startsWith("\x89PNG"));
     EXPECT_FALSE(donnees->hasText());
+    EXPECT_FALSE(donnees->hasImage());
+    EXPECT_TRUE(donnees->data("text/plain").isEmpty());
 }
 
 TEST(TClipboard, SeamReceivesWhatWouldBePlacedAndLeavesTheSystemClipboard) {
@@ -54,7 +63,7 @@ TEST(TClipboard, SeamReceivesWhatWouldBePlacedAndLeavesTheSystemClipboard) {
     const TMetafile image = Image();
     Clipboard().Assign(image);
     vus.sort();
-    EXPECT_EQ(vus, (QStringList{"image/emf", "image/svg+xml", "image/x-emf"}));
+    EXPECT_EQ(vus, CinqTypes);
     EXPECT_EQ(emf, image.Emf());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "avant");
 

@@ -1,6 +1,6 @@
 // The clipboard picture: frame, EMF header and records read back by an
-// independent reader, the SVG of the same drawing, and a third-party EMF
-// reader when one is installed.
+// independent reader, the SVG and the PNG of the same drawing, and the
+// third-party readers (LibreOffice, Inkscape) when they are installed.
 #include "platform/LecteurEmf.h"
 
 #include "engine/TDessin.h"
@@ -62,7 +62,7 @@ TMetafile ImageCourbeParDefaut() {
 }
 
 struct SvgLu {
-    QString Largeur, Hauteur, VueBoite;
+    QString Largeur, Hauteur, VueBoite, Transformation;
     std::vector<std::pair<QString, std::vector<std::pair<int, int>>>> Polylignes; // stroke, points
     int AutresElements = 0;
 };
@@ -77,6 +77,8 @@ SvgLu LireSvg(const QByteArray& texte) {
             lu.Largeur = a.value("width").toString();
             lu.Hauteur = a.value("height").toString();
             lu.VueBoite = a.value("viewBox").toString();
+        } else if (xml.name() == u"g") {
+            lu.Transformation = a.value("transform").toString();
         } else if (xml.name() == u"polyline") {
             std::vector<std::pair<int, int>> points;
             for (const QString& p : a.value("points").toString().split(' ', Qt::SkipEmptyParts)) {
@@ -84,7 +86,7 @@ SvgLu LireSvg(const QByteArray& texte) {
                 points.emplace_back(xy.at(0).toInt(), xy.at(1).toInt());
             }
             lu.Polylignes.emplace_back(a.value("stroke").toString(), std::move(points));
-        } else if (xml.name() != u"g") {
+        } else {
             ++lu.AutresElements;
         }
     }
@@ -125,8 +127,9 @@ TEST(TMetafileCanvas, DefaultCurveOnTheVirtualPrinter) {
     EXPECT_EQ(t.MicronsY, 279000);
     EXPECT_EQ(t.Bounds, (emf::Rect{0, 0, 1890, 1890}));
 
-    // Header, move, pen created and selected, 3645 lines, end.
-    ASSERT_EQ(f.Enregistrements.size(), 1u + 1 + 2 + 3645 + 1);
+    // Header, move, pen created and selected, 3645 lines, stock pen selected
+    // back and the pen deleted, end.
+    ASSERT_EQ(f.Enregistrements.size(), 1u + 1 + 2 + 3645 + 2 + 1);
     const auto& r = f.Enregistrements;
     EXPECT_EQ(r[1].Type, emf::MoveToEx);
     EXPECT_EQ(r[1].Taille, 16u);
@@ -142,10 +145,15 @@ TEST(TMetafileCanvas, DefaultCurveOnTheVirtualPrinter) {
         ASSERT_EQ(r[i].Type, emf::LineTo) << i;
         ASSERT_EQ(r[i].Taille, 16u) << i;
     }
+    const std::size_t n = r.size();
+    EXPECT_EQ(r[n - 3].Type, emf::SelectObject);
+    EXPECT_EQ(r[n - 3].Champs, (std::vector<std::uint32_t>{0x80000007})); // BLACK_PEN
+    EXPECT_EQ(r[n - 2].Type, emf::DeleteObject);
+    EXPECT_EQ(r[n - 2].Champs, (std::vector<std::uint32_t>{1}));
     EXPECT_EQ(r.back().Type, emf::Eof);
     EXPECT_EQ(r.back().Taille, 20u);
     EXPECT_EQ(r.back().Champs, (std::vector<std::uint32_t>{0, 16, 20}));
-    EXPECT_EQ(image.Emf().size(), 108 + 16 + 28 + 12 + 3645 * 16 + 20);
+    EXPECT_EQ(image.Emf().size(), 108 + 16 + 28 + 12 + 3645 * 16 + 12 + 12 + 20);
 
     const emf::Lecture l = JouerOk(f);
     ASSERT_EQ(l.Traits.size(), 1u);
@@ -157,6 +165,8 @@ TEST(TMetafileCanvas, DefaultCurveOnTheVirtualPrinter) {
     EXPECT_EQ(l.MaxX, 1890);
     EXPECT_EQ(l.MinY, 0);
     EXPECT_EQ(l.MaxY, 1890);
+    EXPECT_EQ(l.VivantsALaFin, 0u); // nothing left alive or selected at the end
+    EXPECT_EQ(l.ChoisisALaFin, 0);
 }
 
 TEST(TMetafileCanvas, SvgIsTheSameDrawingAtTheFrameSize) {
@@ -164,12 +174,24 @@ TEST(TMetafileCanvas, SvgIsTheSameDrawingAtTheFrameSize) {
     const SvgLu svg = LireSvg(image.Svg());
     EXPECT_EQ(svg.Largeur, "79.93mm");
     EXPECT_EQ(svg.Hauteur, "79.90mm");
-    // One user unit is one printer pixel: 7993 / 100 mm * 4800 / 203 px per mm.
+    // The view box is the frame in CSS pixels (96 per inch), as programs that
+    // take its units for CSS pixels read it...
     const QStringList boite = svg.VueBoite.split(' ');
     ASSERT_EQ(boite.size(), 4);
-    EXPECT_NEAR(boite[2].toDouble(), 7993.0 * 4800 / 20300, 1e-3);
-    EXPECT_NEAR(boite[3].toDouble(), 7990.0 * 6600 / 27900, 1e-3);
+    EXPECT_EQ(boite[0], "0");
+    EXPECT_EQ(boite[1], "0");
+    EXPECT_NEAR(boite[2].toDouble(), 79.93 / 25.4 * 96, 1e-9);
+    EXPECT_NEAR(boite[3].toDouble(), 79.90 / 25.4 * 96, 1e-9);
+    // ... and the drawing, in printer pixels, is scaled into it: 203 mm over
+    // 4800 pixels across, 279 mm over 6600 down.
+    const QRegularExpression echelle("^scale\\(([0-9.e-]+) ([0-9.e-]+)\\)$");
+    const auto m = echelle.match(svg.Transformation);
+    ASSERT_TRUE(m.hasMatch()) << svg.Transformation.toStdString();
+    EXPECT_NEAR(m.captured(1).toDouble(), 203.0 / 4800 / 25.4 * 96, 1e-12);
+    EXPECT_NEAR(m.captured(2).toDouble(), 279.0 / 6600 / 25.4 * 96, 1e-12);
     EXPECT_EQ(svg.AutresElements, 0);
+    EXPECT_TRUE(image.Svg().contains(
+        "<polyline vector-effect=\"non-scaling-stroke\" stroke=\"#ff0000\" points=\"472,945 "));
 
     ASSERT_EQ(svg.Polylignes.size(), 1u);
     EXPECT_EQ(svg.Polylignes[0].first, "#ff0000");
@@ -193,6 +215,61 @@ TEST(TMetafileCanvas, SvgIsTheSameDrawingAtTheFrameSize) {
             rouges += rendu.pixelColor(x, y).red() > 200 && rendu.pixelColor(x, y).green() < 120;
     EXPECT_GT(rouges, 0);
     EXPECT_EQ(rendu.pixelColor(5, 5), QColor(Qt::white));
+}
+
+// The PNG: the frame at 300 pixels per inch, stored with the picture, on
+// white with antialiased lines; a frame too large for that resolution gets a
+// lower one and keeps its true size.
+TEST(TMetafileCanvas, PngAtThreeHundredPixelsPerInch) {
+    const QByteArray octets = ImageCourbeParDefaut().Png();
+    ASSERT_TRUE(octets.startsWith("\x89PNG\r\n\x1a\n"));
+    // pHYs: 11811 pixels per metre on both axes, unit the metre.
+    const qsizetype phys = octets.indexOf("pHYs");
+    ASSERT_GT(phys, 0);
+    EXPECT_EQ(octets.mid(phys + 4, 9), QByteArray::fromHex("00002e2300002e2301"));
+    QImage png;
+    ASSERT_TRUE(png.loadFromData(octets, "PNG"));
+    // 79.93 x 79.90 mm: 944.06 x 943.70 pixels.
+    EXPECT_EQ(png.size(), QSize(944, 944));
+    // The first point (472, 945) of 1890 x 1890 printer pixels is at
+    // (236, 472); the corners are white; some pixels are partly red.
+    int rouges = 0, nuances = 0;
+    for (int y = 0; y < png.height(); ++y)
+        for (int x = 0; x < png.width(); ++x) {
+            const QColor c = png.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 60 && std::hypot(x - 236, y - 472) < 3) ++rouges;
+            nuances += c.red() > 200 && c.green() > 60 && c.green() < 200;
+        }
+    EXPECT_GT(rouges, 0);
+    EXPECT_GT(nuances, 1000);
+    for (const QPoint coin : {QPoint(0, 0), QPoint(943, 0), QPoint(0, 943), QPoint(943, 943)})
+        EXPECT_EQ(png.pixelColor(coin), QColor(Qt::white));
+
+    // Requested 48000 x 48000 pixels: a frame of 2.03 m, 23976 pixels at
+    // 300 ppi; held to 16 million pixels at 51.2 ppi, still 2.03 m.
+    TMetafile grande;
+    grande.SetWidth(48000);
+    grande.SetHeight(48000);
+    {
+        TMetafileCanvas c(grande, TPrinterMetrics{600, 600, 4800, 4800, 203, 203});
+        c.SetPenColor(0);
+        c.MoveTo(0, 0);
+        c.LineTo(48000, 48000);
+    }
+    QImage grand;
+    ASSERT_TRUE(grand.loadFromData(grande.Png(), "PNG"));
+    EXPECT_LE(std::int64_t{grand.width()} * grand.height(), 16 * 1024 * 1024);
+    EXPECT_GE(grand.width(), 4090);
+    EXPECT_NEAR(grand.width() / double(grand.dotsPerMeterX()), 2.03, 0.001);
+    // Across the diagonal at mid-height: one pixel's worth of ink, spread
+    // over two by the antialiasing.
+    int encre = 0, marques = 0;
+    for (int x = 2040; x <= 2056; ++x) {
+        encre += 255 - grand.pixelColor(x, 2048).red();
+        marques += grand.pixelColor(x, 2048).red() < 250;
+    }
+    EXPECT_NEAR(encre, 255, 40);
+    EXPECT_EQ(marques, 2);
 }
 
 TEST(TMetafileCanvas, EmptyPictureIsFramedAsThePrintableArea) {
@@ -252,6 +329,8 @@ TEST(TMetafileCanvas, PensReplacedAndDeletedCurveByCurve) {
         {emf::SelectObject, {1}},
         {emf::DeleteObject, {2}},
         {emf::LineTo, {61, 3}},
+        {emf::SelectObject, {0x80000007}},
+        {emf::DeleteObject, {1}},
         {emf::Eof, {0, 16, 20}},
     };
     ASSERT_EQ(f.Enregistrements.size(), attendus.size() + 1);
@@ -294,6 +373,8 @@ TEST(TMetafileCanvas, RectangleWithItsBrush) {
         {emf::SelectObject, {2}},
         {emf::DeleteObject, {1}},
         {emf::Rectangle, {5, 5, 5, 9}},
+        {emf::SelectObject, {0x80000000}}, // WHITE_BRUSH
+        {emf::DeleteObject, {2}},
         {emf::Eof, {0, 16, 20}},
     };
     ASSERT_EQ(f.Enregistrements.size(), attendus.size() + 1);
@@ -302,7 +383,9 @@ TEST(TMetafileCanvas, RectangleWithItsBrush) {
         EXPECT_EQ(f.Enregistrements[i + 1].Champs, attendus[i].second) << i;
     }
     EXPECT_EQ(f.Tete.Bounds, (emf::Rect{0, 0, 9, 19}));
-    EXPECT_EQ(JouerOk(f).Rectangles, 2u);
+    const emf::Lecture l = JouerOk(f);
+    EXPECT_EQ(l.Rectangles, 2u);
+    EXPECT_EQ(l.VivantsALaFin, 0u);
     EXPECT_TRUE(
         image.Svg().contains("fill=\"#c0c0c0\" x=\"0.5\" y=\"0.5\" width=\"9\" height=\"19\""));
 }
@@ -333,36 +416,40 @@ TEST(TMetafileCanvas, RecordingCannotBeginWithoutUsableSizes) {
     }
 }
 
-// A third-party EMF reader (LibreOffice, or Inkscape) converts the picture to
-// PNG; the curve must be visible in it, red on white.
-TEST(TMetafileCanvas, ThirdPartyReaderDrawsTheCurve) {
+namespace {
+
+// Writes `octets` into `dossier` under `nom`; returns the path.
+QString Ecrire(const QTemporaryDir& dossier, const QString& nom, const QByteArray& octets) {
+    QFile fichier(dossier.filePath(nom));
+    EXPECT_TRUE(fichier.open(QIODevice::WriteOnly));
+    fichier.write(octets);
+    return fichier.fileName();
+}
+
+// Runs a program to its end; its standard output.
+QByteArray Executer(const QString& programme, const QStringList& arguments) {
+    QProcess p;
+    p.start(programme, arguments);
+    EXPECT_TRUE(p.waitForFinished(180000)) << programme.toStdString();
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    return p.readAllStandardOutput();
+}
+
+} // namespace
+
+// LibreOffice converts the EMF to PNG: the curve is visible in it, red on white.
+TEST(TMetafileCanvas, LibreOfficeDrawsTheEmf) {
     const QString soffice = QStandardPaths::findExecutable("soffice");
-    const QString inkscape = QStandardPaths::findExecutable("inkscape");
-    if (soffice.isEmpty() && inkscape.isEmpty())
-        GTEST_SKIP() << "Ni LibreOffice (soffice) ni Inkscape installé : lecture de l'EMF par "
-                        "un programme tiers non vérifiée";
+    if (soffice.isEmpty())
+        GTEST_SKIP() << "LibreOffice (soffice) n'est pas installé : lecture de l'EMF par "
+                        "LibreOffice non vérifiée";
     QTemporaryDir dossier;
     ASSERT_TRUE(dossier.isValid());
-    const QString emfChemin = dossier.filePath("courbe.emf");
-    {
-        QFile fichier(emfChemin);
-        ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
-        fichier.write(ImageCourbeParDefaut().Emf());
-    }
-    QProcess p;
-    if (!soffice.isEmpty()) {
-        p.setProgram(soffice);
-        p.setArguments({"-env:UserInstallation=file://" + dossier.filePath("profil"), "--headless",
-                        "--convert-to", "png", "--outdir", dossier.path(), emfChemin});
-    } else {
-        p.setProgram(inkscape);
-        p.setArguments({emfChemin, "--export-type=png",
-                        "--export-filename=" + dossier.filePath("courbe.png")});
-    }
-    p.start();
-    ASSERT_TRUE(p.waitForFinished(180000)) << p.program().toStdString();
+    const QString emf = Ecrire(dossier, "courbe.emf", ImageCourbeParDefaut().Emf());
+    Executer(soffice, {"-env:UserInstallation=file://" + dossier.filePath("profil"), "--headless",
+                       "--convert-to", "png", "--outdir", dossier.path(), emf});
     const QImage png(dossier.filePath("courbe.png"));
-    ASSERT_FALSE(png.isNull()) << p.readAllStandardError().toStdString();
+    ASSERT_FALSE(png.isNull());
     int rouges = 0, blancs = 0;
     for (int y = 0; y < png.height(); ++y)
         for (int x = 0; x < png.width(); ++x) {
@@ -372,4 +459,26 @@ TEST(TMetafileCanvas, ThirdPartyReaderDrawsTheCurve) {
         }
     EXPECT_GT(rouges, 100);
     EXPECT_GT(blancs, 0);
+}
+
+// Inkscape imports the SVG, and the EMF, of the default curve at its true
+// size: 80 mm across and down (its sizes come in CSS pixels, 96 per inch).
+TEST(TMetafileCanvas, InkscapeTakesThePicturesAtTrueSize) {
+    const QString inkscape = QStandardPaths::findExecutable("inkscape");
+    if (inkscape.isEmpty())
+        GTEST_SKIP() << "Inkscape n'est pas installé : taille de l'image collée dans Inkscape "
+                        "non vérifiée";
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    const TMetafile image = ImageCourbeParDefaut();
+    for (const QString& fichier :
+         {Ecrire(dossier, "courbe.svg", image.Svg()), Ecrire(dossier, "courbe.emf", image.Emf())}) {
+        // The drawing's width and height, the stroke's included.
+        const QStringList tailles =
+            QString::fromUtf8(Executer(inkscape, {"--query-width", "--query-height", fichier}))
+                .split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(tailles.size(), 2) << fichier.toStdString();
+        EXPECT_NEAR(tailles[0].toDouble() * 25.4 / 96, 80.0, 0.5) << fichier.toStdString();
+        EXPECT_NEAR(tailles[1].toDouble() * 25.4 / 96, 80.0, 0.5) << fichier.toStdString();
+    }
 }

@@ -85,12 +85,27 @@ TEST(Conversions, RejectedTextsFailAtTheFirstOffendingCharacter) {
     }
 }
 
-TEST(Conversions, ConversionErrorNamesTheTextUnchanged) {
+// A text of up to 60 characters is quoted unchanged; a longer one as its
+// first 60 characters (an accented letter is one) followed by "…".
+TEST(Conversions, ConversionErrorQuotesTheTextUpTo60Characters) {
+    auto e = [](int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i)
+            s += "\xC3\xA9"; // é
+        return s;
+    };
     const std::pair<std::string, std::string> cas[] = {
         {"12a", "'12a' n'est pas une valeur entière correcte"},
         {"", "'' n'est pas une valeur entière correcte"},
         {" 4 ", "' 4 ' n'est pas une valeur entière correcte"},
         {"d\xC3\xA9j\xC3\xA0", "'d\xC3\xA9j\xC3\xA0' n'est pas une valeur entière correcte"},
+        {e(59), "'" + e(59) + "' n'est pas une valeur entière correcte"},
+        {"7" + e(59), "'7" + e(59) + "' n'est pas une valeur entière correcte"},
+        {"7" + e(60), "'7" + e(59) + "…' n'est pas une valeur entière correcte"},
+        {std::string(59, ' ') + "7x",
+         "'" + std::string(59, ' ') + "7…' n'est pas une valeur entière correcte"},
+        {std::string(5000000, ' '),
+         "'" + std::string(60, ' ') + "…' n'est pas une valeur entière correcte"},
     };
     for (const auto& [texte, message] : cas) {
         try {

@@ -1,7 +1,8 @@
 // Copy on the virtual 600 dpi printer (printable area 4800 x 6600 pixels,
-// 203 x 279 mm): the picture placed on the clipboard, read back from its EMF
-// bytes and its SVG, the frame given by the drawing's extent, and the drawing
-// state, list, sheet and clipboard after every way Copy can end.
+// 203 x 279 mm): the picture placed on the clipboard under its five types,
+// read back from its EMF bytes, its SVG and its PNG, the frame given by the
+// drawing's extent, and the drawing state, list, sheet and clipboard after
+// every way Copy can end.
 #include "FenetrePrincipale.h"
 
 #include "platform/LecteurEmf.h"
@@ -10,6 +11,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMimeData>
 #include <QXmlStreamReader>
 
@@ -19,8 +21,11 @@ namespace {
 struct Depot {
     int Fois = 0;
     QStringList Formats;
-    QByteArray Emf, EmfAutre, Svg;
+    QByteArray Emf, EmfAutre, EmfBureautique, Svg, Png;
 };
+
+const QStringList CinqTypes = {"application/x-openoffice-emf;windows_formatname=\"Image EMF\"",
+                               "image/emf", "image/png", "image/svg+xml", "image/x-emf"};
 
 class CopieTest : public FenetrePrincipaleTest {
 protected:
@@ -29,14 +34,17 @@ protected:
         FenetrePrincipaleTest::TearDown();
     }
 
-    void Capturer() {
-        Clipboard().SetPoseur([this](const QMimeData& d) {
+    // `avecPng`: the PNG too (the picture of the whole printable area is large).
+    void Capturer(bool avecPng = false) {
+        Clipboard().SetPoseur([this, avecPng](const QMimeData& d) {
             ++depot.Fois;
             depot.Formats = d.formats();
             depot.Formats.sort();
             depot.Emf = d.data("image/x-emf");
             depot.EmfAutre = d.data("image/emf");
+            depot.EmfBureautique = d.data(CinqTypes[0]);
             depot.Svg = d.data("image/svg+xml");
+            if (avecPng) depot.Png = d.data("image/png");
         });
     }
 
@@ -106,14 +114,15 @@ TEST_F(CopieTest, DefaultCurveAtTrueSizeInTheClipboardPicture) {
     ASSERT_EQ(Dessin.NbSpires, 1);
     const TColor couleur = Dessin.Spires[0].Couleur;
     const Etat avant = Photo();
-    Capturer();
+    Capturer(true);
 
     Cliquer(F().btCopier);
     EXPECT_TRUE(messages.empty());
     AttendreInchange(avant, "copy");
     ASSERT_EQ(depot.Fois, 1);
-    EXPECT_EQ(depot.Formats, (QStringList{"image/emf", "image/svg+xml", "image/x-emf"}));
+    EXPECT_EQ(depot.Formats, CinqTypes);
     EXPECT_EQ(depot.EmfAutre, depot.Emf);
+    EXPECT_EQ(depot.EmfBureautique, depot.Emf);
 
     // E = 945, requested 1890 x 1890 printer pixels: frame 7993 x 7990
     // hundredths of a millimetre, the printer's area in the header.
@@ -143,6 +152,11 @@ TEST_F(CopieTest, DefaultCurveAtTrueSizeInTheClipboardPicture) {
     EXPECT_EQ(TailleSvg(depot.Svg),
               std::make_pair(Millimetres(f.Tete.Frame.Right), Millimetres(f.Tete.Frame.Bottom)));
     EXPECT_EQ(TailleSvg(depot.Svg), std::make_pair(QString("79.93mm"), QString("79.90mm")));
+    // The PNG: 944 x 944 pixels at 300 per inch.
+    QImage png;
+    ASSERT_TRUE(png.loadFromData(depot.Png, "PNG"));
+    EXPECT_EQ(png.size(), QSize(944, 944));
+    EXPECT_EQ(png.dotsPerMeterX(), 11811);
 
     // Again: the same picture.
     const Depot premier = depot;
@@ -150,6 +164,7 @@ TEST_F(CopieTest, DefaultCurveAtTrueSizeInTheClipboardPicture) {
     ASSERT_EQ(depot.Fois, 2);
     EXPECT_EQ(depot.Emf, premier.Emf);
     EXPECT_EQ(depot.Svg, premier.Svg);
+    EXPECT_EQ(depot.Png, premier.Png);
     AttendreInchange(avant, "second copy");
 
     // A Draw after Copy draws on the sheet at the screen's scale, about (1050, 750).
@@ -267,7 +282,7 @@ TEST_F(CopieTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
         EXPECT_EQ(presse->mimeData()->formats(), QStringList{"text/plain"}) << c.nom;
     }
 
-    // All well again: the real clipboard gets the picture's three types only.
+    // All well again: the real clipboard gets the picture's five types only.
     Clipboard().SetPoseur({});
     TPrinter::Release();
     imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::NomParDefaut);
@@ -279,7 +294,7 @@ TEST_F(CopieTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
     EXPECT_TRUE(messages.empty());
     QStringList formats = presse->mimeData()->formats();
     formats.sort();
-    EXPECT_EQ(formats, (QStringList{"image/emf", "image/svg+xml", "image/x-emf"}));
+    EXPECT_EQ(formats, CinqTypes);
     EXPECT_EQ(Lire(presse->mimeData()->data("image/x-emf")).Tete.Frame,
               (emf::Rect{0, 0, 7993, 7990}));
 }

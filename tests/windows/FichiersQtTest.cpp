@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <optional>
 #include <string>
@@ -273,35 +275,65 @@ TEST_F(Fichiers, OuvrirEchecs) {
     EXPECT_EQ(Dessin.Spires[30], Noir);
 }
 
-TEST_F(Fichiers, DisquePleinLaisseLAncienFichierIntact) {
+// Save under a file-size limit (RLIMIT_FSIZE, as quotas and sandboxes set):
+// the program itself must see to it that SIGXFSZ does not kill it, so this
+// runs in a child process that starts with the signal's default action. The
+// child starts the program's objects, saves 31 curves over a 2-curve file with
+// a limit of 64 bytes, then again without the limit, and writes what it saw.
+[[noreturn]] void EnregistrerSousLimite() {
+    std::signal(SIGXFSZ, SIG_DFL);
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath("plein.txt");
     const std::string ancien = "150\t60\t40\t32768\r\n133\t58\t10\t255\r\n";
-    EcrireFichier(d + "/plein.txt", ancien);
-    Remplir(std::vector<TSpire>(MaxSpires, Rouge)); // 31 x 15 bytes
+    {
+        QFile f(chemin);
+        if (!f.open(QIODevice::WriteOnly)) std::_Exit(2);
+        f.write(ancien.data(), static_cast<qint64>(ancien.size()));
+    }
+    Dessin = TDessin{};
+    TPrinter::SetBackEnd(std::make_shared<TVirtualPrinterBackEnd>());
+    TApplication app;
+    QString messages;
+    app.SetReporter([&](const QString&, const QString& texte) { messages += texte; });
+    TFileDialogs::SetChoix([&](TFileDialogs::Genre, const QString&) { return chemin; });
+    app.CreateForm(fmVolutan2);
+    std::fill(Dessin.Spires.begin(), Dessin.Spires.end(), Rouge);
+    Dessin.NbSpires = MaxSpires; // 31 x 15 bytes
 
-    // Files may not grow past 64 bytes; without SIGXFSZ ignored the process
-    // would be killed instead of the write failing with EFBIG.
     rlimit limite{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limite), 0);
+    ::getrlimit(RLIMIT_FSIZE, &limite);
     rlimit petite = limite;
     petite.rlim_cur = 64;
-    const auto signalAvant = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &petite), 0);
-    Enregistrer(d + "/plein.txt");
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limite), 0);
-    std::signal(SIGXFSZ, signalAvant);
-
-    EXPECT_EQ(Message(), "Erreur d'écriture dans le flux.");
-    EXPECT_EQ(Contenu(d + "/plein.txt"), ancien);
-    EXPECT_EQ(QDir(d).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList{"plein.txt"});
-    EXPECT_EQ(F().windowTitle(), "Volutan2");
-    EXPECT_EQ(Dessin.NomFichier, (d + "/plein.txt").toStdString());
+    ::setrlimit(RLIMIT_FSIZE, &petite);
+    fmVolutan2->btEnregistrer->click();
+    ::setrlimit(RLIMIT_FSIZE, &limite);
+    auto contenu = [&] {
+        QFile f(chemin);
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<illisible>";
+    };
+    std::fprintf(
+        stderr, "[%s] ancien %s, dossier %s, titre %s\n", qUtf8Printable(messages),
+        contenu() == ancien ? "intact" : "perdu",
+        qUtf8Printable(QDir(dossier.path())
+                           .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                           .join(',')),
+        qUtf8Printable(fmVolutan2->windowTitle()));
 
     // With room again the same save goes through.
-    Enregistrer(d + "/plein.txt");
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(Contenu(d + "/plein.txt").size(), 31u * 15u);
-    EXPECT_EQ(F().windowTitle(), Titre(d + "/plein.txt"));
+    messages.clear();
+    fmVolutan2->btEnregistrer->click();
+    std::fprintf(stderr, "[%s] %zu octets, titre %s\n", qUtf8Printable(messages), contenu().size(),
+                 qUtf8Printable(fmVolutan2->windowTitle().replace(chemin, "<chemin>")));
+    std::fflush(stderr);
+    std::_Exit(0); // no clean-up in the child: the parent judges what it wrote
+}
+
+TEST(EnregistrerSousLimiteDeTaille, ErreurDEcritureEtAncienFichierIntact) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(EnregistrerSousLimite(), ::testing::ExitedWithCode(0),
+                "\\[Erreur d'écriture dans le flux\\.\\] ancien intact, dossier plein\\.txt, "
+                "titre Volutan2\n"
+                "\\[\\] 465 octets, titre Volutan2 - <chemin>\n");
 }
 
 TEST_F(Fichiers, OuvrirLentArreteParDessiner) {

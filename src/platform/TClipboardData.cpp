@@ -1,0 +1,37 @@
+#include "platform/TClipboardData.h"
+
+#include "platform/TClipboard.h"
+
+#include <QStringList>
+
+TClipboardData::TClipboardData(TMetafile image) : image_(std::move(image)) {}
+
+QStringList TClipboardData::formats() const {
+    return {QString::fromLatin1(TClipboard::MimeEmf), QString::fromLatin1(TClipboard::MimeEmfAutre),
+            QString::fromLatin1(TClipboard::MimeEmfBureautique),
+            QString::fromLatin1(TClipboard::MimeSvg), QString::fromLatin1(TClipboard::MimePng)};
+}
+
+bool TClipboardData::hasFormat(const QString& type) const {
+    return formats().contains(type);
+}
+
+QVariant TClipboardData::retrieveData(const QString& type, QMetaType /*genre*/) const {
+    try {
+        if (type == QLatin1String(TClipboard::MimeEmf) ||
+            type == QLatin1String(TClipboard::MimeEmfAutre) ||
+            type == QLatin1String(TClipboard::MimeEmfBureautique))
+            return image_.Emf();
+        if (type == QLatin1String(TClipboard::MimeSvg)) {
+            if (!svg_) svg_ = image_.Svg();
+            return *svg_;
+        }
+        if (type == QLatin1String(TClipboard::MimePng)) {
+            if (!png_) png_ = image_.Png();
+            return *png_;
+        }
+    } catch (...) {
+        // Out of memory: nothing for this type; the others stay offered.
+    }
+    return {};
+}

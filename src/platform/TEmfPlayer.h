@@ -1,0 +1,44 @@
+#pragma once
+// Reads back a picture that TEmfWriter wrote: the frame and the reference
+// device from its header, and its drawing records replayed on a canvas, pens
+// and brushes through the picture's handle table. The other pictures
+// (SVG, PNG) are made from it only when a program asks for them.
+//
+// Records of other types are skipped; a record whose size does not fit ends
+// the replay there.
+#include "engine/TCanvas.h"
+#include "platform/TPrinterBackEnd.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+
+class TEmfPlayer {
+public:
+    explicit TEmfPlayer(QByteArray emf);
+
+    // false when the bytes do not start with an EMF header.
+    bool Valide() const { return valide_; }
+    // rclFrame's size, hundredths of a millimetre.
+    std::int32_t LargeurCadre() const { return largeurCadre_; }
+    std::int32_t HauteurCadre() const { return hauteurCadre_; }
+    // szlDevice and szlMillimeters: the reference device's printable area
+    // (the resolutions are not recorded and stay 0).
+    const TPrinterMetrics& Reference() const { return reference_; }
+    // nBytes and nRecords: the file's size and its number of records, header
+    // and end included.
+    std::uint32_t Octets() const { return octets_; }
+    std::uint32_t Enregistrements() const { return enregistrements_; }
+
+    // Replays the drawing on `canevas`, in the picture's logical units.
+    void Jouer(TCanvas& canevas) const;
+
+private:
+    QByteArray emf_;
+    bool valide_ = false;
+    std::int32_t largeurCadre_ = 0;
+    std::int32_t hauteurCadre_ = 0;
+    TPrinterMetrics reference_;
+    std::uint32_t octets_ = 0;
+    std::uint32_t enregistrements_ = 0;
+};
