@@ -1,12 +1,15 @@
-// Volutan2: creates the main window, then the curve editor, and runs the
-// event loop until the main window is closed.
+// Volutan2 [FILE]: creates the main window, then the curve editor, opens FILE
+// after the main window's first activation, and runs the event loop until
+// the main window is closed.
 #include "platform/TPrinter.h"
 #include "shell/Affichage.h"
+#include "shell/LigneDeCommande.h"
 #include "shell/TApplication.h"
 #include "uModifier.h"
 #include "uVolutan2.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -15,13 +18,15 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    if (!AffichageGraphiqueDisponible()) {
+    if (!AffichageGraphiqueDisponible(argc, argv)) {
         std::fputs(MessageSansAffichage, stderr);
         return 1;
     }
-    // The program reads no command line: the toolkit sees the program's name only.
-    int argcQt = argc > 0 ? 1 : 0;
-    QApplication app(argcQt, argv);
+    // The toolkit takes its own options out of the command line; what is left
+    // may name a drawing, made absolute here as the Open dialog gives it.
+    QApplication app(argc, argv);
+    QString fichier = FichierDeLaLigneDeCommande(QCoreApplication::arguments());
+    if (!fichier.isEmpty()) fichier = QFileInfo(fichier).absoluteFilePath();
     // The installed desktop entry and icon (packaging/).
     QGuiApplication::setDesktopFileName(QStringLiteral("volutan2"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("volutan2")));
@@ -36,6 +41,7 @@ int main(int argc, char** argv) {
     TApplication application;
     application.CreateForm(fmVolutan2);
     application.CreateForm(fmModifier);
+    if (!fichier.isEmpty()) fmVolutan2->OuvrirAuDemarrage(fichier);
     application.Run();
 
     delete fmModifier;

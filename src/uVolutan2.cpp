@@ -11,6 +11,10 @@
 #include "platform/TPrinter.h"
 #include "shell/TApplication.h"
 
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFont>
 #include <QFrame>
@@ -206,6 +210,40 @@ TfmVolutan2::TfmVolutan2(QWidget* parent) : TForm(parent) {
     Connecter(btOuvrir, &QPushButton::clicked, this, &TfmVolutan2::btOuvrirClick);
     Connecter(btModifier, &QPushButton::clicked, this, &TfmVolutan2::btModifierClick);
     Connecter(btQuitter, &QPushButton::clicked, this, &TfmVolutan2::btQuitterClick);
+
+    CreerMenuFeuille();
+    // Files dropped anywhere on the window, the fields included (they would
+    // take the file's name as text).
+    setAcceptDrops(true);
+    for (QLineEdit* champ : {edFixe, edMobile, edTrou})
+        champ->installEventFilter(this);
+}
+
+bool TfmVolutan2::eventFilter(QObject* objet, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ContextMenu:
+        // The keyboard's request is the window's menu; a right click keeps
+        // the field's own.
+        if (static_cast<QContextMenuEvent*>(event)->reason() != QContextMenuEvent::Keyboard) break;
+        contextMenuEvent(static_cast<QContextMenuEvent*>(event));
+        return true;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto* depot = static_cast<QDropEvent*>(event);
+        if (FichierDepose(depot->mimeData()).isEmpty()) break;
+        if (event->type() == QEvent::DragEnter)
+            dragEnterEvent(static_cast<QDragEnterEvent*>(event));
+        else if (event->type() == QEvent::DragMove)
+            dragMoveEvent(static_cast<QDragMoveEvent*>(event));
+        else
+            dropEvent(depot);
+        return true;
+    }
+    default:
+        break;
+    }
+    return TForm::eventFilter(objet, event);
 }
 
 TfmVolutan2::~TfmVolutan2() {
@@ -221,6 +259,16 @@ void TfmVolutan2::FormCreate() {
 }
 
 void TfmVolutan2::FormActivate() {
+    // A file named on the command line opens once this handler has run,
+    // however it ends (without a printer it ends early).
+    if (!fichierAuDemarrage_.isEmpty()) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, chemin = std::exchange(fichierAuDemarrage_, QString())] {
+                ProtegeAppel([&] { OuvrirFichier(chemin, true); });
+            },
+            Qt::QueuedConnection);
+    }
     Dessin.ModeEcran = true;
     Dessin.NbSpires = 0;
     setWindowState(windowState() | Qt::WindowMaximized);

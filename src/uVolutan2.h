@@ -2,14 +2,25 @@
 // The main window: the sheet, the choice of the next curve (gears, hole,
 // colour, speed) and one button per command. Handlers are split by command
 // group: uVolutan2.cpp (layout, start-up, Draw, Clear all, Quit),
-// uVolutan2_Fichiers.cpp (Save, Open), uVolutan2_Impression.cpp (Print, Copy),
-// uVolutan2_Modifier.cpp (the curve editor command).
+// uVolutan2_Fichiers.cpp (Save, Open, and opening a file named at start-up or
+// dropped on the window), uVolutan2_Impression.cpp (Print),
+// uVolutan2_Copie.cpp (Copy and its picture), uVolutan2_Image.cpp (the
+// sheet's context menu and saving the picture), uVolutan2_Modifier.cpp (the
+// curve editor command).
 #include "shell/TForm.h"
 
 #include <QString>
 
+class QAction;
+class QContextMenuEvent;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QMimeData;
+class QPoint;
 class QPushButton;
 class QRadioButton;
 class QScrollArea;
@@ -17,7 +28,9 @@ class QWidget;
 class TCanvas;
 class TColorGrid;
 class TImage;
+class TMetafile;
 class TUpDown;
+struct TPrinterMetrics;
 
 class TfmVolutan2 : public TForm {
     Q_OBJECT
@@ -36,6 +49,29 @@ public:
     void btOuvrirClick();
     void btModifierClick();
     void btQuitterClick();
+    // The sheet's context menu: "Enregistrer l'image…".
+    void miEnregistrerImageClick();
+
+    // The Copy picture of the list: every curve traced again at the
+    // printer's resolution (ResImpX, ResImpY) into a picture recorded against
+    // `reference`, framed as a square of twice the drawing's extent (the
+    // reference's whole printable area for an empty list). The drawing state
+    // is put back however it ends. Throws EPrinter "Imprimante sélectionnée
+    // incorrecte" when the printer's resolution is unknown.
+    TMetafile ImageCopie(const TPrinterMetrics& reference);
+    // Copy's reference device: the printer's metrics (choosing the default
+    // printer if need be; its EPrinter errors otherwise). When the last sheet
+    // preparation could not measure the printer, ResImpX/Y are taken from
+    // them.
+    TPrinterMetrics ReferenceCopie();
+
+    // Open's steps after its dialog: reads `chemin`, traces the list on the
+    // sheet (fast when `rapide`, otherwise as RedessinerListe does) and sets
+    // the caption. Errors propagate as for Open.
+    void OuvrirFichier(const QString& chemin, bool rapide = false);
+    // A file named on the command line: opened fast, right after the first
+    // activation (FormActivate), however that ends.
+    void OuvrirAuDemarrage(const QString& chemin) { fichierAuDemarrage_ = chemin; }
 
     // The sheet image's canvas (Image1's bitmap).
     TCanvas& FeuilleCanvas();
@@ -49,8 +85,8 @@ public:
     // read before ("Dessiner" if the click also stopped a slow Draw running
     // underneath). Used by Open and by the editor's OK. Tracer errors
     // propagate (the curves before stay drawn); the sheet is repainted on
-    // screen however the redraw ends.
-    void RedessinerListe();
+    // screen however the redraw ends. `rapide`: every curve fast.
+    void RedessinerListe(bool rapide = false);
     // "Volutan2 - " + name, or "Volutan2".
     void MettreAJourTitre(const QString& nomFichier);
 
@@ -79,6 +115,31 @@ public:
     QPushButton* btQuitter = nullptr;
     QScrollArea* ScrollBox1 = nullptr;
     TImage* Image1 = nullptr;
+    // The sheet's context menu and its one entry.
+    QMenu* pmFeuille = nullptr;
+    QAction* miEnregistrerImage = nullptr;
+
+protected:
+    // The context menu: a right click on the sheet's area, or the keyboard's
+    // request (Menu key, Shift+F10) anywhere in the window, the fields
+    // included (eventFilter).
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    // Local files dropped on the window, the fields included: the first one
+    // is opened as Open opens a file.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* objet, QEvent* event) override;
+
+private:
+    void CreerMenuFeuille();
+    // Shows the context menu at `position` (global); from the keyboard its
+    // entry is active, so Enter chooses it.
+    void MontrerMenuFeuille(const QPoint& position, bool clavier);
+    // The first local file of a drag, or an empty string.
+    static QString FichierDepose(const QMimeData* donnees);
+
+    QString fichierAuDemarrage_;
 };
 
 extern TfmVolutan2* fmVolutan2;

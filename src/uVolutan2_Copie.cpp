@@ -1,6 +1,7 @@
 // Copy: the whole drawing traced again at the printer's resolution into a
-// picture (EMF, and the same drawing as SVG) framed as a square of twice the
-// drawing's extent, then placed on the clipboard.
+// picture (EMF, from which the SVG and PNG are made) framed as a square of
+// twice the drawing's extent, then placed on the clipboard. Saving the
+// picture to a file (uVolutan2_Image.cpp) records the same picture.
 #include "uVolutan2.h"
 
 #include "engine/Etendue.h"
@@ -37,22 +38,28 @@ std::size_t SegmentsAttendus() {
 } // namespace
 
 void TfmVolutan2::btCopierClick() {
-    const TEtatDessinSauve etat;
-    Dessin.ModeEcran = false;
-    TMetafile image;
+    Clipboard().Assign(ImageCopie(ReferenceCopie()));
+}
 
-    // The reference device: the printer's information context, the default
-    // printer chosen now if need be ("Aucune imprimante par défaut
-    // sélectionnée" otherwise, the clipboard untouched). Taken before the
-    // extent, which needs the printer's resolution: when the last sheet
-    // preparation could not measure the printer, its resolution comes from here.
+TPrinterMetrics TfmVolutan2::ReferenceCopie() {
+    // The printer's information context, the default printer chosen now if
+    // need be ("Aucune imprimante par défaut sélectionnée" otherwise). When
+    // the last sheet preparation could not measure the printer, its
+    // resolution comes from here.
     const TPrinterMetrics reference = Printer().Metrics();
     if (Dessin.ResImpX <= 0 || Dessin.ResImpY <= 0) {
         Dessin.ResImpX = reference.LogPixelsX;
         Dessin.ResImpY = reference.LogPixelsY;
     }
+    return reference;
+}
+
+TMetafile TfmVolutan2::ImageCopie(const TPrinterMetrics& reference) {
+    const TEtatDessinSauve etat;
+    Dessin.ModeEcran = false;
     if (Dessin.ResImpX <= 0 || Dessin.ResImpY <= 0)
         throw EPrinter("Imprimante sélectionnée incorrecte");
+    TMetafile image;
 
     // E: the largest distance of a curve point from the centre, printer pixels
     // (|E| < 2^31 / 254, so 2E cannot overflow).
@@ -72,5 +79,5 @@ void TfmVolutan2::btCopierClick() {
             Tracer(Dessin.Spires[static_cast<std::size_t>(i)], false);
         etat.Restaurer(); // before the canvas goes: nothing may point at it
     }                     // the recording ends: the picture holds the drawing
-    Clipboard().Assign(image);
+    return image;
 }

@@ -69,9 +69,9 @@ void TfmVolutan2::btEffacerClick() {
     PreparerFeuille();
 }
 
-void TfmVolutan2::RedessinerListe() {
+void TfmVolutan2::RedessinerListe(bool rapideDemande) {
     // A click on Draw during a slow redraw makes the rest of it fast.
-    bool rapide = false;
+    bool rapide = rapideDemande;
     bool lentVu = false;
     // However the redraw ends, errors included, the sheet is shown and the
     // caption comes back as it was ("&Dessiner" keeps its accelerator).

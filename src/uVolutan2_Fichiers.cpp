@@ -1,4 +1,5 @@
-// Save and Open: the drawing as a text file of its curve list.
+// Save and Open: the drawing as a text file of its curve list. A file named on
+// the command line, or dropped on the window, is opened as Open opens it.
 #include "uVolutan2.h"
 
 #include "engine/FichierDessin.h"
@@ -6,8 +7,14 @@
 #include "platform/TFichierEcriture.h"
 #include "platform/TFichierLecture.h"
 #include "platform/TFileDialogs.h"
+#include "shell/TApplication.h"
 
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
 
 #include <algorithm>
 #include <climits>
@@ -55,16 +62,65 @@ void TfmVolutan2::btEnregistrerClick() {
 void TfmVolutan2::btOuvrirClick() {
     const std::optional<QString> choisi = TFileDialogs::Ouvrir(this);
     if (!choisi) return;
+    OuvrirFichier(*choisi);
+}
+
+void TfmVolutan2::OuvrirFichier(const QString& chemin, bool rapide) {
     {
         // Closed at the end of this block, failures included. The list is
         // emptied only once the file is open; after a bad line it holds the
         // curves read before it, and nothing is traced.
-        TFichierLecture fichier(*choisi);
+        TFichierLecture fichier(chemin);
         LireDessin(
             [&fichier](char* tampon, std::size_t taille) { return fichier.Lire(tampon, taille); },
             Dessin);
     }
-    RedessinerListe();
+    RedessinerListe(rapide);
     // Open leaves NomFichier alone: the next Save proposes the drawing's own name.
-    MettreAJourTitre(*choisi);
+    MettreAJourTitre(chemin);
+}
+
+QString TfmVolutan2::FichierDepose(const QMimeData* donnees) {
+    if (donnees == nullptr) return {};
+    for (const QUrl& adresse : donnees->urls())
+        if (adresse.isLocalFile()) return adresse.toLocalFile();
+    return {};
+}
+
+namespace {
+
+// A dropped file is read, never taken: the drop is a copy (or a link), so
+// the program it comes from never deletes it as after a move.
+bool AccepterSansDeplacer(QDropEvent* event) {
+    if (event->possibleActions() & Qt::CopyAction)
+        event->setDropAction(Qt::CopyAction);
+    else if (event->possibleActions() & Qt::LinkAction)
+        event->setDropAction(Qt::LinkAction);
+    else
+        return false;
+    event->accept();
+    return true;
+}
+
+} // namespace
+
+void TfmVolutan2::dragEnterEvent(QDragEnterEvent* event) {
+    if (FichierDepose(event->mimeData()).isEmpty() || !AccepterSansDeplacer(event)) event->ignore();
+}
+
+void TfmVolutan2::dragMoveEvent(QDragMoveEvent* event) {
+    if (FichierDepose(event->mimeData()).isEmpty() || !AccepterSansDeplacer(event)) event->ignore();
+}
+
+void TfmVolutan2::dropEvent(QDropEvent* event) {
+    const QString chemin = FichierDepose(event->mimeData());
+    if (chemin.isEmpty() || !AccepterSansDeplacer(event)) {
+        event->ignore();
+        return;
+    }
+    // Opened from the event loop once the drop is over, so the program it
+    // comes from does not wait for the redraw.
+    QMetaObject::invokeMethod(
+        this, [this, chemin] { ProtegeAppel([&] { OuvrirFichier(chemin); }); },
+        Qt::QueuedConnection);
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QObject>
 
 namespace {
 
@@ -28,7 +29,66 @@ std::optional<QString> MontrerDialogue(QWidget* parent, TFileDialogs::Genre genr
     return choisis.first();
 }
 
+// The format of one of the picture dialog's filters.
+TFormatImage FormatDuFiltre(const QString& filtre) {
+    for (const TTypeFichierImage& type : TypesFichierImage)
+        if (filtre == QLatin1String(type.Filtre)) return type.Format;
+    return TypesFichierImage[0].Format;
+}
+
+std::optional<std::pair<QString, TFormatImage>> MontrerDialogueImage(QWidget* parent,
+                                                                     const QString& dossier,
+                                                                     const QString& propose,
+                                                                     TFormatImage format) {
+    QFileDialog dialogue(parent);
+    dialogue.setOption(QFileDialog::DontUseNativeDialog);
+    dialogue.setAcceptMode(QFileDialog::AcceptSave);
+    dialogue.setFileMode(QFileDialog::AnyFile);
+    QStringList filtres;
+    for (const TTypeFichierImage& type : TypesFichierImage)
+        filtres << QString::fromLatin1(type.Filtre);
+    dialogue.setNameFilters(filtres);
+    dialogue.selectNameFilter(QString::fromLatin1(TypeFichierImage(format).Filtre));
+    // The dialog adds the chosen filter's extension itself to a name without
+    // one, so that its question before replacing a file is about the name
+    // that will be written (and it changes the proposed name's extension
+    // when the filter changes).
+    auto suffixe = [&dialogue](TFormatImage f) {
+        dialogue.setDefaultSuffix(QString::fromLatin1(TypeFichierImage(f).Extension));
+    };
+    suffixe(format);
+    QObject::connect(&dialogue, &QFileDialog::filterSelected, &dialogue,
+                     [&](const QString& filtre) { suffixe(FormatDuFiltre(filtre)); });
+    dialogue.setDirectory(dossier);
+    dialogue.selectFile(propose);
+    if (dialogue.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList choisis = dialogue.selectedFiles();
+    if (choisis.isEmpty() || choisis.first().isEmpty()) return std::nullopt;
+    return std::make_pair(choisis.first(), FormatDuFiltre(dialogue.selectedNameFilter()));
+}
+
 } // namespace
+
+void TFileDialogs::SetChoixImage(ChoixImage choix) {
+    choixImage_ = std::move(choix);
+}
+
+std::optional<TFileDialogs::ImageChoisie> TFileDialogs::EnregistrerImage(QWidget* parent,
+                                                                         const QString& nomDeBase) {
+    if (dossierImage_.isEmpty()) dossierImage_ = QDir::currentPath();
+    const QString nomPropose =
+        nomDeBase + u'.' + QString::fromLatin1(TypeFichierImage(formatImage_).Extension);
+    const std::optional<std::pair<QString, TFormatImage>> choisi =
+        choixImage_ ? choixImage_(nomPropose, formatImage_)
+                    : MontrerDialogueImage(parent, dossierImage_, nomPropose, formatImage_);
+    if (!choisi || choisi->first.isEmpty()) return std::nullopt;
+    QString chemin = QFileInfo(QDir(dossierImage_), choisi->first).absoluteFilePath();
+    if (!QFileInfo(chemin).fileName().contains(u'.'))
+        chemin += u'.' + QString::fromLatin1(TypeFichierImage(choisi->second).Extension);
+    formatImage_ = choisi->second;
+    dossierImage_ = QFileInfo(chemin).absolutePath();
+    return ImageChoisie{chemin, choisi->second};
+}
 
 void TFileDialogs::SetChoix(Choix choix) {
     choix_ = std::move(choix);

@@ -9,10 +9,17 @@
 // Seam for tests: SetChoix replaces the showing of a dialog by a function that
 // gives the chosen name, or nothing for a cancel; everything else (the name
 // kept for the next Open, the current directory) behaves as with a dialog.
+//
+// The picture's save dialog is another matter: it offers one filter per
+// picture format, asks before replacing a file, and leaves the current
+// directory alone (so the drawings' default names do not depend on it).
+#include "platform/TFormatImage.h"
+
 #include <QString>
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 class QWidget;
 
@@ -31,6 +38,23 @@ public:
     // The name the next Open dialog proposes.
     static QString DernierOuvert() { return dernierOuvert_; }
 
+    // The picture's save dialog, opened in the folder of the last picture
+    // saved in this run (the current directory at first), proposing
+    // `nomDeBase` with the extension of the filter chosen last time (SVG at
+    // first). The format is the chosen filter's; a file name without any '.'
+    // gets that format's extension. Returns the full path and the format, or
+    // nullopt.
+    struct ImageChoisie {
+        QString Chemin;
+        TFormatImage Format;
+    };
+    static std::optional<ImageChoisie> EnregistrerImage(QWidget* parent, const QString& nomDeBase);
+    // Tests: (name proposed, format proposed) -> (name typed, format chosen), or
+    // nullopt to cancel, in place of the picture's dialog.
+    using ChoixImage = std::function<std::optional<std::pair<QString, TFormatImage>>(
+        const QString& propose, TFormatImage format)>;
+    static void SetChoixImage(ChoixImage choix);
+
     // Tests: an empty function brings the real dialogs back.
     static void SetChoix(Choix choix);
     // Tests: the next Open dialog proposes nothing again.
@@ -41,4 +65,7 @@ private:
 
     static inline QString dernierOuvert_;
     static inline Choix choix_;
+    static inline QString dossierImage_;
+    static inline TFormatImage formatImage_ = TypesFichierImage[0].Format;
+    static inline ChoixImage choixImage_;
 };

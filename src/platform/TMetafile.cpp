@@ -1,8 +1,13 @@
 #include "platform/TMetafile.h"
 
 #include "platform/TEmfPlayer.h"
+#include "platform/TFichierEcriture.h"
+#include "platform/TPdfWriter.h"
 #include "platform/TPngWriter.h"
 #include "platform/TSvgWriter.h"
+#include "shell/Exceptions.h"
+
+#include <string_view>
 
 namespace {
 
@@ -34,10 +39,29 @@ QByteArray TMetafile::Svg() const {
     return svg.Terminer();
 }
 
+QByteArray TMetafile::Pdf() const {
+    const TEmfPlayer lecteur(emf_);
+    if (!Mesurable(lecteur)) return {};
+    TPdfWriter pdf(lecteur.LargeurCadre(), lecteur.HauteurCadre(), lecteur.Reference());
+    pdf.Reserver(lecteur.Enregistrements());
+    lecteur.Jouer(pdf);
+    return pdf.Terminer();
+}
+
 QByteArray TMetafile::Png() const {
     const TEmfPlayer lecteur(emf_);
     if (!Mesurable(lecteur)) return {};
     TPngWriter png(lecteur.LargeurCadre(), lecteur.HauteurCadre(), lecteur.Reference());
     lecteur.Jouer(png);
     return png.Terminer();
+}
+
+void TMetafile::SaveToFile(const QString& chemin, TFormatImage format) const {
+    if (Empty()) throw EInvalidGraphic("MetaFichier incorrect");
+    const QByteArray octets = format == TFormatImage::Svg   ? Svg()
+                              : format == TFormatImage::Pdf ? Pdf()
+                                                            : Png();
+    TFichierEcriture fichier(chemin);
+    fichier.Ecrire(std::string_view(octets.constData(), static_cast<std::size_t>(octets.size())));
+    fichier.Valider();
 }

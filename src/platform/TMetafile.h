@@ -1,13 +1,16 @@
 #pragma once
-// A picture held in memory for the clipboard: an enhanced metafile (EMF bytes)
-// recorded through a TMetafileCanvas, from which the same drawing is made as
-// SVG text or as a PNG when a program asks for one of them.
+// A picture held in memory for the clipboard or a file: an enhanced metafile
+// (EMF bytes) recorded through a TMetafileCanvas, from which the same drawing
+// is made as SVG text, as a PDF page or as a PNG when it is asked for.
 //
 // Before recording, the picture carries its requested size in pixels of the
 // reference device; the recording canvas fixes the frame from it when it is
 // created. When the recording ends, the frame is read back from the EMF
 // header: MMWidth() x MMHeight() hundredths of a millimetre.
+#include "platform/TFormatImage.h"
+
 #include <QByteArray>
+#include <QString>
 
 #include <cstdint>
 
@@ -31,11 +34,18 @@ public:
     bool Empty() const { return emf_.isEmpty(); }
     // The EMF file's bytes; empty while Empty().
     const QByteArray& Emf() const { return emf_; }
-    // The drawing as an SVG document (UTF-8, TSvgWriter) and as a PNG file
-    // (TPngWriter), made from the EMF at each call; empty while Empty().
-    // Throw std::bad_alloc when memory runs out.
+    // The drawing as an SVG document (UTF-8, TSvgWriter), a PDF document
+    // (TPdfWriter) and a PNG file (TPngWriter), made from the EMF at each
+    // call; empty while Empty(). Throw std::bad_alloc when memory runs out.
     QByteArray Svg() const;
+    QByteArray Pdf() const;
     QByteArray Png() const;
+
+    // Writes the drawing in `format` to `chemin`, whole or not at all
+    // (TFichierEcriture: an existing file stays as it was on any failure).
+    // Throws EInvalidGraphic "MetaFichier incorrect" while Empty(), and the
+    // file errors of TFichierEcriture.
+    void SaveToFile(const QString& chemin, TFormatImage format) const;
 
 private:
     friend class TMetafileCanvas;

@@ -1,0 +1,160 @@
+#include "platform/TPdfWriter.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <new>
+#include <vector>
+
+namespace {
+
+// A real with `decimales` decimals and a '.', whatever the locale.
+QByteArray Fixe(double valeur, int decimales) {
+    char tampon[64];
+    const auto fin =
+        std::to_chars(tampon, tampon + sizeof tampon, valeur, std::chars_format::fixed, decimales)
+            .ptr;
+    return QByteArray(tampon, fin - tampon);
+}
+
+// "r g b" of a colour 0x00BBGGRR, each component from 0 to 1.
+QByteArray Composantes(TColor couleur) {
+    const auto c = static_cast<std::uint32_t>(couleur);
+    return Fixe((c & 0xFF) / 255.0, 4) + ' ' + Fixe(((c >> 8) & 0xFF) / 255.0, 4) + ' ' +
+           Fixe(((c >> 16) & 0xFF) / 255.0, 4);
+}
+
+// Hundredths of a millimetre in points, 72 per inch.
+double Points(std::int32_t centiemes) {
+    return centiemes * 72.0 / 2540.0;
+}
+
+// Points per reference pixel: res / taille reference pixels per millimetre.
+double Echelle(int res, int taille) {
+    return 72.0 * taille / (25.4 * res);
+}
+
+} // namespace
+
+TPdfWriter::TPdfWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
+                       const TPrinterMetrics& reference)
+    : largeurCadre_(largeurCadre), hauteurCadre_(hauteurCadre) {
+    // Reference pixels, y downwards from the frame's top left corner, onto
+    // the page's points, y upwards from its bottom left corner.
+    contenu_.Ajouter("q\n" + Fixe(Echelle(reference.HorzRes, reference.HorzSize), 8) + " 0 0 " +
+                     Fixe(-Echelle(reference.VertRes, reference.VertSize), 8) + " 0 " +
+                     Fixe(Points(hauteurCadre), 4) + " cm\n0 w\n");
+}
+
+void TPdfWriter::Reserver(std::size_t points) {
+    contenu_.Reserver(static_cast<qsizetype>(16 * points + 4096));
+}
+
+void TPdfWriter::AjouterPoint(std::int32_t x, std::int32_t y, char operateur) {
+    // At most 11 + 1 + 11 + 1 + 1 + 1 characters: written straight into the buffer.
+    char* const debut = contenu_.Espace(32);
+    char* p = debut;
+    p = std::to_chars(p, p + 11, x).ptr;
+    *p++ = ' ';
+    p = std::to_chars(p, p + 11, y).ptr;
+    *p++ = ' ';
+    *p++ = operateur;
+    *p++ = '\n';
+    contenu_.Reculer(32 - (p - debut));
+}
+
+void TPdfWriter::FermerTrace() {
+    if (!ouvert_) return;
+    contenu_.Ajouter("S\n", 2);
+    ouvert_ = false;
+}
+
+void TPdfWriter::MoveTo(int x, int y) {
+    FermerTrace();
+    posX_ = x;
+    posY_ = y;
+}
+
+void TPdfWriter::LineTo(int x, int y) {
+    if (!ouvert_) {
+        if (!styloEcrit_) {
+            contenu_.Ajouter(Composantes(stylo_) + " RG\n");
+            styloEcrit_ = true;
+        }
+        AjouterPoint(posX_, posY_, 'm');
+        ouvert_ = true;
+    }
+    AjouterPoint(x, y, 'l');
+    posX_ = x;
+    posY_ = y;
+}
+
+void TPdfWriter::SetPenColor(TColor couleur) {
+    if (styloEcrit_ && couleur == stylo_) return;
+    FermerTrace();
+    stylo_ = couleur;
+    styloEcrit_ = false;
+}
+
+void TPdfWriter::Rectangle(int left, int top, int right, int bottom) {
+    FermerTrace();
+    // The outline's pixels run from left to right - 1: a stroke centred half
+    // a pixel inside.
+    const std::int64_t x0 = std::min(left, right), x1 = std::max(left, right);
+    const std::int64_t y0 = std::min(top, bottom), y1 = std::max(top, bottom);
+    if (x1 <= x0 || y1 <= y0) return;
+    const bool plein = stylePinceau_ == TBrushStyle::Solid;
+    if (!styloEcrit_) {
+        contenu_.Ajouter(Composantes(stylo_) + " RG\n");
+        styloEcrit_ = true;
+    }
+    if (plein) contenu_.Ajouter(Composantes(pinceau_) + " rg\n");
+    contenu_.Ajouter(
+        Fixe(static_cast<double>(x0) + 0.5, 1) + ' ' + Fixe(static_cast<double>(y0) + 0.5, 1) +
+        ' ' + QByteArray::number(static_cast<qlonglong>(x1 - x0 - 1)) + ' ' +
+        QByteArray::number(static_cast<qlonglong>(y1 - y0 - 1)) + (plein ? " re B\n" : " re S\n"));
+}
+
+QByteArray TPdfWriter::Terminer() {
+    FermerTrace();
+    contenu_.Ajouter("Q\n", 2);
+    // Deflated (zlib), as FlateDecode reads it: qCompress puts the length in
+    // four bytes before the zlib stream.
+    QByteArray flux =
+        qCompress(reinterpret_cast<const uchar*>(contenu_.Debut()), contenu_.Taille(), 6);
+    contenu_.Prendre();
+    if (flux.size() <= 4) throw std::bad_alloc();
+    flux.remove(0, 4);
+
+    QByteArray pdf;
+    pdf.reserve(flux.size() + 1024);
+    std::vector<qsizetype> positions;
+    auto objet = [&](const QByteArray& corps) {
+        positions.push_back(pdf.size());
+        pdf += QByteArray::number(static_cast<qlonglong>(positions.size())) + " 0 obj\n" + corps +
+               "\nendobj\n";
+    };
+    // The binary comment tells transfer programs the file is not text.
+    pdf += "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
+    objet("<< /Type /Catalog /Pages 2 0 R >>");
+    objet("<< /Type /Pages /Kids [3 0 R] /Count 1 >>");
+    objet("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + Fixe(Points(largeurCadre_), 4) + ' ' +
+          Fixe(Points(hauteurCadre_), 4) + "] /Resources << >> /Contents 4 0 R >>");
+    objet("<< /Length " + QByteArray::number(flux.size()) + " /Filter /FlateDecode >>\nstream\n" +
+          flux + "\nendstream");
+    objet("<< /Producer (Volutan2) >>");
+
+    const qsizetype xref = pdf.size();
+    pdf += "xref\n0 " + QByteArray::number(static_cast<qlonglong>(positions.size() + 1)) +
+           "\n0000000000 65535 f \n";
+    for (const qsizetype position : positions) {
+        char entree[24];
+        std::snprintf(entree, sizeof entree, "%010lld 00000 n \n",
+                      static_cast<long long>(position));
+        pdf += entree;
+    }
+    pdf += "trailer\n<< /Size " + QByteArray::number(static_cast<qlonglong>(positions.size() + 1)) +
+           " /Root 1 0 R /Info 5 0 R >>\nstartxref\n" +
+           QByteArray::number(static_cast<qlonglong>(xref)) + "\n%%EOF\n";
+    return pdf;
+}
