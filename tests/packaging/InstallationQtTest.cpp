@@ -27,12 +27,14 @@ TEST(Installation, DesktopEntryAndIconsForEverySize) {
     EXPECT_EQ(validation.exitCode(), 0) << validation.readAll().toStdString();
     EXPECT_TRUE(validation.readAll().isEmpty()); // not even a hint
 
-    // The entry starts the installed program and matches its windows, whose
-    // X11 class is the program file's name.
+    // The entry starts the installed program, with the file chosen in the file
+    // manager ("Open with"), and matches its windows, whose X11 class is the
+    // program file's name. The drawings, plain text, get no type of their own.
     QSettings entree(VOLUTAN2_ENTREE, QSettings::IniFormat);
     entree.beginGroup("Desktop Entry");
     const QString programme = QFileInfo(VOLUTAN2_PROGRAMME).fileName();
-    EXPECT_EQ(entree.value("Exec").toString(), programme);
+    EXPECT_EQ(entree.value("Exec").toString(), programme + " %f");
+    EXPECT_FALSE(entree.contains("MimeType"));
     EXPECT_EQ(entree.value("StartupWMClass").toString(), programme);
     EXPECT_EQ(entree.value("Icon").toString(), "volutan2");
 

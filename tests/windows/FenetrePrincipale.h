@@ -54,10 +54,12 @@ protected:
         TPrinter::SetBackEnd(nullptr);
     }
 
-    // Creation, show and first activation, as at the program's start.
-    void Demarrer() {
+    // Creation, show and first activation, as at the program's start
+    // (`fichier`: named on the command line).
+    void Demarrer(const QString& fichier = {}) {
         app.CreateForm(fmVolutan2);
         ASSERT_EQ(app.MainForm(), fmVolutan2);
+        if (!fichier.isEmpty()) fmVolutan2->OuvrirAuDemarrage(fichier);
         fmVolutan2->show();
         fmVolutan2->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(fmVolutan2));

@@ -1,0 +1,60 @@
+// The command line once the toolkit has taken its options out: the drawing to
+// open, and whether a display will be found before the toolkit starts.
+#include "shell/LigneDeCommande.h"
+#include "shell/Affichage.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+TEST(LigneDeCommande, TheFirstNameThatIsNoOption) {
+    const struct {
+        QStringList arguments;
+        QString fichier;
+    } cas[] = {
+        {{"Volutan2"}, ""},
+        {{"Volutan2", "a.txt", "b.txt"}, "a.txt"},
+        {{"Volutan2", "--inconnue", "-x", "", "a b.txt"}, "a b.txt"},
+        {{"Volutan2", "-", "--", "-a.txt", "b.txt"}, "-a.txt"},
+        {{"Volutan2", "--"}, ""},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(FichierDeLaLigneDeCommande(c.arguments), c.fichier)
+            << c.arguments.join(' ').toStdString();
+}
+
+TEST(LigneDeCommande, TheToolkitsOptionsNameADisplayOrAPlatformWithoutOne) {
+    ::unsetenv("DISPLAY");
+    ::unsetenv("WAYLAND_DISPLAY");
+    const struct {
+        std::vector<const char*> arguments;
+        const char* plateforme; // QT_QPA_PLATFORM, or nullptr
+        bool disponible;
+    } cas[] = {
+        {{"Volutan2"}, nullptr, false},
+        {{"Volutan2", "dessin.txt"}, "offscreen", true},
+        {{"Volutan2", "-platform", "offscreen"}, nullptr, true},
+        {{"Volutan2", "--platform", "vnc"}, nullptr, true},
+        {{"Volutan2", "-platform", "xcb"}, nullptr, false},
+        // The command line's platform comes first.
+        {{"Volutan2", "-platform", "wayland"}, "offscreen", false},
+        {{"Volutan2", "-platform", "xcb", "-display", ":1"}, nullptr, true},
+        {{"Volutan2", "--display", ":1"}, "xcb", true},
+        {{"Volutan2", "-display"}, nullptr, false},
+        {{"Volutan2", "-platform", ""}, "offscreen", true},
+    };
+    for (const auto& c : cas) {
+        if (c.plateforme != nullptr)
+            ::setenv("QT_QPA_PLATFORM", c.plateforme, 1);
+        else
+            ::unsetenv("QT_QPA_PLATFORM");
+        std::string ligne;
+        for (const char* a : c.arguments)
+            ligne += std::string(a) + ' ';
+        EXPECT_EQ(
+            AffichageGraphiqueDisponible(static_cast<int>(c.arguments.size()), c.arguments.data()),
+            c.disponible)
+            << ligne << "QT_QPA_PLATFORM=" << (c.plateforme ? c.plateforme : "");
+    }
+}

@@ -1,0 +1,109 @@
+// Opening a drawing from outside the program: named on the command line
+// (opened fast right after the first activation) and dropped on the window
+// (opened as Open opens it, slow when "Lent" is checked). Caption, list and
+// sheet as after Open, and Open's messages.
+#include "FenetrePrincipale.h"
+
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+
+namespace {
+
+const TSpire Rouge{133, 58, 25, 255};
+const TSpire Bleu{100, 50, 60, 0xFF0000};
+
+class OuvertureTest : public FenetrePrincipaleTest {
+protected:
+    void SetUp() override {
+        FenetrePrincipaleTest::SetUp();
+        ASSERT_TRUE(dossier.isValid());
+        QFile f(Chemin("deux.txt"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("133\t58\t25\t255\r\n100\t50\t60\t16711680\r\n");
+    }
+    QString Chemin(const QString& nom) const { return dossier.filePath(nom); }
+    std::vector<TSpire> Liste() const {
+        return {Dessin.Spires.begin(), Dessin.Spires.begin() + Dessin.NbSpires};
+    }
+    // The sheet cleared, then `spires` traced fast on it.
+    TBitmapCanvas Attendue(const std::vector<TSpire>& spires) {
+        Cliquer(F().btEffacer);
+        TBitmapCanvas feuille = Feuille();
+        for (const TSpire& s : spires)
+            feuille = Reference(feuille, s);
+        return feuille;
+    }
+    // A drop of these files on `cible` with these actions; whether it was taken.
+    static bool Deposer(QWidget* cible, const QStringList& chemins, Qt::DropActions actions) {
+        QMimeData donnees;
+        QList<QUrl> adresses;
+        for (const QString& c : chemins)
+            adresses << (c.startsWith("http") ? QUrl(c) : QUrl::fromLocalFile(c));
+        donnees.setUrls(adresses);
+        const QPointF point = cible->rect().center();
+        QDragEnterEvent entree(point.toPoint(), actions, &donnees, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(cible, &entree);
+        if (!entree.isAccepted()) return false;
+        QDropEvent depot(point, actions, &donnees, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(cible, &depot);
+        EXPECT_NE(depot.dropAction(), Qt::MoveAction);
+        return depot.isAccepted();
+    }
+
+    QTemporaryDir dossier;
+};
+
+} // namespace
+
+TEST_F(OuvertureTest, NamedOnTheCommandLineOpensAfterTheFirstActivation) {
+    Demarrer(Chemin("deux.txt"));
+    QTRY_COMPARE(F().windowTitle(), "Volutan2 - " + Chemin("deux.txt"));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Liste(), (std::vector<TSpire>{Rouge, Bleu}));
+    EXPECT_TRUE(F().rbLent->isChecked());
+    EXPECT_EQ(pauses, 0); // fast at start-up
+    EXPECT_EQ(Dessin.NomFichier, "Sans titre");
+    const TBitmapCanvas ouverte = Feuille();
+    EXPECT_TRUE(MemesPixels(ouverte, Attendue({Rouge, Bleu})));
+}
+
+TEST_F(OuvertureTest, AMissingFileGivesOpensMessageAndTheProgramRunsOn) {
+    Demarrer(Chemin("absent.txt"));
+    QTRY_COMPARE(messages.size(), 1u);
+    EXPECT_EQ(messages[0], std::make_pair(app.Title(), QString("Fichier introuvable.")));
+    EXPECT_EQ(F().windowTitle(), "Volutan2");
+    EXPECT_EQ(Dessin.NbSpires, 0);
+    Cliquer(F().fbRapide);
+    Cliquer(F().btDessiner);
+    EXPECT_EQ(Dessin.NbSpires, 1);
+}
+
+TEST_F(OuvertureTest, ADroppedFileOpensAsOpenWould) {
+    Demarrer();
+    // A move only (the source would delete the file) and a remote address are refused.
+    EXPECT_FALSE(Deposer(&F(), {Chemin("deux.txt")}, Qt::MoveAction));
+    EXPECT_FALSE(Deposer(&F(), {"https://example.org/deux.txt"}, Qt::CopyAction));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(F().windowTitle(), "Volutan2");
+
+    // Two files on a field: the first opened, slow as "Lent" is checked, the
+    // field's text left alone.
+    ASSERT_TRUE(Deposer(F().edFixe, {Chemin("deux.txt"), Chemin("autre.txt")},
+                        Qt::CopyAction | Qt::MoveAction));
+    QTRY_COMPARE(F().windowTitle(), "Volutan2 - " + Chemin("deux.txt"));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(F().edFixe->text(), "133");
+    EXPECT_EQ(Liste(), (std::vector<TSpire>{Rouge, Bleu}));
+    EXPECT_EQ(pauses, 3645 + 63);
+    const TBitmapCanvas ouverte = Feuille();
+    EXPECT_TRUE(MemesPixels(ouverte, Attendue({Rouge, Bleu})));
+
+    // A missing file: Open's message, nothing else changes.
+    ASSERT_TRUE(Deposer(&F(), {Chemin("absent.txt")}, Qt::CopyAction));
+    QTRY_COMPARE(messages.size(), 1u);
+    EXPECT_EQ(messages[0].second, "Fichier introuvable.");
+    EXPECT_EQ(F().windowTitle(), "Volutan2 - " + Chemin("deux.txt"));
+}
