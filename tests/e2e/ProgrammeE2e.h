@@ -73,7 +73,8 @@ protected:
 
     // --- The program -------------------------------------------------------
 
-    // Starts Volutan2 and waits for its maximised window with its sheet.
+    // Starts Volutan2 with `arguments` and waits for its maximised window with
+    // its sheet (blank when it is started without arguments).
     void Lancer() {
         QProcessEnvironment env = X().Environnement();
         env.insert(QStringLiteral("LANG"), QStringLiteral("fr_FR.UTF-8"));
@@ -85,17 +86,18 @@ protected:
             prctl(PR_SET_PDEATHSIG, SIGTERM);
             if (getppid() == 1) _exit(1);
         });
-        programme.start(QStringLiteral(VOLUTAN2_PROGRAMME), {});
+        programme.start(QStringLiteral(VOLUTAN2_PROGRAMME), arguments);
         ASSERT_TRUE(programme.waitForStarted(10000)) << programme.errorString().toStdString();
         ASSERT_TRUE(TSessionX::Attendre(
             [&] {
-                fenetre = X().Fenetre(QStringLiteral("^Volutan2$"));
+                fenetre = X().Fenetre(QStringLiteral("^Volutan2( - .*)?$"));
                 return fenetre != 0 && Geometrie() && Feuille(X().Ecran(), &feuille);
             },
             30000))
             << "the main window did not come up maximised with its sheet";
         ASSERT_EQ(client.width(), TSessionX::Largeur);
         ASSERT_TRUE(AttendreFeuilleStable());
+        if (!arguments.isEmpty()) return;
         vierge = FeuilleAffichee();
         EXPECT_EQ(vierge.pixel(397, 283), qRgb(255, 255, 255));
     }
@@ -331,6 +333,7 @@ protected:
 
     QTemporaryDir dossier;
     std::unique_ptr<TServeurCupsPrive> cups;
+    QStringList arguments; // of the program, set before SetUp
     QProcess programme;
     unsigned long fenetre = 0;
     QRect client;   // the main window's client area on the screen
