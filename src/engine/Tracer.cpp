@@ -1,6 +1,6 @@
 #include "engine/Tracer.h"
 
-#include "engine/SinCos.h"
+#include "engine/TCourbe.h"
 #include "engine/Unites.h"
 #include "shell/Exceptions.h"
 
@@ -13,33 +13,6 @@ constexpr long double Pi = 3.141592653589793238462643383279502884L;
 
 // Beyond this the curve is refused: over 630 000 segments.
 constexpr std::int64_t ToursMax = 10000;
-
-std::int32_t Moins(std::int32_t a, std::int32_t b) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
-}
-
-// One coordinate pair of the curve, evaluated in extended precision and stored
-// as doubles: (a - b) cos t + c + e cos(t - b t / a), likewise with sines.
-// a = 0 (a wrapped tooth count) leaves the second term 0.
-struct Courbe {
-    std::int32_t ecart; // a - b
-    std::int32_t b;
-    std::int32_t a;
-    std::int32_t e;
-
-    void Point(double t, double cx, double cy, double& x, double& y) const {
-        const long double tl = t;
-        long double st;
-        long double ct;
-        SinCos(tl, st, ct);
-        long double su = 0.0L;
-        long double cu = 0.0L;
-        if (a != 0)
-            SinCos(tl - static_cast<long double>(b) * tl / static_cast<long double>(a), su, cu);
-        x = static_cast<double>(ecart * ct + cx + e * cu);
-        y = static_cast<double>(ecart * st + cy + e * su);
-    }
-};
 
 } // namespace
 
@@ -70,15 +43,15 @@ void Tracer(TSpire spire, bool lent, const TTraceLent& lenteur) {
     const std::int32_t tours = Tours(spire.Fixe, spire.Mobile);
     const std::int32_t grand = MulInt32(4, spire.Fixe);   // R
     const std::int32_t petit = MulInt32(4, spire.Mobile); // r
-    const Courbe courbe{Moins(petit, grand), grand, petit, MulInt32(4, spire.Trou)};
+    TCourbe courbe(grand, petit, MulInt32(4, spire.Trou));
     const long double fin = static_cast<long double>(MulInt32(2, tours)) * Pi;
 
     auto pixel = [&courbe](double t, int& px, int& py) {
-        double x;
-        double y;
+        std::int32_t x;
+        std::int32_t y;
         courbe.Point(t, Dessin.CentreX, Dessin.CentreY, x, y);
-        px = VersPixelsX(Round(x));
-        py = VersPixelsY(Round(y));
+        px = VersPixelsX(x);
+        py = VersPixelsY(y);
     };
 
     if (Dessin.Cible == nullptr) return;
@@ -115,16 +88,10 @@ void Tracer(TSpire spire, bool lent, const TTraceLent& lenteur) {
 void TracerApercu(TCanvas& canvas, std::int32_t fixe, std::int32_t mobile, std::int32_t trou,
                   TColor couleur, double cx, double cy) {
     const std::int32_t tours = Tours(fixe, mobile);
-    const Courbe courbe{Moins(mobile, fixe), fixe, mobile, trou};
+    TCourbe courbe(fixe, mobile, trou);
     const long double fin = static_cast<long double>(MulInt32(2, tours)) * Pi;
 
-    auto pixel = [&](double t, int& px, int& py) {
-        double x;
-        double y;
-        courbe.Point(t, cx, cy, x, y);
-        px = Round(x);
-        py = Round(y);
-    };
+    auto pixel = [&](double t, int& px, int& py) { courbe.Point(t, cx, cy, px, py); };
 
     int px;
     int py;
