@@ -330,6 +330,38 @@ TEST(TCourbe, ValuesFromFilesGiveTheDefinitionsPoints) {
     Dessin.Cible = nullptr;
 }
 
+// Centres chosen so that the default curve's coordinates fall within 2e-13 of
+// a half-integer at each parameter: the extended path decides them all (the
+// double path's own error reaches a few 1e-14 here: decided by it, about one
+// coordinate in eight of these would round the other way); a quarter away the
+// double path answers.
+TEST(TCourbe, NearTiesGoToTheExtendedPath) {
+    TCourbe courbe(532, 232, 100);
+    long long appels = 0;
+    long long proches = 0;
+    for (double t = 0.1; t < 30.0; t += 0.1) {
+        const Trigo a = TrigoEtendue(t, 532, 232);
+        const long double ox = -300 * a.ct + 100 * a.cu;
+        const long double oy = -300 * a.st + 100 * a.su;
+        for (int k = -20; k <= 21; ++k) {
+            const long double ecart = k == 21 ? 0.25L : k * 1e-14L;
+            const double cx = static_cast<double>(1000.5L - ox + ecart);
+            const double cy = static_cast<double>(700.5L - oy - ecart);
+            const long long avant = courbe.Replis();
+            std::int32_t x;
+            std::int32_t y;
+            courbe.Point(t, cx, cy, x, y);
+            ASSERT_EQ(x, Coordonnee(-300, a.ct, cx, 100, a.cu)) << t << " " << cx;
+            ASSERT_EQ(y, Coordonnee(-300, a.st, cy, 100, a.su)) << t << " " << cy;
+            ASSERT_EQ(courbe.Replis() - avant, k == 21 ? 0 : 1) << t << " " << k;
+            ++appels;
+            proches += k != 21;
+        }
+    }
+    EXPECT_EQ(courbe.Replis(), proches);
+    EXPECT_EQ(appels, 299 * 42);
+}
+
 // The double sine and cosine within the 32 units of 2^-53 the window counts
 // on, against the C library's long double functions (exact reduction): small
 // and large angles, and the doubles nearest multiples of pi/2, where the
