@@ -10,8 +10,8 @@
 #include "platform/TMetafile.h"
 #include "platform/TMetafileCanvas.h"
 #include "platform/TPrinter.h"
-#include "platform/TVirtualPrinterBackEnd.h"
-#include "uVolutan2.h"
+#include "support/TVirtualPrinterBackEnd.h"
+#include "windows/uVolutan2.h"
 
 #include <QMimeData>
 #include <benchmark/benchmark.h>

@@ -12,10 +12,10 @@
 #include "engine/TDessin.h"
 #include "platform/TFileDialogs.h"
 #include "platform/TPrinter.h"
-#include "platform/TVirtualPrinterBackEnd.h"
 #include "shell/TApplication.h"
-#include "uModifier.h"
-#include "uVolutan2.h"
+#include "support/TVirtualPrinterBackEnd.h"
+#include "windows/uModifier.h"
+#include "windows/uVolutan2.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

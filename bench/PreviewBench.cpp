@@ -7,7 +7,7 @@
 #include "controls/TGridSpin.h"
 #include "controls/TImage.h"
 #include "shell/TApplication.h"
-#include "uModifier.h"
+#include "windows/uModifier.h"
 
 #include <benchmark/benchmark.h>
 

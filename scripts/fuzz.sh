@@ -26,7 +26,7 @@ fi
 
 drapeaux=(-std=c++20 -g -O1 -Wall -Wextra -Werror
     -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -Isrc)
-conversions=(src/shell/Conversions.cpp src/shell/Exceptions.cpp src/shell/TLecteurEntier.cpp)
+conversions=(src/core/Conversions.cpp src/core/Exceptions.cpp src/core/TLecteurEntier.cpp)
 
 "$cxx" "${drapeaux[@]}" fuzz/ConversionsFuzz.cpp "${conversions[@]}" -o "$sortie/ConversionsFuzz"
 "$cxx" "${drapeaux[@]}" fuzz/FichierDessinFuzz.cpp src/engine/FichierDessin.cpp \

@@ -4,7 +4,7 @@
 #include "controls/TCellGridHeader.h"
 #include "controls/TCellGridModel.h"
 #include "controls/TGridSpin.h"
-#include "shell/Conversions.h"
+#include "core/Conversions.h"
 #include "shell/TApplication.h"
 
 #include <QAbstractButton>

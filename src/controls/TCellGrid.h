@@ -21,8 +21,9 @@
 // typed character opens the cell's editor; Enter, Escape, Tab, the Up/Down
 // keys, a press elsewhere or the focus leaving close it, and the editor's text
 // then becomes the cell's text.
+#include "controls/EInvalidGridOperation.h"
+#include "controls/TCellGridTypes.h"
 #include "controls/TCellProperties.h"
-#include "shell/Exceptions.h"
 
 #include <QColor>
 #include <QFont>
@@ -40,31 +41,6 @@ class TGridSpin;
 class TCellGridModel;
 class TCellGridDelegate;
 class TCellGridHeader;
-
-// The grid's own errors ("Index de grille hors limites",
-// "Cell does not contain integer value").
-class EInvalidGridOperation : public Exception {
-public:
-    using Exception::Exception;
-};
-
-enum class TVAlignment { vtaTop, vtaCenter, vtaBottom };
-
-// Kind of in-place editor; the owner chooses it in OnGetEditorType.
-enum class TEditorType { edNormal = 0, edSpinEdit = 1 };
-
-// Options: lines, range selection, the current cell painted as selected,
-// editing in place.
-enum TGridOption : unsigned {
-    goFixedVertLine = 1u << 0,
-    goFixedHorzLine = 1u << 1,
-    goVertLine = 1u << 2,
-    goHorzLine = 1u << 3,
-    goRangeSelect = 1u << 4,
-    goDrawFocusSelected = 1u << 5,
-    goEditing = 1u << 6,
-};
-using TGridOptions = unsigned;
 
 class TCellGrid : public QTableView {
     Q_OBJECT

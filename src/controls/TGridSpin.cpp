@@ -1,6 +1,6 @@
 #include "controls/TGridSpin.h"
 
-#include "shell/Conversions.h"
+#include "core/Conversions.h"
 
 #include <QApplication>
 #include <QKeyEvent>

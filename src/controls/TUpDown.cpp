@@ -1,6 +1,6 @@
 #include "controls/TUpDown.h"
 
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <QKeyEvent>
 #include <QStyle>

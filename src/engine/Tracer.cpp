@@ -1,8 +1,8 @@
 #include "engine/Tracer.h"
 
+#include "core/Exceptions.h"
 #include "engine/SinCos.h"
 #include "engine/Unites.h"
-#include "shell/Exceptions.h"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
 #include "platform/TPrinter.h"
 
+#include "core/Exceptions.h"
 #include "platform/TPrinterCanvas.h"
 #include "platform/TQtPrinterBackEnd.h"
-#include "shell/Exceptions.h"
 #include "shell/TApplication.h"
 
 #include <QCoreApplication>

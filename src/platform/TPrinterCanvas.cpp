@@ -1,7 +1,7 @@
 #include "platform/TPrinterCanvas.h"
 
+#include "core/Exceptions.h"
 #include "platform/TPrinter.h"
-#include "shell/Exceptions.h"
 
 #include <QColor>
 #include <QLine>

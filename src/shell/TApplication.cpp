@@ -1,6 +1,6 @@
 #include "shell/TApplication.h"
 
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
 #include "shell/TForm.h"
 
 #include <QAbstractEventDispatcher>

@@ -1,5 +1,6 @@
 #include "shell/TForm.h"
 
+#include "shell/Connecter.h"
 #include "shell/TApplication.h"
 
 #include <QAbstractButton>

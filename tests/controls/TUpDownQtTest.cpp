@@ -2,7 +2,7 @@
 // up-down buttons), driven by QTest mouse and key events.
 #include "controls/TUpDown.h"
 
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>

@@ -3,7 +3,7 @@
 // and a whole use without the mouse. Results read from the screen, the saved
 // files, the printed PDF and the clipboard.
 #include "ProgrammeE2e.h"
-#include "platform/LecteurEmf.h"
+#include "support/LecteurEmf.h"
 
 #include <QClipboard>
 #include <QMimeData>

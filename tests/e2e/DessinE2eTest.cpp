@@ -3,7 +3,7 @@
 // sheet on screen against the engine's traces, the list through Save, the
 // printed PDF and the clipboard's picture.
 #include "ProgrammeE2e.h"
-#include "platform/LecteurEmf.h"
+#include "support/LecteurEmf.h"
 
 #include <QClipboard>
 #include <QMimeData>

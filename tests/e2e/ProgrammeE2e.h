@@ -10,7 +10,7 @@
 #include "engine/TBitmapCanvas.h"
 #include "engine/TDessin.h"
 #include "engine/Tracer.h"
-#include "platform/ServeurCupsPrive.h"
+#include "support/ServeurCupsPrive.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // hand-made files, each read whole and one byte at a time (so every line end
 // also falls across a block boundary).
 #include "engine/FichierDessin.h"
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <gtest/gtest.h>
 #include <malloc.h>

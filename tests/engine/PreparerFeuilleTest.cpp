@@ -1,9 +1,9 @@
 // The sheet preparation: resolutions, sheet geometry and colours, and the
 // printer's failure reported after the sheet is painted.
 #include "engine/PreparerFeuille.h"
+#include "core/Exceptions.h"
 #include "engine/TBitmapCanvas.h"
 #include "engine/TDessin.h"
-#include "shell/Exceptions.h"
 
 #include <gtest/gtest.h>
 

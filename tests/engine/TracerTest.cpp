@@ -2,11 +2,11 @@
 // points, pen colour, slow mode, and the arithmetic faults.
 #include "engine/Tracer.h"
 #include "CanvasEnregistreur.h"
+#include "core/Exceptions.h"
 #include "engine/SinCos.h"
 #include "engine/TBitmapCanvas.h"
 #include "engine/TDessin.h"
 #include "engine/Unites.h"
-#include "shell/Exceptions.h"
 
 #include <gtest/gtest.h>
 

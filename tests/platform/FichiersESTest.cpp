@@ -1,10 +1,10 @@
 // Drawing-file input/output on a real file system: the error codes of Open,
 // and Save's refusals, which never touch the previous file.
+#include "core/Exceptions.h"
 #include "platform/CodesErreurFichier.h"
 #include "platform/TFichierEcriture.h"
 #include "platform/TFichierLecture.h"
-#include "shell/Exceptions.h"
-#include "windows/FichiersSansDroits.h"
+#include "support/FichiersSansDroits.h"
 
 #include <QDir>
 #include <QFile>

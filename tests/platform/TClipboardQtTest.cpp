@@ -2,10 +2,10 @@
 // refusal of a picture that holds no recording.
 #include "platform/TClipboard.h"
 
+#include "core/Exceptions.h"
 #include "platform/TMetafile.h"
 #include "platform/TMetafileCanvas.h"
-#include "platform/TVirtualPrinterBackEnd.h"
-#include "shell/Exceptions.h"
+#include "support/TVirtualPrinterBackEnd.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,14 +1,14 @@
 // The clipboard picture: frame, EMF header and records read back by an
 // independent reader, the SVG and the PNG of the same drawing, and the
 // third-party readers (LibreOffice, Inkscape) when they are installed.
-#include "platform/LecteurEmf.h"
+#include "support/LecteurEmf.h"
 
+#include "core/Exceptions.h"
 #include "engine/TDessin.h"
 #include "engine/Tracer.h"
 #include "platform/TMetafile.h"
 #include "platform/TMetafileCanvas.h"
-#include "platform/TVirtualPrinterBackEnd.h"
-#include "shell/Exceptions.h"
+#include "support/TVirtualPrinterBackEnd.h"
 
 #include <QDir>
 #include <QFile>

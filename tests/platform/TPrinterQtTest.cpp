@@ -1,10 +1,10 @@
 // The printer object on the virtual printer: the choice of the default
 // printer, its messages, the handle and job states, and the page canvas.
-#include "platform/MessageImprimante.h"
+#include "MessageImprimante.h"
+#include "core/Exceptions.h"
 #include "platform/TPrinter.h"
 #include "platform/TPrinterCanvas.h"
-#include "platform/TVirtualPrinterBackEnd.h"
-#include "shell/Exceptions.h"
+#include "support/TVirtualPrinterBackEnd.h"
 
 #include <QPointF>
 #include <gtest/gtest.h>

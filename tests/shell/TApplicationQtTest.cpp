@@ -1,6 +1,7 @@
 // The application shell: title, the '.' rule, the error trap and its
 // connections, activation, the modal run, quitting and the yield.
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
+#include "shell/Connecter.h"
 #include "shell/TApplication.h"
 #include "shell/TForm.h"
 

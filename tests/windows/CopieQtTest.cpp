@@ -5,9 +5,9 @@
 // every way Copy can end.
 #include "FenetrePrincipale.h"
 
-#include "platform/LecteurEmf.h"
+#include "core/Exceptions.h"
 #include "platform/TClipboard.h"
-#include "shell/Exceptions.h"
+#include "support/LecteurEmf.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

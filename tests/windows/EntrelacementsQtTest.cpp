@@ -7,10 +7,10 @@
 
 #include "controls/TCellGrid.h"
 #include "engine/FichierDessin.h"
-#include "platform/LecteurEmf.h"
 #include "platform/TClipboard.h"
 #include "platform/TFileDialogs.h"
-#include "uModifier.h"
+#include "support/LecteurEmf.h"
+#include "windows/uModifier.h"
 
 #include <QFile>
 #include <QMimeData>

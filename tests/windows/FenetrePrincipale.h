@@ -10,9 +10,9 @@
 #include "engine/TDessin.h"
 #include "engine/Tracer.h"
 #include "platform/TPrinter.h"
-#include "platform/TVirtualPrinterBackEnd.h"
 #include "shell/TApplication.h"
-#include "uVolutan2.h"
+#include "support/TVirtualPrinterBackEnd.h"
+#include "windows/uVolutan2.h"
 
 #include <QApplication>
 #include <QLineEdit>

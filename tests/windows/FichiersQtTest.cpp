@@ -2,7 +2,7 @@
 // answered by the seam, messages are recorded, files live in a fresh folder
 // that is the current directory.
 #include "FenetrePrincipale.h"
-#include "FichiersSansDroits.h"
+#include "support/FichiersSansDroits.h"
 
 #include "engine/FichierDessin.h"
 #include "platform/TFileDialogs.h"

@@ -11,10 +11,10 @@
 #include "engine/TDessin.h"
 #include "engine/Tracer.h"
 #include "platform/TPrinter.h"
-#include "platform/TVirtualPrinterBackEnd.h"
 #include "shell/TApplication.h"
-#include "uModifier.h"
-#include "uVolutan2.h"
+#include "support/TVirtualPrinterBackEnd.h"
+#include "windows/uModifier.h"
+#include "windows/uVolutan2.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -5,14 +5,14 @@
 // true size, and Copy's picture takes that printable area as its reference.
 // Skipped when CUPS is not installed. One test per program: CUPS clients read
 // CUPS_SERVER only once.
-#include "platform/LecteurEmf.h"
-#include "platform/ServeurCupsPrive.h"
+#include "support/LecteurEmf.h"
+#include "support/ServeurCupsPrive.h"
 
 #include "engine/TDessin.h"
 #include "platform/TClipboard.h"
 #include "platform/TPrinter.h"
 #include "shell/TApplication.h"
-#include "uVolutan2.h"
+#include "windows/uVolutan2.h"
 
 #include <QMimeData>
 #include <QPushButton>

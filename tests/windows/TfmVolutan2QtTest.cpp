@@ -2,7 +2,7 @@
 // the start without a printer, and an activation that happens only once.
 #include "FenetrePrincipale.h"
 
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

@@ -1,5 +1,5 @@
 // The failure classes and their French messages.
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -3,14 +3,14 @@
 // The Draw button's caption is the trace state: "&Dessiner" before the first
 // Draw, "Arrêter" while a slow trace started by Draw runs (a click then asks
 // it to stop), "Dessiner" when idle.
-#include "uVolutan2.h"
+#include "windows/uVolutan2.h"
 
 #include "controls/TColorGrid.h"
 #include "controls/TImage.h"
 #include "controls/TUpDown.h"
+#include "core/Exceptions.h"
 #include "engine/TDessin.h"
 #include "engine/Tracer.h"
-#include "shell/Exceptions.h"
 #include "shell/TApplication.h"
 
 #include <QPushButton>

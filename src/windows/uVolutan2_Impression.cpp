@@ -1,7 +1,7 @@
 // Print: the whole drawing traced again at the printer's resolution on one
 // portrait page of the default printer, each curve about the point 105 mm
 // right of and 75 mm below the printable area's top left corner.
-#include "uVolutan2.h"
+#include "windows/uVolutan2.h"
 
 #include "engine/TDessin.h"
 #include "engine/TEtatDessinSauve.h"

@@ -1,7 +1,7 @@
 // The two integer conversions: accepted forms, values, error positions, and
 // the conversion error's message.
-#include "shell/Conversions.h"
-#include "shell/Exceptions.h"
+#include "core/Conversions.h"
+#include "core/Exceptions.h"
 
 #include <gtest/gtest.h>
 

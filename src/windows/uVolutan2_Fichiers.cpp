@@ -1,5 +1,5 @@
 // Save and Open: the drawing as a text file of its curve list.
-#include "uVolutan2.h"
+#include "windows/uVolutan2.h"
 
 #include "engine/FichierDessin.h"
 #include "engine/TDessin.h"

@@ -1,11 +1,11 @@
 // The curve editor command: the list goes into the editor's table, the editor
 // runs modally, and on OK the list is rebuilt from the table and redrawn.
 #include "controls/TCellGrid.h"
+#include "core/Conversions.h"
 #include "engine/TDessin.h"
-#include "shell/Conversions.h"
 #include "shell/TApplication.h"
-#include "uModifier.h"
-#include "uVolutan2.h"
+#include "windows/uModifier.h"
+#include "windows/uVolutan2.h"
 
 #include <algorithm>
 #include <cstdint>

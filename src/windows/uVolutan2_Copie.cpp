@@ -1,8 +1,9 @@
 // Copy: the whole drawing traced again at the printer's resolution into a
 // picture (EMF, and the same drawing as SVG) framed as a square of twice the
 // drawing's extent, then placed on the clipboard.
-#include "uVolutan2.h"
+#include "windows/uVolutan2.h"
 
+#include "core/Exceptions.h"
 #include "engine/Etendue.h"
 #include "engine/TDessin.h"
 #include "engine/TEtatDessinSauve.h"
@@ -12,7 +13,6 @@
 #include "platform/TMetafile.h"
 #include "platform/TMetafileCanvas.h"
 #include "platform/TPrinter.h"
-#include "shell/Exceptions.h"
 
 #include <algorithm>
 

@@ -1,10 +1,11 @@
-#include "uModifier.h"
+#include "windows/uModifier.h"
 
 #include "controls/TColorGrid.h"
 #include "controls/TGridSpin.h"
 #include "controls/TImage.h"
+#include "core/Conversions.h"
 #include "engine/Tracer.h"
-#include "shell/Conversions.h"
+#include "shell/Connecter.h"
 #include "shell/TApplication.h"
 
 #include <QGuiApplication>
