@@ -164,7 +164,8 @@ int MesurerOuverture(const QString& chemin) {
 
     const QSize usuelle = Boite(QStringLiteral("'12a' n'est pas une valeur entière correcte."));
     std::printf("%.1f %ld %dx%d %dx%d %d %s\n", ms, pic - repos, boite.width(), boite.height(),
-                usuelle.width(), usuelle.height(), Dessin.NbSpires, qUtf8Printable(message));
+                usuelle.width(), usuelle.height(), fmVolutan2->Dessin.NbSpires,
+                qUtf8Printable(message));
     std::fflush(stdout);
     std::_Exit(0); // the measure is taken; no clean-up needed
 }

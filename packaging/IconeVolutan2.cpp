@@ -68,15 +68,15 @@ constexpr int Cote = 800;
 
 std::vector<TTrait> Courbes(std::initializer_list<TSpire> spires) {
     TCanvasTraits canvas;
-    Dessin.Cible = &canvas;
-    Dessin.ModeEcran = true;
-    Dessin.ResEcranX = 254; // one unit per tenth of a millimetre
-    Dessin.ResEcranY = 254;
-    Dessin.CentreX = Cote / 2.0;
-    Dessin.CentreY = Cote / 2.0;
+    TDessin dessin;
+    dessin.Cible = &canvas;
+    dessin.ModeEcran = true;
+    dessin.ResEcranX = 254; // one unit per tenth of a millimetre
+    dessin.ResEcranY = 254;
+    dessin.CentreX = Cote / 2.0;
+    dessin.CentreY = Cote / 2.0;
     for (const TSpire& spire : spires)
-        ::Tracer(spire, false);
-    Dessin.Cible = nullptr;
+        Tracer(dessin, spire, false);
     return canvas.Traits();
 }
 

@@ -66,35 +66,35 @@ TColor CouleurTrait(std::int32_t couleur) {
     return couleur == clNone ? 0 : couleur & 0xFFFFFF;
 }
 
-void Tracer(TSpire spire, bool lent, const TTraceLent& lenteur) {
+void Tracer(const TDessin& dessin, TSpire spire, bool lent, const TTraceLent& lenteur) {
     const std::int32_t tours = Tours(spire.Fixe, spire.Mobile);
     const std::int32_t grand = MulInt32(4, spire.Fixe);   // R
     const std::int32_t petit = MulInt32(4, spire.Mobile); // r
     const Courbe courbe{Moins(petit, grand), grand, petit, MulInt32(4, spire.Trou)};
     const long double fin = static_cast<long double>(MulInt32(2, tours)) * Pi;
 
-    auto pixel = [&courbe](double t, int& px, int& py) {
+    auto pixel = [&courbe, &dessin](double t, int& px, int& py) {
         double x;
         double y;
-        courbe.Point(t, Dessin.CentreX, Dessin.CentreY, x, y);
-        px = VersPixelsX(Round(x));
-        py = VersPixelsY(Round(y));
+        courbe.Point(t, dessin.CentreX, dessin.CentreY, x, y);
+        px = VersPixelsX(dessin, Round(x));
+        py = VersPixelsY(dessin, Round(y));
     };
 
-    if (Dessin.Cible == nullptr) return;
+    if (dessin.Cible == nullptr) return;
     const TColor trait = CouleurTrait(spire.Couleur);
     int px;
     int py;
     pixel(0.0, px, py);
-    Dessin.Cible->MoveTo(px, py);
-    Dessin.Cible->SetPenColor(trait);
+    dessin.Cible->MoveTo(px, py);
+    dessin.Cible->SetPenColor(trait);
     double t = 0.0;
     do {
         t += 0.1;
         pixel(t, px, py);
         // A command run during a slow trace may have changed the surface.
-        if (Dessin.Cible == nullptr) return;
-        Dessin.Cible->LineTo(px, py);
+        if (dessin.Cible == nullptr) return;
+        dessin.Cible->LineTo(px, py);
         if (lent) {
             if (lenteur.Pause) lenteur.Pause();
             if (lenteur.Arreter && lenteur.Arreter()) return;
@@ -103,10 +103,10 @@ void Tracer(TSpire spire, bool lent, const TTraceLent& lenteur) {
                 // Commands run meanwhile may have moved the pen, changed its
                 // colour or the surface: go on from this curve's own point, in
                 // its own colour, on whatever surface is now the target.
-                if (Dessin.Cible == nullptr) return;
+                if (dessin.Cible == nullptr) return;
                 pixel(t, px, py);
-                Dessin.Cible->MoveTo(px, py);
-                Dessin.Cible->SetPenColor(trait);
+                dessin.Cible->MoveTo(px, py);
+                dessin.Cible->SetPenColor(trait);
             }
         }
     } while (fin >= t);

@@ -6,7 +6,6 @@
 #include "controls/TImage.h"
 #include "controls/TUpDown.h"
 #include "engine/PreparerFeuille.h"
-#include "engine/TDessin.h"
 #include "platform/TEcran.h"
 #include "platform/TPrinter.h"
 #include "shell/Connecter.h"
@@ -164,7 +163,6 @@ TfmVolutan2::TfmVolutan2(QWidget* parent) : TForm(parent) {
 }
 
 TfmVolutan2::~TfmVolutan2() {
-    if (Dessin.Cible == &Image1->Canvas()) Dessin.Cible = nullptr;
     if (fmVolutan2 == this) fmVolutan2 = nullptr;
 }
 
@@ -194,7 +192,7 @@ void TfmVolutan2::PreparerFeuille() {
         ~Repeindre() { image->Repeindre(); }
     } repeindre{Image1};
     TEcran ecran;
-    ::PreparerFeuille(Printer(), ecran, *Image1);
+    ::PreparerFeuille(Dessin, Printer(), ecran, *Image1);
 }
 
 void TfmVolutan2::MettreAJourTitre(const QString& nomFichier) {

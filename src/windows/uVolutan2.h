@@ -4,6 +4,7 @@
 // group: uVolutan2.cpp (layout, start-up, Draw, Clear all, Quit),
 // uVolutan2_Fichiers.cpp (Save, Open), uVolutan2_Impression.cpp (Print, Copy),
 // uVolutan2_Modifier.cpp (the curve editor command).
+#include "engine/TDessin.h"
 #include "shell/TForm.h"
 
 #include <QString>
@@ -53,6 +54,11 @@ public:
     void RedessinerListe();
     // "Volutan2 - " + name, or "Volutan2".
     void MettreAJourTitre(const QString& nomFichier);
+
+    // The program's one drawing: the curve list and the drawing state every
+    // command works on. The commands reach it here, and a command run during
+    // a slow trace changes the very drawing the trace reads.
+    TDessin Dessin;
 
     // Controls, created with the window at their design geometry (96 dpi).
     QWidget* Panel1 = nullptr;

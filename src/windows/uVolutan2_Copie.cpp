@@ -5,7 +5,6 @@
 
 #include "core/Exceptions.h"
 #include "engine/Etendue.h"
-#include "engine/TDessin.h"
 #include "engine/TEtatDessinSauve.h"
 #include "engine/Tracer.h"
 #include "engine/Unites.h"
@@ -21,11 +20,11 @@ namespace {
 // About how many segments the list will trace (ten per radian of each curve's
 // turns), so the picture's buffers are sized once. A curve the tracer will
 // refuse counts for nothing here; the tracer reports it in its turn.
-std::size_t SegmentsAttendus() {
+std::size_t SegmentsAttendus(const TDessin& dessin) {
     std::size_t segments = 0;
-    const std::int32_t nombre = std::clamp<std::int32_t>(Dessin.NbSpires, 0, MaxSpires);
+    const std::int32_t nombre = std::clamp<std::int32_t>(dessin.NbSpires, 0, MaxSpires);
     for (std::int32_t i = 0; i < nombre; ++i) {
-        const TSpire& spire = Dessin.Spires[static_cast<std::size_t>(i)];
+        const TSpire& spire = dessin.Spires[static_cast<std::size_t>(i)];
         try {
             segments += 63 * static_cast<std::size_t>(Tours(spire.Fixe, spire.Mobile)) + 1;
         } catch (const Exception&) {
@@ -37,7 +36,7 @@ std::size_t SegmentsAttendus() {
 } // namespace
 
 void TfmVolutan2::btCopierClick() {
-    const TEtatDessinSauve etat;
+    const TEtatDessinSauve etat(Dessin);
     Dessin.ModeEcran = false;
     TMetafile image;
 
@@ -56,12 +55,12 @@ void TfmVolutan2::btCopierClick() {
 
     // E: the largest distance of a curve point from the centre, printer pixels
     // (|E| < 2^31 / 254, so 2E cannot overflow).
-    const std::int32_t e = Etendue();
+    const std::int32_t e = Etendue(Dessin);
     image.SetWidth(2 * e);
     image.SetHeight(2 * e);
     {
         TMetafileCanvas canevas(image, reference); // the frame is fixed here
-        canevas.Reserver(SegmentsAttendus());
+        canevas.Reserver(SegmentsAttendus(Dessin));
         Dessin.Cible = &canevas;
         // The centre in tenths of a millimetre: E * 254 in 32 bits, divided as a real.
         const double centre = static_cast<double>(MulInt32(e, 254)) / Dessin.ResImpX;
@@ -69,7 +68,7 @@ void TfmVolutan2::btCopierClick() {
         Dessin.CentreY = centre;
         const std::int32_t nombre = std::clamp<std::int32_t>(Dessin.NbSpires, 0, MaxSpires);
         for (std::int32_t i = 0; i < nombre; ++i)
-            Tracer(Dessin.Spires[static_cast<std::size_t>(i)], false);
+            Tracer(Dessin, Dessin.Spires[static_cast<std::size_t>(i)], false);
         etat.Restaurer(); // before the canvas goes: nothing may point at it
     }                     // the recording ends: the picture holds the drawing
     Clipboard().Assign(image);

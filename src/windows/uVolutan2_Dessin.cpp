@@ -9,7 +9,6 @@
 #include "controls/TImage.h"
 #include "controls/TUpDown.h"
 #include "core/Exceptions.h"
-#include "engine/TDessin.h"
 #include "engine/Tracer.h"
 #include "shell/TApplication.h"
 
@@ -51,7 +50,7 @@ void TfmVolutan2::btDessinerClick() {
         Image1->Repeindre(); // the sheet grows on screen
         Application->ProcessMessages();
     };
-    Tracer(spire, lent, lenteur);
+    Tracer(Dessin, spire, lent, lenteur);
 
     btDessiner->setText(Dessiner);
     // Appended to the list as it now stands: after a Clear all during the
@@ -109,6 +108,6 @@ void TfmVolutan2::RedessinerListe() {
             lentVu = true;
             btDessiner->setText(Arreter);
         }
-        Tracer(Dessin.Spires[static_cast<std::size_t>(i)], lent, lenteur);
+        Tracer(Dessin, Dessin.Spires[static_cast<std::size_t>(i)], lent, lenteur);
     }
 }

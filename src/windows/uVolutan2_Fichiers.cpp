@@ -2,7 +2,6 @@
 #include "windows/uVolutan2.h"
 
 #include "engine/FichierDessin.h"
-#include "engine/TDessin.h"
 #include "platform/TFichierEcriture.h"
 #include "platform/TFichierLecture.h"
 #include "platform/TFileDialogs.h"

@@ -3,7 +3,6 @@
 // right of and 75 mm below the printable area's top left corner.
 #include "windows/uVolutan2.h"
 
-#include "engine/TDessin.h"
 #include "engine/TEtatDessinSauve.h"
 #include "engine/Tracer.h"
 #include "platform/TPrinter.h"
@@ -12,7 +11,7 @@
 #include <algorithm>
 
 void TfmVolutan2::btImprimerClick() {
-    const TEtatDessinSauve etat;
+    const TEtatDessinSauve etat(Dessin);
     TPrinter& imprimante = Printer();
     Dessin.Cible = &imprimante.Canvas();
     Dessin.ModeEcran = false;
@@ -31,7 +30,7 @@ void TfmVolutan2::btImprimerClick() {
         Dessin.CentreY = 750.0;
         const std::int32_t nombre = std::clamp<std::int32_t>(Dessin.NbSpires, 0, MaxSpires);
         for (std::int32_t i = 0; i < nombre; ++i)
-            Tracer(Dessin.Spires[static_cast<std::size_t>(i)], false);
+            Tracer(Dessin, Dessin.Spires[static_cast<std::size_t>(i)], false);
     } catch (...) {
         // A curve that cannot be traced (0 teeth) ends the command, but not
         // with the job open: the page so far is printed and the document

@@ -2,7 +2,6 @@
 // runs modally, and on OK the list is rebuilt from the table and redrawn.
 #include "controls/TCellGrid.h"
 #include "core/Conversions.h"
-#include "engine/TDessin.h"
 #include "shell/TApplication.h"
 #include "windows/uModifier.h"
 #include "windows/uVolutan2.h"

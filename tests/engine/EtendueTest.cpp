@@ -59,13 +59,13 @@ TEST(Etendue, LargestCurveAtPrinterResolution) {
         {"wrapped difference", {{std::numeric_limits<std::int32_t>::min(), 0, 0, 0}}, 600, 0},
     };
     for (const Cas& c : cas) {
-        Dessin = TDessin{};
-        Dessin.ResEcranX = 96;
-        Dessin.ResImpX = c.resImpX;
-        Dessin.ResImpY = 1; // the extent is horizontal only
+        TDessin dessin;
+        dessin.ResEcranX = 96;
+        dessin.ResImpX = c.resImpX;
+        dessin.ResImpY = 1; // the extent is horizontal only
         for (const TSpire& s : c.spires)
-            Dessin.Spires[static_cast<std::size_t>(Dessin.NbSpires++)] = s;
-        Dessin.Spires[Dessin.NbSpires] = {1, 200, 100, 0}; // beyond the list: not read
-        EXPECT_EQ(Etendue(), c.attendu) << c.nom;
+            dessin.Spires[static_cast<std::size_t>(dessin.NbSpires++)] = s;
+        dessin.Spires[dessin.NbSpires] = {1, 200, 100, 0}; // beyond the list: not read
+        EXPECT_EQ(Etendue(dessin), c.attendu) << c.nom;
     }
 }

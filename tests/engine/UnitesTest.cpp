@@ -56,34 +56,35 @@ TEST(Unites, MulInt32Wraps) {
 }
 
 TEST(Unites, VersPixelsUsesTheResolutionOfTheMode) {
-    Dessin.ResEcranX = 96;
-    Dessin.ResEcranY = 96;
-    Dessin.ResImpX = 600;
-    Dessin.ResImpY = 300;
+    TDessin dessin;
+    dessin.ResEcranX = 96;
+    dessin.ResEcranY = 96;
+    dessin.ResImpX = 600;
+    dessin.ResImpY = 300;
 
-    Dessin.ModeEcran = true;
-    EXPECT_EQ(VersPixelsX(1050), 397); // 396.85
-    EXPECT_EQ(VersPixelsY(750), 283);  // 283.46
-    EXPECT_EQ(VersPixelsX(850), 321);
-    EXPECT_EQ(VersPixelsX(0), 0);
-    EXPECT_EQ(VersPixelsX(-1050), -397);
-    EXPECT_EQ(VersPixelsX(127), 48); // exactly 48.0
+    dessin.ModeEcran = true;
+    EXPECT_EQ(VersPixelsX(dessin, 1050), 397); // 396.85
+    EXPECT_EQ(VersPixelsY(dessin, 750), 283);  // 283.46
+    EXPECT_EQ(VersPixelsX(dessin, 850), 321);
+    EXPECT_EQ(VersPixelsX(dessin, 0), 0);
+    EXPECT_EQ(VersPixelsX(dessin, -1050), -397);
+    EXPECT_EQ(VersPixelsX(dessin, 127), 48); // exactly 48.0
     // The product wraps in 32 bits before the division.
-    EXPECT_EQ(VersPixelsX(22369622), -8454660);
+    EXPECT_EQ(VersPixelsX(dessin, 22369622), -8454660);
 
-    Dessin.ModeEcran = false;
-    EXPECT_EQ(VersPixelsX(1050), 2480); // 2480.31
-    EXPECT_EQ(VersPixelsY(750), 886);   // 885.83 at 300
-    EXPECT_EQ(VersPixelsX(127), 300);
+    dessin.ModeEcran = false;
+    EXPECT_EQ(VersPixelsX(dessin, 1050), 2480); // 2480.31
+    EXPECT_EQ(VersPixelsY(dessin, 750), 886);   // 885.83 at 300
+    EXPECT_EQ(VersPixelsX(dessin, 127), 300);
 
     // Halves: 254 * 2.5 = 635 -> 1 ppi gives 2.5 pixels.
-    Dessin.ResImpX = 1;
-    EXPECT_EQ(VersPixelsX(635), 2);
-    EXPECT_EQ(VersPixelsX(889), 4); // 3.5
+    dessin.ResImpX = 1;
+    EXPECT_EQ(VersPixelsX(dessin, 635), 2);
+    EXPECT_EQ(VersPixelsX(dessin, 889), 4); // 3.5
 
-    Dessin.ResEcranX = 120;
-    Dessin.ModeEcran = true;
-    EXPECT_EQ(VersPixelsX(1050), 496);
+    dessin.ResEcranX = 120;
+    dessin.ModeEcran = true;
+    EXPECT_EQ(VersPixelsX(dessin, 1050), 496);
 }
 
 } // namespace

@@ -50,13 +50,13 @@ TMetafile ImageCourbeParDefaut() {
     image.SetHeight(1890);
     {
         TMetafileCanvas canevas(image, Virtuelle);
-        Dessin.Cible = &canevas;
-        Dessin.ModeEcran = false;
-        Dessin.ResImpX = 600;
-        Dessin.ResImpY = 600;
-        Dessin.CentreX = Dessin.CentreY = 945.0 * 254 / 600;
-        Tracer(TSpire{133, 58, 25, 0x0000FF}, false);
-        Dessin.Cible = nullptr;
+        TDessin dessin;
+        dessin.Cible = &canevas;
+        dessin.ModeEcran = false;
+        dessin.ResImpX = 600;
+        dessin.ResImpY = 600;
+        dessin.CentreX = dessin.CentreY = 945.0 * 254 / 600;
+        Tracer(dessin, TSpire{133, 58, 25, 0x0000FF}, false);
     }
     return image;
 }

@@ -23,15 +23,15 @@ TEST_F(FenetrePrincipaleTest, FastDrawTracesTheChosenCurveAndRecordsIt) {
     Cliquer(F().btDessiner);
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
     EXPECT_EQ(pauses, 0); // never yields, never reads "Arrêter"
-    ASSERT_EQ(Dessin.NbSpires, 1);
-    EXPECT_EQ(Dessin.Spires[0], (TSpire{133, 58, 25, 255}));
-    EXPECT_EQ(Dessin.Cible, &F().FeuilleCanvas());
-    EXPECT_EQ(Dessin.CentreX, 1050.0);
-    EXPECT_EQ(Dessin.CentreY, 750.0);
+    ASSERT_EQ(F().Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.Spires[0], (TSpire{133, 58, 25, 255}));
+    EXPECT_EQ(F().Dessin.Cible, &F().FeuilleCanvas());
+    EXPECT_EQ(F().Dessin.CentreX, 1050.0);
+    EXPECT_EQ(F().Dessin.CentreY, 750.0);
     // First point (850, 750) tenths of a millimetre: pixel (321, 283).
     EXPECT_EQ(Feuille().Pixel(321, 283), 255);
     const TBitmapCanvas une = Feuille();
-    EXPECT_TRUE(MemesPixels(une, Reference(vierge, Dessin.Spires[0])));
+    EXPECT_TRUE(MemesPixels(une, Reference(vierge, F().Dessin.Spires[0])));
     EXPECT_FALSE(MemesPixels(une, vierge));
     // On screen too, once the window has repainted.
     QApplication::processEvents();
@@ -39,8 +39,8 @@ TEST_F(FenetrePrincipaleTest, FastDrawTracesTheChosenCurveAndRecordsIt) {
 
     // The same settings again: an identical record, the same curve over itself.
     Cliquer(F().btDessiner);
-    ASSERT_EQ(Dessin.NbSpires, 2);
-    EXPECT_EQ(Dessin.Spires[1], Dessin.Spires[0]);
+    ASSERT_EQ(F().Dessin.NbSpires, 2);
+    EXPECT_EQ(F().Dessin.Spires[1], F().Dessin.Spires[0]);
     EXPECT_TRUE(MemesPixels(Feuille(), une));
     EXPECT_TRUE(messages.empty());
 }
@@ -59,8 +59,8 @@ TEST_F(FenetrePrincipaleTest, SlowDrawPausesAfterEverySegmentUnderArreter) {
     EXPECT_TRUE(toujoursArreter);
     EXPECT_EQ(pauses, SegmentsDefaut);
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
-    ASSERT_EQ(Dessin.NbSpires, 1);
-    EXPECT_EQ(Dessin.Spires[0], Defaut);
+    ASSERT_EQ(F().Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.Spires[0], Defaut);
     EXPECT_TRUE(MemesPixels(Feuille(), Reference(vierge, Defaut)));
 }
 
@@ -74,14 +74,14 @@ TEST_F(FenetrePrincipaleTest, StopDrawsExactlyOneMoreSegment) {
     Cliquer(F().btDessiner);
     EXPECT_EQ(pauses, 101);
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
-    ASSERT_EQ(Dessin.NbSpires, 1); // a stopped curve counts as drawn
-    EXPECT_EQ(Dessin.Spires[0], Defaut);
+    ASSERT_EQ(F().Dessin.NbSpires, 1); // a stopped curve counts as drawn
+    EXPECT_EQ(F().Dessin.Spires[0], Defaut);
     EXPECT_TRUE(MemesPixels(Feuille(), Reference(vierge, Defaut, 101)));
     EXPECT_FALSE(MemesPixels(Feuille(), Reference(vierge, Defaut, 102)));
 
     // Clear all afterwards: the stopped curve is not kept.
     Cliquer(F().btEffacer);
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
     EXPECT_TRUE(MemesPixels(Feuille(), vierge));
 }
 
@@ -90,25 +90,25 @@ TEST_F(FenetrePrincipaleTest, ThirtyOneCurvesAtMost) {
     Cliquer(F().fbRapide);
     for (int i = 0; i < MaxSpires; ++i)
         Cliquer(F().btDessiner);
-    ASSERT_EQ(Dessin.NbSpires, 31);
+    ASSERT_EQ(F().Dessin.NbSpires, 31);
     EXPECT_TRUE(messages.empty());
     const TBitmapCanvas avant = Feuille();
-    const auto spiresAvant = Dessin.Spires;
+    const auto spiresAvant = F().Dessin.Spires;
 
     F().udTrou->SetPosition(80); // a curve that would show if it were traced
     Cliquer(F().btDessiner);
     EXPECT_EQ(messages,
               (Messages{{app.Title(), QStringLiteral("Le dessin contient déjà 31 courbes.")}}));
-    EXPECT_EQ(Dessin.NbSpires, 31);
-    EXPECT_EQ(Dessin.Spires, spiresAvant);
+    EXPECT_EQ(F().Dessin.NbSpires, 31);
+    EXPECT_EQ(F().Dessin.Spires, spiresAvant);
     EXPECT_TRUE(MemesPixels(Feuille(), avant));
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
 
     // Clear all makes room again.
     Cliquer(F().btEffacer);
     Cliquer(F().btDessiner);
-    EXPECT_EQ(Dessin.NbSpires, 1);
-    EXPECT_EQ(Dessin.Spires[0], (TSpire{133, 58, 80, 0}));
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.Spires[0], (TSpire{133, 58, 80, 0}));
 }
 
 TEST_F(FenetrePrincipaleTest, QuitDuringASlowTraceEndsAfterIt) {
@@ -119,7 +119,7 @@ TEST_F(FenetrePrincipaleTest, QuitDuringASlowTraceEndsAfterIt) {
         if (n == SegmentsDefaut) visible = F().isVisible();
     };
     QTimer::singleShot(0, [this] {
-        QTRY_VERIFY(Dessin.Cible == &F().FeuilleCanvas()); // activated
+        QTRY_VERIFY(F().Dessin.Cible == &F().FeuilleCanvas()); // activated
         Cliquer(F().btDessiner);
         // Ends the run even if the click on Quitter went astray.
         Application->DemanderQuitter();
@@ -128,7 +128,7 @@ TEST_F(FenetrePrincipaleTest, QuitDuringASlowTraceEndsAfterIt) {
     EXPECT_TRUE(app.Terminated());
     EXPECT_EQ(pauses, SegmentsDefaut); // the curve grew until it closed
     EXPECT_TRUE(visible);
-    EXPECT_EQ(Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
 }
 
@@ -137,8 +137,8 @@ TEST_F(FenetrePrincipaleTest, ListRedrawSlowThenFastAfterAClick) {
     const TBitmapCanvas vierge = Feuille();
     const TSpire liste[] = {{100, 50, 10, 255}, {96, 24, 5, 0xFF0000}, {133, 58, 25, 0x8000}};
     for (std::size_t i = 0; i < std::size(liste); ++i)
-        Dessin.Spires[i] = liste[i];
-    Dessin.NbSpires = 3;
+        F().Dessin.Spires[i] = liste[i];
+    F().Dessin.NbSpires = 3;
     TBitmapCanvas attendu = vierge;
     for (const TSpire& s : liste)
         attendu = Reference(attendu, s);
@@ -154,7 +154,7 @@ TEST_F(FenetrePrincipaleTest, ListRedrawSlowThenFastAfterAClick) {
     // curve makes the rest fast, every curve still drawn to its end; then the
     // caption it had.
     Cliquer(F().btEffacer);
-    Dessin.NbSpires = 3;
+    F().Dessin.NbSpires = 3;
     Cliquer(F().rbLent);
     QString legende;
     surPause = [&](int n) {
@@ -165,12 +165,12 @@ TEST_F(FenetrePrincipaleTest, ListRedrawSlowThenFastAfterAClick) {
     EXPECT_EQ(legende, QStringLiteral("Arrêter"));
     EXPECT_EQ(pauses, 10);
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("&Dessiner")); // as before
-    EXPECT_EQ(Dessin.NbSpires, 3);
+    EXPECT_EQ(F().Dessin.NbSpires, 3);
     EXPECT_TRUE(MemesPixels(Feuille(), attendu));
 
     // Without a click every segment pauses: 63 + 63 + 3645.
     Cliquer(F().btEffacer);
-    Dessin.NbSpires = 3;
+    F().Dessin.NbSpires = 3;
     surPause = {};
     pauses = 0;
     F().RedessinerListe();

@@ -99,12 +99,12 @@ public:
         });
         Cliquer(F().btModifier);
     }
-    static std::vector<TSpire> Liste() {
-        return {Dessin.Spires.begin(), Dessin.Spires.begin() + Dessin.NbSpires};
+    std::vector<TSpire> Liste() {
+        return {F().Dessin.Spires.begin(), F().Dessin.Spires.begin() + F().Dessin.NbSpires};
     }
     // `spires` traced fast over the pixels of `fond`, its pen and current
     // position left alone.
-    static void ParDessus(TBitmapCanvas& fond, const std::vector<TSpire>& spires) {
+    void ParDessus(TBitmapCanvas& fond, const std::vector<TSpire>& spires) {
         TBitmapCanvas copie = fond;
         for (const TSpire& s : spires)
             copie = Reference(copie, s);
@@ -168,14 +168,15 @@ TEST_P(EntrelacementsPendantDessin, ListeEtFeuilleFinales) {
     EXPECT_EQ(pauses, SegmentsVert + Segments(cas.retrace));
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
     EXPECT_EQ(Liste(), cas.listeFinale);
-    EXPECT_EQ(Dessin.Cible, &F().FeuilleCanvas());
-    EXPECT_TRUE(Dessin.ModeEcran);
+    EXPECT_EQ(F().Dessin.Cible, &F().FeuilleCanvas());
+    EXPECT_TRUE(F().Dessin.ModeEcran);
 
     // The sheet: the green curve whole, in green and from its own points, over
     // what the command left after segment `Milieu`.
     TBitmapCanvas attendu = vierge;
     ParDessus(attendu, {Rouge, Bleu});
-    Dessin.Cible = &attendu;
+    TDessin dessin = F().Dessin;
+    dessin.Cible = &attendu;
     int n = 0;
     TTraceLent lenteur;
     lenteur.Pause = [&] {
@@ -185,8 +186,7 @@ TEST_P(EntrelacementsPendantDessin, ListeEtFeuilleFinales) {
                       attendu.Bits());
         ParDessus(attendu, cas.retrace);
     };
-    Tracer(Vert, true, lenteur);
-    Dessin.Cible = &F().FeuilleCanvas();
+    Tracer(dessin, Vert, true, lenteur);
     EXPECT_TRUE(MemesPixels(Feuille(), attendu));
     EXPECT_EQ(Feuille().Pixel(4, 4), 0xC0C0C0); // nothing from the corner
 
@@ -278,7 +278,7 @@ TEST_F(Entrelacements, LesRedessinsLentsRendentLaLegende) {
             Cliquer(F().fbRapide);
             QTest::keyClick(F().windowHandle(), Qt::Key_D, Qt::AltModifier);
             QTest::qWait(250);
-            ASSERT_EQ(Dessin.NbSpires, 3);
+            ASSERT_EQ(F().Dessin.NbSpires, 3);
             ASSERT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
             Cliquer(F().rbLent);
         }

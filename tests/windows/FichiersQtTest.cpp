@@ -79,15 +79,15 @@ protected:
         QFile f(chemin);
         return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<illisible>";
     }
-    static void Remplir(const std::vector<TSpire>& spires) {
-        std::copy(spires.begin(), spires.end(), Dessin.Spires.begin());
-        Dessin.NbSpires = static_cast<int>(spires.size());
+    void Remplir(const std::vector<TSpire>& spires) {
+        std::copy(spires.begin(), spires.end(), F().Dessin.Spires.begin());
+        F().Dessin.NbSpires = static_cast<int>(spires.size());
     }
-    static std::vector<TSpire> Liste() {
-        return {Dessin.Spires.begin(), Dessin.Spires.begin() + Dessin.NbSpires};
+    std::vector<TSpire> Liste() {
+        return {F().Dessin.Spires.begin(), F().Dessin.Spires.begin() + F().Dessin.NbSpires};
     }
     // The curves traced fast, in order, over `fond`.
-    static TBitmapCanvas Avec(TBitmapCanvas fond, const std::vector<TSpire>& spires) {
+    TBitmapCanvas Avec(TBitmapCanvas fond, const std::vector<TSpire>& spires) {
         for (const TSpire& s : spires)
             fond = Reference(fond, s);
         return fond;
@@ -123,7 +123,7 @@ TEST_F(Fichiers, EnregistrerNomsParDefautOctetsEtTitre) {
     // Cancelled: only the name chosen for the drawing stays.
     Enregistrer(std::nullopt);
     EXPECT_EQ(Propose(Genre::Enregistrer), "Rosacine 3.txt");
-    EXPECT_EQ(Dessin.NomFichier, "Rosacine 3.txt");
+    EXPECT_EQ(F().Dessin.NomFichier, "Rosacine 3.txt");
     EXPECT_EQ(F().windowTitle(), "Volutan2");
     EXPECT_TRUE(messages.empty());
 
@@ -131,7 +131,7 @@ TEST_F(Fichiers, EnregistrerNomsParDefautOctetsEtTitre) {
     Enregistrer(d + "/Rosacine 3.txt");
     EXPECT_EQ(Propose(Genre::Enregistrer), "Rosacine 3.txt");
     EXPECT_EQ(Message(), "Impossible de créer le fichier " + d + "/Rosacine 3.txt.");
-    EXPECT_EQ(Dessin.NomFichier, (d + "/Rosacine 3.txt").toStdString());
+    EXPECT_EQ(F().Dessin.NomFichier, (d + "/Rosacine 3.txt").toStdString());
     EXPECT_EQ(F().windowTitle(), "Volutan2");
 
     // A name typed without extension is saved as typed.
@@ -140,12 +140,12 @@ TEST_F(Fichiers, EnregistrerNomsParDefautOctetsEtTitre) {
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(Contenu(d + "/dessin"), "133\t58\t25\t0\r\n133\t58\t10\t255\r\n");
     EXPECT_FALSE(QFile::exists(d + "/dessin.txt"));
-    EXPECT_EQ(Dessin.NomFichier, (d + "/dessin").toStdString());
+    EXPECT_EQ(F().Dessin.NomFichier, (d + "/dessin").toStdString());
     EXPECT_EQ(F().windowTitle(), Titre(d + "/dessin"));
 
     // Saved once: its own name again, whatever default names are free; an
     // empty list replaces the file by 0 bytes without asking.
-    Dessin.NbSpires = 0;
+    F().Dessin.NbSpires = 0;
     Enregistrer(d + "/dessin");
     EXPECT_EQ(Propose(Genre::Enregistrer), d + "/dessin");
     EXPECT_TRUE(messages.empty());
@@ -163,7 +163,7 @@ TEST_F(Fichiers, DossierCourantSuitLeDernierDialogue) {
     Ouvrir(d + "/sous/Rosacine 1.txt");
     EXPECT_EQ(Propose(Genre::Ouvrir), "");
     EXPECT_EQ(QDir::currentPath(), d + "/sous");
-    EXPECT_EQ(Dessin.NomFichier, "Sans titre"); // Open does not name the drawing
+    EXPECT_EQ(F().Dessin.NomFichier, "Sans titre"); // Open does not name the drawing
 
     // The default name is searched in the folder of the last dialog.
     Enregistrer(std::optional<QString>("Rosacine 2.txt"));
@@ -190,7 +190,7 @@ TEST_F(Fichiers, OuvrirAllerRetourEtFichiersEcritsALaMain) {
     Enregistrer(d + "/a.txt");
     ASSERT_TRUE(messages.empty());
     Cliquer(F().btEffacer);
-    ASSERT_EQ(Dessin.NbSpires, 0);
+    ASSERT_EQ(F().Dessin.NbSpires, 0);
 
     TBitmapCanvas fond = Feuille();
     Ouvrir(d + "/a.txt");
@@ -209,7 +209,7 @@ TEST_F(Fichiers, OuvrirAllerRetourEtFichiersEcritsALaMain) {
     EXPECT_EQ(Liste(), (std::vector<TSpire>{Noir, {133, 58, -10, 255}}));
     EXPECT_TRUE(MemesPixels(Feuille(), Avec(fond, {Noir, {133, 58, -10, 255}})));
     EXPECT_EQ(F().windowTitle(), Titre(d + "/main.txt"));
-    EXPECT_EQ(Dessin.NomFichier, (d + "/a.txt").toStdString());
+    EXPECT_EQ(F().Dessin.NomFichier, (d + "/a.txt").toStdString());
 
     // A last line without line break; then an empty file: an empty list,
     // nothing traced, the caption still changes.
@@ -220,7 +220,7 @@ TEST_F(Fichiers, OuvrirAllerRetourEtFichiersEcritsALaMain) {
     fond = Feuille();
     Ouvrir(d + "/vide.txt");
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
     EXPECT_TRUE(MemesPixels(Feuille(), fond));
     EXPECT_EQ(F().windowTitle(), Titre(d + "/vide.txt"));
 }
@@ -268,11 +268,11 @@ TEST_F(Fichiers, OuvrirEchecs) {
             Ouvrir(d + "/" + c.nom);
         }
         EXPECT_EQ(Message(), c.message);
-        EXPECT_EQ(Dessin.NbSpires, c.nbSpires < 0 ? 3 : c.nbSpires);
+        EXPECT_EQ(F().Dessin.NbSpires, c.nbSpires < 0 ? 3 : c.nbSpires);
         EXPECT_TRUE(MemesPixels(Feuille(), avant));
         EXPECT_EQ(F().windowTitle(), "Volutan2");
     }
-    EXPECT_EQ(Dessin.Spires[30], Noir);
+    EXPECT_EQ(F().Dessin.Spires[30], Noir);
 }
 
 // Save under a file-size limit (RLIMIT_FSIZE, as quotas and sandboxes set):
@@ -290,15 +290,14 @@ TEST_F(Fichiers, OuvrirEchecs) {
         if (!f.open(QIODevice::WriteOnly)) std::_Exit(2);
         f.write(ancien.data(), static_cast<qint64>(ancien.size()));
     }
-    Dessin = TDessin{};
     TPrinter::SetBackEnd(std::make_shared<TVirtualPrinterBackEnd>());
     TApplication app;
     QString messages;
     app.SetReporter([&](const QString&, const QString& texte) { messages += texte; });
     TFileDialogs::SetChoix([&](TFileDialogs::Genre, const QString&) { return chemin; });
     app.CreateForm(fmVolutan2);
-    std::fill(Dessin.Spires.begin(), Dessin.Spires.end(), Rouge);
-    Dessin.NbSpires = MaxSpires; // 31 x 15 bytes
+    std::fill(fmVolutan2->Dessin.Spires.begin(), fmVolutan2->Dessin.Spires.end(), Rouge);
+    fmVolutan2->Dessin.NbSpires = MaxSpires; // 31 x 15 bytes
 
     rlimit limite{};
     ::getrlimit(RLIMIT_FSIZE, &limite);

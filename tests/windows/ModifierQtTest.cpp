@@ -67,12 +67,12 @@ protected:
         application->SetPause([] {});
         application->CreateForm(fmVolutan2);
         application->CreateForm(fmModifier);
-        Dessin.NbSpires = 2; // the first activation empties the list
+        fmVolutan2->Dessin.NbSpires = 2; // the first activation empties the list
         fmVolutan2->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(fmVolutan2));
         QTRY_COMPARE(application->FenetreActive(), fmVolutan2);
         QCoreApplication::processEvents();
-        ASSERT_EQ(Dessin.NbSpires, 0);
+        ASSERT_EQ(fmVolutan2->Dessin.NbSpires, 0);
         ASSERT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
         fmVolutan2->fbRapide->setChecked(true);
     }
@@ -97,8 +97,9 @@ protected:
         Dessiner(133, 58, 25, 1);
         Dessiner(100, 50, 0, 4);
         Dessiner(150, 40, 30, 9);
-        ASSERT_EQ(Dessin.NbSpires, 3);
-        trois = {Dessin.Spires[0], Dessin.Spires[1], Dessin.Spires[2]};
+        ASSERT_EQ(fmVolutan2->Dessin.NbSpires, 3);
+        trois = {fmVolutan2->Dessin.Spires[0], fmVolutan2->Dessin.Spires[1],
+                 fmVolutan2->Dessin.Spires[2]};
     }
 
     // Clicks Modifier; `action` runs inside the modal run and must end it.
@@ -174,7 +175,8 @@ protected:
     }
     TColor PixelApercu(int x, int y) const { return fmModifier->Image2->Bitmap().Pixel(x, y); }
     std::vector<TSpire> Liste() const {
-        return {Dessin.Spires.begin(), Dessin.Spires.begin() + Dessin.NbSpires};
+        return {fmVolutan2->Dessin.Spires.begin(),
+                fmVolutan2->Dessin.Spires.begin() + fmVolutan2->Dessin.NbSpires};
     }
 
     std::shared_ptr<TVirtualPrinterBackEnd> virtuelle;
@@ -211,7 +213,7 @@ TEST_F(ModifierTest, FirstShowingWithAnEmptyList) {
             << fmModifier->frameGeometry().y() << " " << fmModifier->frameGeometry().width();
         Cliquer(fmModifier->btOK);
     }));
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(fmVolutan2->Dessin.NbSpires, 0);
     EXPECT_EQ(Feuille(), feuilleVide);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
@@ -299,7 +301,7 @@ TEST_F(ModifierTest, DeletingThenAnnulerKeepsTheListAndTheShorterTable) {
     EXPECT_EQ(Liste(), trois);
 
     // Deleting with no curve rows left does nothing, even on a stale row.
-    Dessin.NbSpires = 0;
+    fmVolutan2->Dessin.NbSpires = 0;
     ASSERT_TRUE(Modifier([&] {
         Cliquer(fmModifier->btSupprimer);
         EXPECT_EQ(Grille()->RowCount(), 30);
@@ -318,8 +320,8 @@ TEST_F(ModifierTest, RowFilledByHandIsAppendedWithoutColour) {
         EXPECT_EQ(fmModifier->lblTitre->text(), "Aperçu du dessin n° 4");
         Cliquer(fmModifier->btOK);
     }));
-    ASSERT_EQ(Dessin.NbSpires, 4);
-    EXPECT_EQ(Dessin.Spires[3], (TSpire{120, 45, 12, 0x1FFFFFFF}));
+    ASSERT_EQ(fmVolutan2->Dessin.NbSpires, 4);
+    EXPECT_EQ(fmVolutan2->Dessin.Spires[3], (TSpire{120, 45, 12, 0x1FFFFFFF}));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
@@ -352,7 +354,7 @@ TEST_F(ModifierTest, KeyboardTabOrderAltKeysAndAltO) {
         EXPECT_TRUE(Grille()->EditorMode()); // still open when the run ends
     }));
     EXPECT_EQ(ordre.join(u'|').toStdString(), "&OK|&Annuler|Supprimer le dessin n° 1|TCellGrid");
-    EXPECT_EQ(Dessin.Spires[0].Trou, 7);
+    EXPECT_EQ(fmVolutan2->Dessin.Spires[0].Trou, 7);
     EXPECT_FALSE(Grille()->EditorMode());
 }
 
@@ -399,7 +401,7 @@ TEST_F(ModifierTest, SpinStepsWriteTheCellAndRedrawThePreview) {
         EXPECT_EQ(Grille()->CellText(3, 2), "100");
         Cliquer(fmModifier->btOK);
     }));
-    EXPECT_EQ(Dessin.Spires[1].Trou, 100);
+    EXPECT_EQ(fmVolutan2->Dessin.Spires[1].Trou, 100);
 }
 
 TEST_F(ModifierTest, PaletteRecoloursTheCurrentRowAndItsPreview) {
@@ -416,7 +418,7 @@ TEST_F(ModifierTest, PaletteRecoloursTheCurrentRowAndItsPreview) {
         EXPECT_EQ(Grille()->CellFontColor(0, 3), TColorGrid::CellColor(9));
         Cliquer(fmModifier->btOK);
     }));
-    EXPECT_EQ(Dessin.Spires[0].Couleur, TColorGrid::CellColor(12));
+    EXPECT_EQ(fmVolutan2->Dessin.Spires[0].Couleur, TColorGrid::CellColor(12));
 }
 
 TEST_F(ModifierTest, PreviewGeometryAndSegmentCounts) {
@@ -474,8 +476,8 @@ TEST_F(ModifierTest, CurveRefusedByTheTracerIsReportedAfterTheOnesBefore) {
     }));
     EXPECT_EQ(messages, QStringList{"Division par zéro."});
     // The list was rebuilt before the redraw.
-    ASSERT_EQ(Dessin.NbSpires, 3);
-    EXPECT_EQ(Dessin.Spires[1].Mobile, 0);
+    ASSERT_EQ(fmVolutan2->Dessin.NbSpires, 3);
+    EXPECT_EQ(fmVolutan2->Dessin.Spires[1].Mobile, 0);
 }
 
 TEST_F(ModifierTest, WithoutAPrinterOkStillRebuildsAndRedraws) {

@@ -42,7 +42,6 @@ TEST(PrintCups, DefaultCurveOnThePrintersDefaultPaper) {
         ASSERT_TRUE(ajout.isEmpty()) << ajout.toStdString();
         QFile::remove(serveur.Sortie());
         TPrinter::SetBackEnd(nullptr); // a new printer object chooses the printer afresh
-        Dessin = TDessin{};
         QByteArray emf;
         Clipboard().SetPoseur([&emf](const QMimeData& d) { emf = d.data(TClipboard::MimeEmf); });
 
@@ -62,15 +61,15 @@ TEST(PrintCups, DefaultCurveOnThePrintersDefaultPaper) {
             // The default curve (133, 58, 25), drawn, printed and copied.
             fmVolutan2->fbRapide->setChecked(true);
             QTest::mouseClick(fmVolutan2->btDessiner, Qt::LeftButton);
-            ASSERT_EQ(Dessin.NbSpires, 1);
-            ASSERT_EQ(Dessin.Spires[0].Fixe, 133);
-            ASSERT_EQ(Dessin.Spires[0].Mobile, 58);
-            ASSERT_EQ(Dessin.Spires[0].Trou, 25);
+            ASSERT_EQ(fmVolutan2->Dessin.NbSpires, 1);
+            ASSERT_EQ(fmVolutan2->Dessin.Spires[0].Fixe, 133);
+            ASSERT_EQ(fmVolutan2->Dessin.Spires[0].Mobile, 58);
+            ASSERT_EQ(fmVolutan2->Dessin.Spires[0].Trou, 25);
             QTest::mouseClick(fmVolutan2->btImprimer, Qt::LeftButton);
             QTest::mouseClick(fmVolutan2->btCopier, Qt::LeftButton);
             EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
             EXPECT_FALSE(Printer().Printing());
-            EXPECT_TRUE(Dessin.ModeEcran);
+            EXPECT_TRUE(fmVolutan2->Dessin.ModeEcran);
             delete fmVolutan2;
         }
         TPrinter::Release();

@@ -67,13 +67,13 @@ TEST_F(FenetrePrincipaleTest, StartUpState) {
     EXPECT_FALSE(F().cgCouleur->BackgroundEnabled());
     EXPECT_EQ(QApplication::focusWidget(), F().edFixe); // the first tab stop
 
-    EXPECT_EQ(Dessin.NbSpires, 0);
-    EXPECT_EQ(Dessin.NomFichier, "Sans titre");
-    EXPECT_TRUE(Dessin.ModeEcran);
-    EXPECT_EQ(Dessin.ResEcranX, 96);
-    EXPECT_EQ(Dessin.ResEcranY, 96);
-    EXPECT_EQ(Dessin.ResImpX, 600);
-    EXPECT_EQ(Dessin.ResImpY, 600);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NomFichier, "Sans titre");
+    EXPECT_TRUE(F().Dessin.ModeEcran);
+    EXPECT_EQ(F().Dessin.ResEcranX, 96);
+    EXPECT_EQ(F().Dessin.ResEcranY, 96);
+    EXPECT_EQ(F().Dessin.ResImpX, 600);
+    EXPECT_EQ(F().Dessin.ResImpY, 600);
     VerifierFeuilleVierge(Feuille());
     // What the widget shows is the bitmap.
     const QImage vue = F().Image1->grab().toImage();
@@ -89,17 +89,17 @@ TEST_F(FenetrePrincipaleTest, WithoutAPrinterTwoMessagesAndAPaintedSheet) {
     const QString texte = QStringLiteral("Aucune imprimante par défaut sélectionnée.");
     EXPECT_EQ(messages, (Messages{{app.Title(), texte}, {app.Title(), texte}}));
     VerifierFeuilleVierge(Feuille());
-    EXPECT_EQ(Dessin.ResEcranX, 96);
-    EXPECT_EQ(Dessin.NomFichier, "Sans titre"); // Save keeps its default names
+    EXPECT_EQ(F().Dessin.ResEcranX, 96);
+    EXPECT_EQ(F().Dessin.NomFichier, "Sans titre"); // Save keeps its default names
     EXPECT_TRUE(F().windowState() & Qt::WindowMaximized);
 
     // The program runs: a fast Draw, then Clear all (which reports again).
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner);
-    EXPECT_EQ(Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
     EXPECT_EQ(Feuille().Pixel(321, 283), 0);
     Cliquer(F().btEffacer);
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
     EXPECT_EQ(messages.size(), 3u);
     VerifierFeuilleVierge(Feuille());
 }
@@ -198,40 +198,40 @@ TEST_F(FenetrePrincipaleTest, KeyboardAcceleratorsEnterAndSpace) {
     };
     const auto alt = [&](Qt::Key lettre) { touche(F().edFixe, lettre, Qt::AltModifier); };
     alt(Qt::Key_D); // "&Dessiner"
-    EXPECT_EQ(Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
     alt(Qt::Key_D); // no mark any more: nothing, and no letter in the field
     touche(F().edFixe, Qt::Key_D, Qt::AltModifier | Qt::ShiftModifier);
     touche(F().edFixe, Qt::Key_5, Qt::AltModifier);
     touche(F().edMobile, Qt::Key_X, Qt::AltModifier);
     touche(F().edTrou, Qt::Key_X, Qt::AltModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
     EXPECT_EQ(F().edFixe->text(), QStringLiteral("133"));
     EXPECT_EQ(F().edMobile->text(), QStringLiteral("58"));
     EXPECT_EQ(F().edTrou->text(), QStringLiteral("25"));
     // Shift does not change the letter: Alt+Shift+T is "Effacer &tout".
     touche(F().edTrou, Qt::Key_T, Qt::AltModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
 
     // Enter in a field clicks nothing (no default button); Enter, keypad
     // Enter and Space on the focused button click it.
     touche(F().edFixe, Qt::Key_Return, Qt::NoModifier);
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
     touche(F().btDessiner, Qt::Key_Return, Qt::NoModifier);
-    EXPECT_EQ(Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
     touche(F().btDessiner, Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(Dessin.NbSpires, 2);
+    EXPECT_EQ(F().Dessin.NbSpires, 2);
     touche(F().btDessiner, Qt::Key_Space, Qt::NoModifier);
-    EXPECT_EQ(Dessin.NbSpires, 3);
+    EXPECT_EQ(F().Dessin.NbSpires, 3);
     touche(F().btEffacer, Qt::Key_Return, Qt::NoModifier);
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
 }
 
 TEST_F(FenetrePrincipaleTest, FormActivateRunsOnlyOnce) {
     Demarrer();
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner);
-    ASSERT_EQ(Dessin.NbSpires, 1);
+    ASSERT_EQ(F().Dessin.NbSpires, 1);
     const TBitmapCanvas avecCourbe = Feuille();
 
     // An error box, a dialog in a modal run, another application in front.
@@ -252,7 +252,7 @@ TEST_F(FenetrePrincipaleTest, FormActivateRunsOnlyOnce) {
     QTest::qWait(50);
 
     // FormActivate would have emptied the list and cleared the sheet.
-    EXPECT_EQ(Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
     EXPECT_TRUE(MemesPixels(Feuille(), avecCourbe));
 }
 
@@ -265,15 +265,15 @@ TEST_F(FenetrePrincipaleTest, TypedFieldsAndButtonsGiveTheCurve) {
     F().edTrou->selectAll();
     QTest::keyClicks(F().edTrou, QStringLiteral("abc")); // the last valid 25 stands
     Cliquer(F().btDessiner);
-    ASSERT_EQ(Dessin.NbSpires, 1);
-    EXPECT_EQ(Dessin.Spires[0], (TSpire{150, 59, 25, 0}));
+    ASSERT_EQ(F().Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.Spires[0], (TSpire{150, 59, 25, 0}));
 
     Cliquer(F().udFixe->UpButton());
     EXPECT_EQ(F().edFixe->text(), QStringLiteral("151"));
     F().edMobile->selectAll();
     QTest::keyClicks(F().edMobile, QStringLiteral("300")); // out of range: 59 stands
     Cliquer(F().btDessiner);
-    EXPECT_EQ(Dessin.Spires[1], (TSpire{151, 59, 25, 0}));
+    EXPECT_EQ(F().Dessin.Spires[1], (TSpire{151, 59, 25, 0}));
 }
 
 TEST_F(FenetrePrincipaleTest, QuitButtonEndsTheRun) {
