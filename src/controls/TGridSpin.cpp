@@ -37,22 +37,6 @@ TGridSpin::TGridSpin(QWidget* parent) : QAbstractSpinBox(parent) {
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
 }
 
-// The bounds take effect at the next step or SetValue; the text stays.
-void TGridSpin::SetMinValue(int v) {
-    if (minValue_ == v) return;
-    minValue_ = v;
-}
-
-void TGridSpin::SetMaxValue(int v) {
-    if (maxValue_ == v) return;
-    maxValue_ = v;
-}
-
-void TGridSpin::SetIncrement(int v) {
-    if (increment_ == v) return;
-    increment_ = v;
-}
-
 long long TGridSpin::Borner(long long v) const {
     if (minValue_ != maxValue_) {
         if (v < minValue_)

@@ -76,21 +76,6 @@ void TUpDown::SetPosition(qint16 v) {
     AfficherPosition();
 }
 
-void TUpDown::SetIncrement(int v) {
-    if (v == increment_) return;
-    increment_ = v;
-}
-
-void TUpDown::SetWrap(bool v) {
-    if (v == wrap_) return;
-    wrap_ = v;
-}
-
-void TUpDown::SetArrowKeys(bool v) {
-    if (v == arrowKeys_) return;
-    arrowKeys_ = v;
-}
-
 void TUpDown::SetAssociate(QLineEdit* field) {
     if (field && parentWidget()) {
         const auto voisins = parentWidget()->findChildren<TUpDown*>(Qt::FindDirectChildrenOnly);

@@ -46,10 +46,18 @@ struct TDessin {
 
     // The curves of the list, Spires[0 .. NbSpires - 1] (NbSpires taken
     // within 0 .. MaxSpires).
-    std::span<TSpire> Courbes() {
-        return {Spires.data(), static_cast<std::size_t>(std::clamp(NbSpires, 0, MaxSpires))};
+    std::span<TSpire> Courbes() { return std::span(Spires).first(NombreCourbes()); }
+    std::span<const TSpire> Courbes() const { return std::span(Spires).first(NombreCourbes()); }
+
+    // The centre of the curves on the sheet, and on the printed page: 105 mm
+    // right of and 75 mm below the corner.
+    void CentrerSurFeuille() {
+        CentreX = 1050.0;
+        CentreY = 750.0;
     }
-    std::span<const TSpire> Courbes() const {
-        return {Spires.data(), static_cast<std::size_t>(std::clamp(NbSpires, 0, MaxSpires))};
+
+private:
+    std::size_t NombreCourbes() const {
+        return static_cast<std::size_t>(std::clamp(NbSpires, 0, MaxSpires));
     }
 };

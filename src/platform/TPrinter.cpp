@@ -169,7 +169,6 @@ void TPrinter::BeginDoc() {
         Erreur(ImprimanteIncorrecte);
     }
     printing_ = true;
-    aborted_ = false;
     pageNumber_ = 1;
 }
 
@@ -192,7 +191,6 @@ bool TPrinter::Terminer() {
     if (canvas_) canvas_->Detacher();
     const bool envoye = backEnd_->EndDocument();
     printing_ = false;
-    aborted_ = false;
     pageNumber_ = 0;
     return envoye;
 }

@@ -73,7 +73,6 @@ public:
     // PageNumber() 0; the device context stays.
     void EndDoc();
     bool Printing() const { return printing_; }
-    bool Aborted() const { return aborted_; } // nothing in this program cancels a job
     int PageNumber() const { return pageNumber_; }
     // The documents' name: never set by the program, so empty.
     const std::string& Title() const { return title_; }
@@ -105,7 +104,6 @@ private:
     TPrinterHandle handle_ = TPrinterHandle::None;
     TPrinterMetrics metriques_;
     bool printing_ = false;
-    bool aborted_ = false;
     int pageNumber_ = 0;
     std::string title_;
     std::unique_ptr<TPrinterCanvas> canvas_;

@@ -74,7 +74,7 @@ void TApplication::Terminate() {
     // slow trace) finishes first.
     if (boucle_ != nullptr) boucle_->exit(0);
     for (TForm* dialogue : modales_)
-        dialogue->SetModalResult(2);
+        dialogue->SetModalResult(mrCancel);
 }
 
 bool TApplication::event(QEvent* e) {
@@ -163,7 +163,7 @@ void TApplication::Signaler(const QString& texte) noexcept {
     }
 }
 
-int TApplication::ShowModal(TForm& dialogue) {
+TModalResult TApplication::ShowModal(TForm& dialogue) {
     if (dialogue.isVisible() || !dialogue.isEnabled() || dialogue.enRunModal_)
         throw EInvalidOperation("Impossible de rendre modale une fenêtre visible");
 
@@ -182,14 +182,14 @@ int TApplication::ShowModal(TForm& dialogue) {
 
     dialogue.show(); // FormShow runs here
     Protege([&dialogue] { dialogue.FormActivate(); });
-    dialogue.modalResult_ = 0;
+    dialogue.modalResult_ = mrNone;
     if (terminated_) {
         // A quit request already taken: the run ends after its first events.
         boucle.processEvents(QEventLoop::AllEvents);
     } else {
         boucle.exec();
     }
-    if (terminated_) dialogue.modalResult_ = 2;
+    if (terminated_) dialogue.modalResult_ = mrCancel;
 
     modales_.pop_back();
     dialogue.boucleModale_ = nullptr;

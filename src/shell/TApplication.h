@@ -1,6 +1,8 @@
 #pragma once
 // The application object: title, main window, quit request, the error trap
 // around every handler, the modal run of a dialog and the yield of slow mode.
+#include "shell/TForm.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -11,7 +13,6 @@
 
 class QEventLoop;
 class QWidget;
-class TForm;
 
 class TApplication : public QObject {
     Q_OBJECT
@@ -61,13 +62,14 @@ public:
     using Reporter = std::function<void(const QString& titre, const QString& texte)>;
     void SetReporter(Reporter reporter);
 
-    // Modal run of a dialog: returns its ModalResult (1 OK, 2 cancel). Throws
+    // Modal run of a dialog: returns its ModalResult (mrOk, mrCancel). Throws
     // EInvalidOperation "Impossible de rendre modale une fenêtre visible" when
     // the dialog is already visible, disabled or in a modal run. The other
-    // windows take no input meanwhile; a quit request ends the run with 2. The
+    // windows take no input meanwhile; a quit request ends the run with
+    // mrCancel. The
     // focused-window record is saved and restored, so the window below gets no
     // new activation.
-    int ShowModal(TForm& dialogue);
+    TModalResult ShowModal(TForm& dialogue);
     // The dialog of the innermost modal run, or nullptr.
     TForm* FormeModale() const;
 

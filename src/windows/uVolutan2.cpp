@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -187,10 +188,7 @@ TCanvas& TfmVolutan2::FeuilleCanvas() {
 
 void TfmVolutan2::PreparerFeuille() {
     // The sheet is painted even when the printer fails; show it either way.
-    struct Repeindre {
-        TImage* image;
-        ~Repeindre() { image->Repeindre(); }
-    } repeindre{Image1};
+    const auto repeindre = qScopeGuard([this] { Image1->Repeindre(); });
     TEcran ecran;
     ::PreparerFeuille(Dessin, Printer(), ecran, *Image1);
 }

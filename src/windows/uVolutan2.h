@@ -18,6 +18,7 @@ class QWidget;
 class TCanvas;
 class TColorGrid;
 class TImage;
+struct TPrinterMetrics;
 class TUpDown;
 
 class TfmVolutan2 : public TForm {
@@ -43,8 +44,8 @@ public:
     // The sheet preparation on this window's sheet with the run's printer and
     // the screen; throws the printer's error after painting the sheet.
     void PreparerFeuille();
-    // Traces Spires[0 .. NbSpires-1] on the sheet about (1050, 750), in list
-    // order. Slow when rbLent is checked (read before each curve): while it
+    // Traces the drawing's curves on the sheet about the sheet's centre, in
+    // list order. Slow when rbLent is checked (read before each curve): while it
     // runs the Draw button reads "Arrêter", and a click on it makes the rest of
     // the redraw fast, every curve still drawn; then the button reads what it
     // read before ("Dessiner" if the click also stopped a slow Draw running
@@ -85,6 +86,17 @@ public:
     QPushButton* btQuitter = nullptr;
     QScrollArea* ScrollBox1 = nullptr;
     TImage* Image1 = nullptr;
+
+private:
+    // Print and Copy: when the last sheet preparation could not measure the
+    // printer (none then), its resolution comes from `metriques`, the
+    // printer's now; otherwise a printer that appears after start-up would
+    // put every point at the corner.
+    void MesurerImprimanteAuBesoin(const TPrinterMetrics& metriques);
+
+    // The drawing has its own name: given by its first Save (the default
+    // one, even when that Save is cancelled) and kept from then on.
+    bool nomDonne_ = false;
 };
 
 extern TfmVolutan2* fmVolutan2;

@@ -13,8 +13,6 @@
 #include "platform/TMetafileCanvas.h"
 #include "platform/TPrinter.h"
 
-#include <algorithm>
-
 namespace {
 
 // About how many segments the list will trace (ten per radian of each curve's
@@ -22,9 +20,7 @@ namespace {
 // refuse counts for nothing here; the tracer reports it in its turn.
 std::size_t SegmentsAttendus(const TDessin& dessin) {
     std::size_t segments = 0;
-    const std::int32_t nombre = std::clamp<std::int32_t>(dessin.NbSpires, 0, MaxSpires);
-    for (std::int32_t i = 0; i < nombre; ++i) {
-        const TSpire& spire = dessin.Spires[static_cast<std::size_t>(i)];
+    for (const TSpire& spire : dessin.Courbes()) {
         try {
             segments += 63 * static_cast<std::size_t>(Tours(spire.Fixe, spire.Mobile)) + 1;
         } catch (const Exception&) {
@@ -43,13 +39,9 @@ void TfmVolutan2::btCopierClick() {
     // The reference device: the printer's information context, the default
     // printer chosen now if need be ("Aucune imprimante par défaut
     // sélectionnée" otherwise, the clipboard untouched). Taken before the
-    // extent, which needs the printer's resolution: when the last sheet
-    // preparation could not measure the printer, its resolution comes from here.
+    // extent, which needs the printer's resolution.
     const TPrinterMetrics reference = Printer().Metrics();
-    if (Dessin.ResImpX <= 0 || Dessin.ResImpY <= 0) {
-        Dessin.ResImpX = reference.LogPixelsX;
-        Dessin.ResImpY = reference.LogPixelsY;
-    }
+    MesurerImprimanteAuBesoin(reference);
     if (Dessin.ResImpX <= 0 || Dessin.ResImpY <= 0)
         throw EPrinter("Imprimante sélectionnée incorrecte");
 
@@ -66,9 +58,8 @@ void TfmVolutan2::btCopierClick() {
         const double centre = static_cast<double>(MulInt32(e, 254)) / Dessin.ResImpX;
         Dessin.CentreX = centre;
         Dessin.CentreY = centre;
-        const std::int32_t nombre = std::clamp<std::int32_t>(Dessin.NbSpires, 0, MaxSpires);
-        for (std::int32_t i = 0; i < nombre; ++i)
-            Tracer(Dessin, Dessin.Spires[static_cast<std::size_t>(i)], false);
+        for (const TSpire& spire : Dessin.Courbes())
+            Tracer(Dessin, spire, false);
         etat.Restaurer(); // before the canvas goes: nothing may point at it
     }                     // the recording ends: the picture holds the drawing
     Clipboard().Assign(image);

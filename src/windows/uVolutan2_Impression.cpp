@@ -8,8 +8,6 @@
 #include "platform/TPrinter.h"
 #include "platform/TPrinterCanvas.h"
 
-#include <algorithm>
-
 void TfmVolutan2::btImprimerClick() {
     const TEtatDessinSauve etat(Dessin);
     TPrinter& imprimante = Printer();
@@ -19,18 +17,10 @@ void TfmVolutan2::btImprimerClick() {
     // the document and its page ("Impression en cours" during another job).
     imprimante.BeginDoc();
     try {
-        // When the last sheet preparation could not measure the printer, its
-        // resolution comes from the job's device context.
-        if (Dessin.ResImpX <= 0 || Dessin.ResImpY <= 0) {
-            const TPrinterMetrics metriques = imprimante.Metrics();
-            Dessin.ResImpX = metriques.LogPixelsX;
-            Dessin.ResImpY = metriques.LogPixelsY;
-        }
-        Dessin.CentreX = 1050.0;
-        Dessin.CentreY = 750.0;
-        const std::int32_t nombre = std::clamp<std::int32_t>(Dessin.NbSpires, 0, MaxSpires);
-        for (std::int32_t i = 0; i < nombre; ++i)
-            Tracer(Dessin, Dessin.Spires[static_cast<std::size_t>(i)], false);
+        MesurerImprimanteAuBesoin(imprimante.Metrics()); // the job's device context
+        Dessin.CentrerSurFeuille();
+        for (const TSpire& spire : Dessin.Courbes())
+            Tracer(Dessin, spire, false);
     } catch (...) {
         // A curve that cannot be traced (0 teeth) ends the command, but not
         // with the job open: the page so far is printed and the document
@@ -48,4 +38,10 @@ void TfmVolutan2::btImprimerClick() {
     // drawing state, never the page of a job about to close.
     etat.Restaurer();
     imprimante.EndDoc();
+}
+
+void TfmVolutan2::MesurerImprimanteAuBesoin(const TPrinterMetrics& metriques) {
+    if (Dessin.ResImpX > 0 && Dessin.ResImpY > 0) return;
+    Dessin.ResImpX = metriques.LogPixelsX;
+    Dessin.ResImpY = metriques.LogPixelsY;
 }

@@ -15,9 +15,9 @@ void TfmVolutan2::btModifierClick() {
 
     // Rows after the last curve keep what earlier showings left in them; a
     // list longer than the table goes beyond its last row, unseen.
-    for (int i = 0; i < Dessin.NbSpires; ++i) {
-        const TSpire& s = Dessin.Spires[i];
-        const int r = i + 1;
+    int r = 0;
+    for (const TSpire& s : Dessin.Courbes()) {
+        ++r;
         grille.SetCellText(1, r, QString::number(s.Fixe));
         grille.SetCellText(2, r, QString::number(s.Mobile));
         grille.SetCellText(3, r, QString::number(s.Trou));
@@ -25,7 +25,7 @@ void TfmVolutan2::btModifierClick() {
     }
     fmModifier->SetNombreLignes(Dessin.NbSpires);
 
-    if (Application->ShowModal(*fmModifier) != 1) return;
+    if (Application->ShowModal(*fmModifier) != mrOk) return;
 
     // Clear all. Without a printer the sheet is still cleared before the
     // printer's error comes: the list is then rebuilt and redrawn all the
@@ -56,8 +56,7 @@ void TfmVolutan2::btModifierClick() {
 
     Dessin.Cible = &FeuilleCanvas();
     Dessin.ModeEcran = true;
-    Dessin.CentreX = 1050.0;
-    Dessin.CentreY = 750.0;
+    Dessin.CentrerSurFeuille();
     RedessinerListe();
 
     if (erreurFeuille) std::rethrow_exception(erreurFeuille);

@@ -143,7 +143,6 @@ TEST_F(TPrinterTest, JobStatesAndTheirMessages) {
     p.BeginDoc();
     EXPECT_TRUE(p.Printing());
     EXPECT_EQ(p.PageNumber(), 1);
-    EXPECT_FALSE(p.Aborted());
     EXPECT_EQ(p.Title(), "");
     EXPECT_TRUE(virtuelle->DocumentOpen());
     EXPECT_EQ(MessageDe([&] { p.BeginDoc(); }), EnCours);

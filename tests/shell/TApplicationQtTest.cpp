@@ -57,8 +57,8 @@ public:
         btOK->setGeometry(10, 40, 80, 24);
         btAnnuler = new QPushButton(QStringLiteral("&Annuler"), this);
         btAnnuler->setGeometry(100, 40, 80, 24);
-        LierResultat(btOK, 1);
-        LierResultat(btAnnuler, 2);
+        LierResultat(btOK, mrOk);
+        LierResultat(btAnnuler, mrCancel);
     }
     void FormActivate() override { ++activations; }
     QLineEdit* champ;
@@ -225,7 +225,7 @@ TEST_F(ShellTest, FormActivateRunsOnceAtTheFirstActivation) {
     // A dialog in a modal run.
     Dialogue d;
     Ensuite([&d] { d.btOK->click(); });
-    EXPECT_EQ(app.ShowModal(d), 1);
+    EXPECT_EQ(app.ShowModal(d), mrOk);
     f->activateWindow();
     QTest::qWait(20);
     EXPECT_EQ(f->activations, 1);
@@ -242,12 +242,12 @@ TEST_F(ShellTest, ModalRunResults) {
 
     // OK, Annuler, close box, then Escape that does nothing before OK.
     Ensuite([&d] { QTest::mouseClick(d.btOK, Qt::LeftButton); });
-    EXPECT_EQ(app.ShowModal(d), 1);
+    EXPECT_EQ(app.ShowModal(d), mrOk);
     EXPECT_FALSE(d.isVisible());
     Ensuite([&d] { QTest::keyClick(&d, Qt::Key_A, Qt::AltModifier); });
-    EXPECT_EQ(app.ShowModal(d), 2);
+    EXPECT_EQ(app.ShowModal(d), mrCancel);
     Ensuite([&d] { d.close(); });
-    EXPECT_EQ(app.ShowModal(d), 2);
+    EXPECT_EQ(app.ShowModal(d), mrCancel);
     EXPECT_FALSE(d.isVisible());
     bool ouvertApresEchap = false;
     Ensuite([&d, &ouvertApresEchap] {
@@ -258,7 +258,7 @@ TEST_F(ShellTest, ModalRunResults) {
         ouvertApresEchap = d.isVisible() && Application->FormeModale() == &d;
         QTest::keyClick(d.btOK, Qt::Key_Space);
     });
-    EXPECT_EQ(app.ShowModal(d), 1);
+    EXPECT_EQ(app.ShowModal(d), mrOk);
     EXPECT_TRUE(ouvertApresEchap);
     // The main window takes no input while the dialog runs.
     bool principaleBloquee = false;
@@ -266,7 +266,7 @@ TEST_F(ShellTest, ModalRunResults) {
         principaleBloquee = QApplication::activeModalWidget() == &d;
         d.btAnnuler->click();
     });
-    EXPECT_EQ(app.ShowModal(d), 2);
+    EXPECT_EQ(app.ShowModal(d), mrCancel);
     EXPECT_TRUE(principaleBloquee);
     EXPECT_EQ(app.FormeModale(), nullptr);
     EXPECT_TRUE(messages.empty());
@@ -288,7 +288,7 @@ TEST_F(ShellTest, ModalRunOfAVisibleDialogFails) {
         app.Protege([&] { app.ShowModal(d); });
         d.btOK->click();
     });
-    EXPECT_EQ(app.ShowModal(d), 1);
+    EXPECT_EQ(app.ShowModal(d), mrOk);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].second,
               QStringLiteral("Impossible de rendre modale une fenêtre visible."));
@@ -300,11 +300,11 @@ TEST_F(ShellTest, QuitRequestEndsAModalRunWithCancel) {
     f->show();
     Dialogue d;
     Ensuite([] { Application->MainForm()->close(); });
-    EXPECT_EQ(app.ShowModal(d), 2);
+    EXPECT_EQ(app.ShowModal(d), mrCancel);
     EXPECT_TRUE(app.Terminated());
     EXPECT_TRUE(f->isVisible()); // closing the main window does not hide it
     // Opened after the quit request: ends at once with 2.
-    EXPECT_EQ(app.ShowModal(d), 2);
+    EXPECT_EQ(app.ShowModal(d), mrCancel);
     EXPECT_FALSE(d.isVisible());
     delete f;
 }

@@ -117,7 +117,7 @@ protected:
         QObject::connect(&secours, &QTimer::timeout, [&] {
             if (fmModifier->EnRunModal()) {
                 force = true;
-                fmModifier->SetModalResult(2);
+                fmModifier->SetModalResult(mrCancel);
             }
         });
         secours.start(20000);
@@ -241,7 +241,7 @@ TEST_F(ModifierTest, ThreeCurvesOkUnchangedAndNoNewActivation) {
     // window (which would empty the list).
     ASSERT_TRUE(Modifier([&] { Cliquer(fmModifier->btAnnuler); }));
     ASSERT_TRUE(Modifier([&] { fmModifier->close(); }));
-    int resultat = 0;
+    TModalResult resultat = mrNone;
     ASSERT_TRUE(Modifier([&] {
         // Escape outside the grid does not close; Enter on OK presses it.
         fmModifier->btOK->setFocus();
@@ -250,7 +250,7 @@ TEST_F(ModifierTest, ThreeCurvesOkUnchangedAndNoNewActivation) {
         QTest::keyClick(fmModifier->btOK, Qt::Key_Return);
         resultat = fmModifier->ModalResult();
     }));
-    EXPECT_EQ(resultat, 1);
+    EXPECT_EQ(resultat, mrOk);
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
     EXPECT_EQ(Liste(), trois);
@@ -348,9 +348,9 @@ TEST_F(ModifierTest, KeyboardTabOrderAltKeysAndAltO) {
         EXPECT_EQ(Grille()->SpinEdit()->Text().toStdString(), "7");
         QTest::keyClick(Grille()->Editor(), Qt::Key_O, Qt::AltModifier);
         // The accelerator clicks the button after its short press animation.
-        for (int i = 0; i < 100 && fmModifier->ModalResult() == 0; ++i)
+        for (int i = 0; i < 100 && fmModifier->ModalResult() == mrNone; ++i)
             QTest::qWait(20);
-        EXPECT_EQ(fmModifier->ModalResult(), 1);
+        EXPECT_EQ(fmModifier->ModalResult(), mrOk);
         EXPECT_TRUE(Grille()->EditorMode()); // still open when the run ends
     }));
     EXPECT_EQ(ordre.join(u'|').toStdString(), "&OK|&Annuler|Supprimer le dessin n° 1|TCellGrid");

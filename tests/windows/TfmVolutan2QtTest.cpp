@@ -243,9 +243,9 @@ TEST_F(FenetrePrincipaleTest, FormActivateRunsOnlyOnce) {
     app.Protege([] { throw EInOutError(2); });
     TForm dialogue;
     auto* ok = new QPushButton(QStringLiteral("&OK"), &dialogue);
-    dialogue.LierResultat(ok, 1);
+    dialogue.LierResultat(ok, mrOk);
     QTimer::singleShot(0, [ok] { Cliquer(ok); });
-    EXPECT_EQ(app.ShowModal(dialogue), 1);
+    EXPECT_EQ(app.ShowModal(dialogue), mrOk);
     QApplication::setActiveWindow(nullptr);
     QApplication::processEvents();
     F().activateWindow();
