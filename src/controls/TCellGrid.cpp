@@ -63,10 +63,6 @@ TCellGrid::TCellGrid(QWidget* parent) : QTableView(parent) {
 
 TCellGrid::~TCellGrid() = default;
 
-void TCellGrid::Garde(const std::function<void()>& action) {
-    ProtegeAppel(action);
-}
-
 QModelIndex TCellGrid::IndexDe(int col, int row) const {
     return model_->index(row - fixedRows_, col - fixedCols_);
 }
@@ -451,7 +447,7 @@ void TCellGrid::currentChanged(const QModelIndex& current, const QModelIndex& pr
     if (col == currentCol_ && row == currentRow_) return;
     currentCol_ = col;
     currentRow_ = row;
-    if (!silence_) Garde([this] { emit OnClick(); });
+    if (!silence_) Protege([this] { emit OnClick(); });
 }
 
 // --- editing ----------------------------------------------------------------
@@ -507,7 +503,7 @@ QWidget* TCellGrid::Editor() const {
 // --- input ------------------------------------------------------------------
 
 void TCellGrid::mousePressEvent(QMouseEvent* event) {
-    Garde([&] {
+    Protege([&] {
         const QModelIndex index = indexAt(event->position().toPoint());
         if (event->button() != Qt::LeftButton || !index.isValid()) {
             QTableView::mousePressEvent(event);
@@ -529,7 +525,7 @@ void TCellGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TCellGrid::keyPressEvent(QKeyEvent* event) {
-    Garde([&] {
+    Protege([&] {
         const int touche = event->key();
         const bool sansModificateur =
             !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));

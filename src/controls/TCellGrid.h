@@ -194,7 +194,6 @@ private:
     // Height of row i: the fixed row's or the default.
     int HauteurLigne(int i) const;
     template <class Valeur> void DeplacerLigne(std::map<Cle, Valeur>& cellules, int de, int vers);
-    void Garde(const std::function<void()>& action);
 
     TCellGridModel* model_ = nullptr;
     TCellGridDelegate* delegate_ = nullptr;

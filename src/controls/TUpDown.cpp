@@ -28,8 +28,8 @@ TUpDown::TUpDown(QWidget* parent) : QWidget(parent) {
     down_ = NouveauBouton(this, Qt::DownArrow, "bas");
     // A press steps at once (a double click thus gives two steps); the
     // repetition while held emits pressed again at each tick.
-    connect(up_, &QToolButton::pressed, this, [this] { Step(+1); });
-    connect(down_, &QToolButton::pressed, this, [this] { Step(-1); });
+    connect(up_, &QToolButton::pressed, this, [this] { Pas(+1); });
+    connect(down_, &QToolButton::pressed, this, [this] { Pas(-1); });
     // As wide as a vertical scroll bar, one and a half arrows high.
     const int l = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     resize(l, l + l / 2);
@@ -94,7 +94,7 @@ void TUpDown::SetAssociate(QLineEdit* field) {
     PlacerContreChamp();
 }
 
-void TUpDown::Step(int direction) {
+void TUpDown::Pas(int direction) {
     const qint16 actuel = Position();
     // The upper button goes towards Max, even when Max lies below Min.
     long long pas = static_cast<long long>(direction) * increment_;
@@ -140,7 +140,7 @@ bool TUpDown::eventFilter(QObject* watched, QEvent* event) {
         if (arrowKeys_) {
             const int touche = static_cast<QKeyEvent*>(event)->key();
             if (touche == Qt::Key_Up || touche == Qt::Key_Down) {
-                Step(touche == Qt::Key_Up ? +1 : -1);
+                Pas(touche == Qt::Key_Up ? +1 : -1);
                 return true;
             }
         }

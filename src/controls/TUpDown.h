@@ -65,7 +65,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void Step(int direction);
+    void Pas(int direction);
     void AfficherPosition();
     void PlacerContreChamp();
     void DisposerBoutons();

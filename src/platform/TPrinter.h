@@ -90,8 +90,8 @@ private:
     // Chooses the system's default printer unless one is chosen.
     void ChoisirImprimante();
     // Ensures a handle: the information context when there is none.
-    void ExigerHandle();
-    void FermerHandle();
+    void ExigerContexte();
+    void FermerContexte();
     // Finishes the open document (canvas detached, document handed over, job
     // state idle); false when the printing system refused the document.
     bool Terminer();

@@ -19,7 +19,7 @@ template <class Emetteur, class Signal, class Recepteur, class Classe, class... 
 QMetaObject::Connection Connecter(Emetteur* emetteur, Signal signal, Recepteur* recepteur,
                                   void (Classe::*gestionnaire)(Args...)) {
     return QObject::connect(emetteur, signal, recepteur, [recepteur, gestionnaire](Args... args) {
-        ProtegeAppel([&] { (recepteur->*gestionnaire)(args...); });
+        Protege([&] { (recepteur->*gestionnaire)(args...); });
     });
 }
 
@@ -48,9 +48,9 @@ template <std::size_t N, class F, class Tuple> void AppelerPrefixe(F& f, Tuple& 
 template <class Emetteur, class Signal, class Foncteur>
 QMetaObject::Connection Connecter(Emetteur* emetteur, Signal signal, const QObject* contexte,
                                   Foncteur foncteur) {
-    return QObject::connect(
-        emetteur, signal, contexte, [f = std::move(foncteur)](const auto&... args) mutable {
-            auto copie = std::tuple<std::decay_t<decltype(args)>...>(args...);
-            ProtegeAppel([&] { detail::AppelerPrefixe<sizeof...(args)>(f, copie); });
-        });
+    return QObject::connect(emetteur, signal, contexte,
+                            [f = std::move(foncteur)](const auto&... args) mutable {
+                                auto copie = std::tuple<std::decay_t<decltype(args)>...>(args...);
+                                Protege([&] { detail::AppelerPrefixe<sizeof...(args)>(f, copie); });
+                            });
 }

@@ -27,7 +27,7 @@ public:
     // cut before its first '.', every character after the first in lower case
     // ("ABC2.EXE" gives "Abc2").
     QString Title() const { return title_; }
-    static QString TitleFromFileName(const QString& cheminProgramme);
+    static QString TitreDuProgramme(const QString& cheminProgramme);
 
     // The first window created; set once.
     TForm* MainForm() const { return mainForm_; }
@@ -52,15 +52,15 @@ public:
     int Run();
 
     // Error trap: runs `gestionnaire`; an exception leaving it is reported
-    // (message box, or the reporter seam) and swallowed. Never throws.
+    // (message box, or the SetSignaleur seam) and swallowed. Never throws.
     void Protege(const std::function<void()>& gestionnaire) noexcept;
     // Message text with the '.' rule: a '.' appended when the text is not
     // empty and its last character's code is above that of '.'.
     static QString MessageAvecPoint(const QString& message);
 
     // Seam for tests: receives (Title, text) instead of the message box.
-    using Reporter = std::function<void(const QString& titre, const QString& texte)>;
-    void SetReporter(Reporter reporter);
+    using TSignaleur = std::function<void(const QString& titre, const QString& texte)>;
+    void SetSignaleur(TSignaleur signaleur);
 
     // Modal run of a dialog: returns its ModalResult (mrOk, mrCancel). Throws
     // EInvalidOperation "Impossible de rendre modale une fenêtre visible" when
@@ -93,13 +93,13 @@ protected:
 
 private:
     void Enregistrer(TForm* form);
-    void FocusChange(QWidget* ancien, QWidget* nouveau);
+    void ChangementDeFocus(QWidget* ancien, QWidget* nouveau);
     void Signaler(const QString& texte) noexcept;
 
     QString title_;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
-    Reporter reporter_;
+    TSignaleur signaleur_;
     std::function<void()> pause_;
     QEventLoop* boucle_ = nullptr;
     QPointer<TForm> active_;
@@ -111,4 +111,4 @@ extern TApplication* Application;
 
 // Runs `gestionnaire` inside Application's error trap (or, before the
 // application object exists, drops the error with a warning). Never throws.
-void ProtegeAppel(const std::function<void()>& gestionnaire) noexcept;
+void Protege(const std::function<void()>& gestionnaire) noexcept;

@@ -40,5 +40,5 @@ void TForm::closeEvent(QCloseEvent* event) {
 void TForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A window restored from the task bar is not shown anew.
-    if (!event->spontaneous()) ProtegeAppel([this] { FormShow(); });
+    if (!event->spontaneous()) Protege([this] { FormShow(); });
 }

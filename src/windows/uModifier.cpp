@@ -1,3 +1,5 @@
+// The curve editor dialog: its controls, the preview and the table's events.
+// The main window's command that runs it is in uVolutan2_Modifier.cpp.
 #include "windows/uModifier.h"
 
 #include "controls/TColorGrid.h"

@@ -1,9 +1,13 @@
 #pragma once
 // The main window: the sheet, the choice of the next curve (gears, hole,
-// colour, speed) and one button per command. Handlers are split by command
-// group: uVolutan2.cpp (layout, start-up, Draw, Clear all, Quit),
-// uVolutan2_Fichiers.cpp (Save, Open), uVolutan2_Impression.cpp (Print, Copy),
-// uVolutan2_Modifier.cpp (the curve editor command).
+// colour, speed) and one button per command. Its code is split by command:
+//   uVolutan2.cpp             layout, start-up, sheet preparation, Quit
+//   uVolutan2_Dessin.cpp      Draw and its stop, Clear all, the list redraw
+//   uVolutan2_Fichiers.cpp    Save, Open
+//   uVolutan2_Impression.cpp  Print
+//   uVolutan2_Copie.cpp       Copy
+//   uVolutan2_Modifier.cpp    Modifier: the command that runs the curve
+//                             editor (the dialog itself is uModifier)
 #include "engine/TDessin.h"
 #include "shell/TForm.h"
 

@@ -1,5 +1,6 @@
-// The curve editor command: the list goes into the editor's table, the editor
-// runs modally, and on OK the list is rebuilt from the table and redrawn.
+// The main window's Modifier command: the list goes into the editor's table,
+// the editor (the dialog of uModifier.cpp) runs modally, and on OK the list is
+// rebuilt from the table and redrawn.
 #include "controls/TCellGrid.h"
 #include "core/Conversions.h"
 #include "shell/TApplication.h"

@@ -8,7 +8,7 @@
 #include <limits>
 #include <vector>
 
-TEST(MulDiv, RoundsHalvesAwayFromZeroWith64BitProduct) {
+TEST(EtendueTest, RoundsHalvesAwayFromZeroWith64BitProduct) {
     struct Cas {
         std::int32_t a, b, c, attendu;
     };
@@ -38,7 +38,7 @@ TEST(MulDiv, RoundsHalvesAwayFromZeroWith64BitProduct) {
         EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.attendu) << c.a << " * " << c.b << " / " << c.c;
 }
 
-TEST(Etendue, LargestCurveAtPrinterResolution) {
+TEST(EtendueTest, LargestCurveAtPrinterResolution) {
     struct Cas {
         const char* nom;
         std::vector<TSpire> spires;

@@ -53,7 +53,7 @@ constexpr TColor Gris = 0xC0C0C0;
 constexpr TColor Blanc = 0xFFFFFF;
 constexpr TColor Noir = 0x000000;
 
-TEST(PreparerFeuille, SheetAt96PixelsPerInch) {
+TEST(PreparerFeuilleTest, SheetAt96PixelsPerInch) {
     TDessin dessin;
     Imprimante imprimante;
     Ecran ecran(96);
@@ -95,7 +95,7 @@ TEST(PreparerFeuille, SheetAt96PixelsPerInch) {
     EXPECT_EQ(b.PenColor(), Noir);
 }
 
-TEST(PreparerFeuille, SheetAt120PixelsPerInch) {
+TEST(PreparerFeuilleTest, SheetAt120PixelsPerInch) {
     TDessin dessin;
     Imprimante imprimante;
     Ecran ecran(120);
@@ -112,7 +112,7 @@ TEST(PreparerFeuille, SheetAt120PixelsPerInch) {
     EXPECT_EQ(image.bitmap.Pixel(100, 709), Gris);
 }
 
-TEST(PreparerFeuille, PrinterFailureStillPaintsTheSheetThenReports) {
+TEST(PreparerFeuilleTest, PrinterFailureStillPaintsTheSheetThenReports) {
     TDessin dessin;
     dessin.ResImpX = 1200;
     dessin.ResImpY = 1200;

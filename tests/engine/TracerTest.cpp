@@ -40,7 +40,7 @@ std::string MessageDe(auto action) {
     return "(aucune erreur)";
 }
 
-TEST(Tracer, PpcmAndTours) {
+TEST(TracerTest, PpcmAndTours) {
     EXPECT_EQ(PPCM(133, 58), 7714);
     EXPECT_EQ(PPCM(100, 50), 100);
     EXPECT_EQ(PPCM(96, 24), 96);
@@ -73,7 +73,7 @@ TEST(Tracer, PpcmAndTours) {
     EXPECT_EQ(MessageDe([&] { Tours(-1, Min32); }), longue); // 2^31 turns, no overflow
 }
 
-TEST(Tracer, SegmentCountsAndFirstPoint) {
+TEST(TracerTest, SegmentCountsAndFirstPoint) {
     TDessin dessin;
     struct Cas {
         std::int32_t fixe, mobile, trou;
@@ -104,7 +104,7 @@ TEST(Tracer, SegmentCountsAndFirstPoint) {
 
 // The points, recomputed here from the curve's definition: extended precision,
 // stored as double, rounded to tenths, then to pixels.
-TEST(Tracer, PointsFollowTheCurveFormula) {
+TEST(TracerTest, PointsFollowTheCurveFormula) {
     TDessin dessin;
     const int fixe = 133;
     const int mobile = 58;
@@ -133,7 +133,7 @@ TEST(Tracer, PointsFollowTheCurveFormula) {
     EXPECT_EQ(i, 3646);
 }
 
-TEST(Tracer, CircleAndFixedPoint) {
+TEST(TracerTest, CircleAndFixedPoint) {
     TDessin dessin;
     // At 254 pixels per inch one pixel is one tenth of a millimetre.
     CanvasEnregistreur cercle;
@@ -170,7 +170,7 @@ TEST(Tracer, CircleAndFixedPoint) {
     EXPECT_EQ(imprimante.appels[0], (Appel{Appel::MoveTo, 2008, 1772})); // 2007.87, 1771.65
 }
 
-TEST(Tracer, PenColour) {
+TEST(TracerTest, PenColour) {
     TDessin dessin;
     const std::pair<std::int32_t, TColor> cas[] = {
         {0x0000FF, 0x0000FF}, {clNone, 0}, {0x7F00FF00, 0x00FF00}, {-1, 0xFFFFFF}};
@@ -191,7 +191,7 @@ TEST(Tracer, PenColour) {
     EXPECT_EQ(bitmap.Pixel(VersPixelsX(dessin, 850), VersPixelsY(dessin, 750)), 0x000000);
 }
 
-TEST(Tracer, SlowModePausesOncePerSegmentAndStopsAfterOneMoreSegment) {
+TEST(TracerTest, SlowModePausesOncePerSegmentAndStopsAfterOneMoreSegment) {
     TDessin dessin;
     std::string journal;
     int segmentsAuClic = -1;
@@ -237,7 +237,7 @@ TEST(Tracer, SlowModePausesOncePerSegmentAndStopsAfterOneMoreSegment) {
     EXPECT_EQ(journal, "");
 }
 
-TEST(Tracer, SurfaceChangedDuringASlowTrace) {
+TEST(TracerTest, SurfaceChangedDuringASlowTrace) {
     TDessin dessin;
     CanvasEnregistreur premier;
     CanvasEnregistreur second;
@@ -280,7 +280,7 @@ TEST(Tracer, SurfaceChangedDuringASlowTrace) {
     EXPECT_EQ(troisieme.Segments(), 1);
 }
 
-TEST(Tracer, FaultyRecordsEndQuicklyWithTheDecidedOutcome) {
+TEST(TracerTest, FaultyRecordsEndQuicklyWithTheDecidedOutcome) {
     TDessin dessin;
     CanvasEnregistreur canvas;
     Feuille(dessin, canvas, 96);
@@ -323,7 +323,7 @@ TEST(Tracer, FaultyRecordsEndQuicklyWithTheDecidedOutcome) {
     }
 }
 
-TEST(TracerApercu, PixelsAboutTheImageCentre) {
+TEST(TracerTest, PreviewPixelsAboutTheImageCentre) {
     struct Cas {
         std::int32_t fixe, mobile, trou;
         int segments;
@@ -367,7 +367,7 @@ TEST(TracerApercu, PixelsAboutTheImageCentre) {
     EXPECT_TRUE(rien.appels.empty());
 }
 
-TEST(SinCos, FloatingPointUnitSineAndCosine) {
+TEST(TracerTest, FloatingPointUnitSineAndCosine) {
     for (long double a : {0.0L, 0.1L, 1.0L, -2.5L, 3.14159L, 100.0L, 364.5L, 62832.0L}) {
         long double s;
         long double c;

@@ -12,7 +12,7 @@ namespace {
 constexpr std::int32_t Max32 = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t Min32 = std::numeric_limits<std::int32_t>::min();
 
-TEST(Unites, RoundHalvesToEvenAndSaturates) {
+TEST(UnitesTest, RoundHalvesToEvenAndSaturates) {
     const std::pair<long double, std::int32_t> cas[] = {
         {2.5L, 2},
         {3.5L, 4},
@@ -46,7 +46,7 @@ TEST(Unites, RoundHalvesToEvenAndSaturates) {
     }
 }
 
-TEST(Unites, MulInt32Wraps) {
+TEST(UnitesTest, MulInt32Wraps) {
     EXPECT_EQ(MulInt32(1050, 96), 100800);
     EXPECT_EQ(MulInt32(22369622, 96), -2147483584);
     EXPECT_EQ(MulInt32(Min32, -1), Min32);
@@ -55,7 +55,7 @@ TEST(Unites, MulInt32Wraps) {
     EXPECT_EQ(MulInt32(-4, 25), -100);
 }
 
-TEST(Unites, VersPixelsUsesTheResolutionOfTheMode) {
+TEST(UnitesTest, VersPixelsUsesTheResolutionOfTheMode) {
     TDessin dessin;
     dessin.ResEcranX = 96;
     dessin.ResEcranY = 96;

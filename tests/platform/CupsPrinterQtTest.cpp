@@ -20,7 +20,7 @@ int Pixels(double mm, int ppp) {
     return static_cast<int>(std::lround(mm * ppp / 25.4));
 }
 
-TEST(CupsPrinter, DefaultDestinationMetricsAndPageOrigin) {
+TEST(CupsPrinterQtTest, DefaultDestinationMetricsAndPageOrigin) {
     const QString manque = TServeurCupsPrive::Manque();
     if (!manque.isEmpty()) GTEST_SKIP() << "Real print path not tested: " << manque.toStdString();
 

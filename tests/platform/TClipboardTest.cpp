@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(TClipboard, NoClipboardWithoutGraphicalApplication) {
+TEST(TClipboardTest, NoClipboardWithoutGraphicalApplication) {
     TMetafile image;
     { TMetafileCanvas c(image, TVirtualPrinterBackEnd::MetriquesParDefaut()); }
     ASSERT_FALSE(image.Empty());

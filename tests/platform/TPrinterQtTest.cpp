@@ -31,7 +31,7 @@ const std::string EnCours = "Impression en cours";
 const std::string NImprimePas = "L'imprimante n'imprime pas pour l'instant";
 const std::string NonSupportee = "Opération non supportée par l'imprimante sélectionnée";
 
-class TPrinterTest : public ::testing::Test {
+class TPrinterQtTest : public ::testing::Test {
 protected:
     void SetUp() override {
         virtuelle = std::make_shared<TVirtualPrinterBackEnd>();
@@ -43,7 +43,7 @@ protected:
     std::shared_ptr<TVirtualPrinterBackEnd> virtuelle;
 };
 
-TEST_F(TPrinterTest, EveryNeedOfAMissingPrinterFailsAndLooksAgain) {
+TEST_F(TPrinterQtTest, EveryNeedOfAMissingPrinterFailsAndLooksAgain) {
     struct Cas {
         const char* nom;
         std::function<void(TVirtualPrinterBackEnd&)> preparer;
@@ -75,7 +75,7 @@ TEST_F(TPrinterTest, EveryNeedOfAMissingPrinterFailsAndLooksAgain) {
     }
 }
 
-TEST_F(TPrinterTest, TheChosenPrinterIsKeptForTheRun) {
+TEST_F(TPrinterQtTest, TheChosenPrinterIsKeptForTheRun) {
     TPrinter& p = Printer();
     EXPECT_EQ(p.ResolutionX(), 600);
     EXPECT_EQ(p.PrinterName(), TVirtualPrinterBackEnd::NomParDefaut);
@@ -93,7 +93,7 @@ TEST_F(TPrinterTest, TheChosenPrinterIsKeptForTheRun) {
     EXPECT_EQ(MessageDe([] { Printer().ResolutionX(); }), AucuneImprimante);
 }
 
-TEST_F(TPrinterTest, ContextAndSettingsFailures) {
+TEST_F(TPrinterQtTest, ContextAndSettingsFailures) {
     virtuelle->SetContextFails(true);
     TPrinter& p = Printer();
     EXPECT_EQ(MessageDe([&] { p.ResolutionX(); }), Incorrecte);
@@ -132,7 +132,7 @@ TEST_F(TPrinterTest, ContextAndSettingsFailures) {
     EXPECT_EQ(q.PageNumber(), 0);
 }
 
-TEST_F(TPrinterTest, JobStatesAndTheirMessages) {
+TEST_F(TPrinterQtTest, JobStatesAndTheirMessages) {
     TPrinter& p = Printer();
     TPrinterCanvas& page = p.Canvas();
     EXPECT_EQ(MessageDe([&] { p.EndDoc(); }), NImprimePas);
@@ -167,7 +167,7 @@ TEST_F(TPrinterTest, JobStatesAndTheirMessages) {
     EXPECT_EQ(document.Segments[0].To, QPointF(20, 10.5));
 }
 
-TEST_F(TPrinterTest, HandleStatesFollowQueriesJobsAndOrientation) {
+TEST_F(TPrinterQtTest, HandleStatesFollowQueriesJobsAndOrientation) {
     TPrinter& p = Printer();
     EXPECT_EQ(p.Handle(), TPrinterHandle::None);
     // The virtual printer's default settings are landscape.
@@ -205,7 +205,7 @@ TEST_F(TPrinterTest, HandleStatesFollowQueriesJobsAndOrientation) {
     EXPECT_EQ(virtuelle->Documents()[2].Settings.Orientation, TOrientation::Landscape);
 }
 
-TEST_F(TPrinterTest, PageCanvasPenAndLines) {
+TEST_F(TPrinterQtTest, PageCanvasPenAndLines) {
     TPrinter& p = Printer();
     TPrinterCanvas& page = p.Canvas();
     page.SetPenColor(0x00123456); // 0x00BBGGRR
@@ -237,7 +237,7 @@ TEST_F(TPrinterTest, PageCanvasPenAndLines) {
     EXPECT_EQ(virtuelle->Documents()[0].UnsupportedOperations, 0);
 }
 
-TEST_F(TPrinterTest, EventsDuringTheHandOverSeeTheJobOpen) {
+TEST_F(TPrinterQtTest, EventsDuringTheHandOverSeeTheJobOpen) {
     TPrinter& p = Printer();
     std::string pendant;
     bool imprimait = false;
@@ -264,7 +264,7 @@ TEST_F(TPrinterTest, EventsDuringTheHandOverSeeTheJobOpen) {
     EXPECT_TRUE(virtuelle->Documents()[1].Finished);
 }
 
-TEST_F(TPrinterTest, ReleaseFinishesAnOpenJob) {
+TEST_F(TPrinterQtTest, ReleaseFinishesAnOpenJob) {
     Printer().BeginDoc();
     Printer().Canvas().LineTo(3, 4);
     TPrinter::Release();

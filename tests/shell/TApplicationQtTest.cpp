@@ -67,10 +67,10 @@ public:
     int activations = 0;
 };
 
-class ShellTest : public ::testing::Test {
+class TApplicationQtTest : public ::testing::Test {
 protected:
-    ShellTest() {
-        app.SetReporter(
+    TApplicationQtTest() {
+        app.SetSignaleur(
             [this](const QString& t, const QString& m) { messages.emplace_back(t, m); });
     }
     TApplication app;
@@ -84,7 +84,7 @@ void Ensuite(std::function<void()> action) {
 
 } // namespace
 
-TEST(TApplicationTitre, DerivedFromTheProgramFileName) {
+TEST_F(TApplicationQtTest, DerivedFromTheProgramFileName) {
     const std::pair<const char*, const char*> cas[] = {
         {"C:/Programmes/ABC2.EXE", "Abc2"},
         {"/work/main/build/Volutan2", "Volutan2"},
@@ -95,7 +95,7 @@ TEST(TApplicationTitre, DerivedFromTheProgramFileName) {
         {"", ""},
     };
     for (const auto& [chemin, titre] : cas)
-        EXPECT_EQ(TApplication::TitleFromFileName(QString::fromUtf8(chemin)),
+        EXPECT_EQ(TApplication::TitreDuProgramme(QString::fromUtf8(chemin)),
                   QString::fromUtf8(titre))
             << chemin;
     // The running program: the test executable's own name, first letter as is.
@@ -104,7 +104,7 @@ TEST(TApplicationTitre, DerivedFromTheProgramFileName) {
     EXPECT_EQ(Application, &app);
 }
 
-TEST(TApplicationMessage, PeriodRule) {
+TEST_F(TApplicationQtTest, PeriodRule) {
     const std::pair<const char*, const char*> cas[] = {
         {"Fichier introuvable", "Fichier introuvable."},
         {"Erreur E/S 32", "Erreur E/S 32."},
@@ -127,7 +127,7 @@ TEST(TApplicationMessage, PeriodRule) {
             << texte;
 }
 
-TEST_F(ShellTest, TrapReportsEveryKindOfErrorAndSkipsTheRest) {
+TEST_F(TApplicationQtTest, TrapReportsEveryKindOfErrorAndSkipsTheRest) {
     int suite = 0;
     app.Protege([&] {
         throw EDivByZero();
@@ -145,7 +145,7 @@ TEST_F(ShellTest, TrapReportsEveryKindOfErrorAndSkipsTheRest) {
                                   {t, QStringLiteral("Erreur inconnue.")}}));
 }
 
-TEST_F(ShellTest, ConnectedHandlersRunInsideTheTrap) {
+TEST_F(TApplicationQtTest, ConnectedHandlersRunInsideTheTrap) {
     Fenetre f;
     f.show();
     int clics = 0;
@@ -170,7 +170,7 @@ TEST_F(ShellTest, ConnectedHandlersRunInsideTheTrap) {
     EXPECT_FALSE(f.isVisible());
 }
 
-TEST_F(ShellTest, CreationMakesTheFirstFormMainAndRunsFormCreateInTheTrap) {
+TEST_F(TApplicationQtTest, CreationMakesTheFirstFormMainAndRunsFormCreateInTheTrap) {
     struct Fautive : Fenetre {
         void FormCreate() override {
             ++creations;
@@ -190,7 +190,7 @@ TEST_F(ShellTest, CreationMakesTheFirstFormMainAndRunsFormCreateInTheTrap) {
     delete principale;
 }
 
-TEST_F(ShellTest, FormActivateRunsOnceAtTheFirstActivation) {
+TEST_F(TApplicationQtTest, FormActivateRunsOnceAtTheFirstActivation) {
     Fenetre* f = nullptr;
     app.CreateForm(f);
     f->show();
@@ -205,7 +205,7 @@ TEST_F(ShellTest, FormActivateRunsOnceAtTheFirstActivation) {
     f->champ->setFocus();
 
     // A message box (owned by the application) comes and goes.
-    app.SetReporter({});
+    app.SetSignaleur({});
     Ensuite([] {
         auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(boite, nullptr);
@@ -234,7 +234,7 @@ TEST_F(ShellTest, FormActivateRunsOnceAtTheFirstActivation) {
     delete f;
 }
 
-TEST_F(ShellTest, ModalRunResults) {
+TEST_F(TApplicationQtTest, ModalRunResults) {
     Fenetre* f = nullptr;
     app.CreateForm(f);
     f->show();
@@ -273,7 +273,7 @@ TEST_F(ShellTest, ModalRunResults) {
     delete f;
 }
 
-TEST_F(ShellTest, ModalRunOfAVisibleDialogFails) {
+TEST_F(TApplicationQtTest, ModalRunOfAVisibleDialogFails) {
     Dialogue d;
     d.show();
     try {
@@ -294,7 +294,7 @@ TEST_F(ShellTest, ModalRunOfAVisibleDialogFails) {
               QStringLiteral("Impossible de rendre modale une fenêtre visible."));
 }
 
-TEST_F(ShellTest, QuitRequestEndsAModalRunWithCancel) {
+TEST_F(TApplicationQtTest, QuitRequestEndsAModalRunWithCancel) {
     Fenetre* f = nullptr;
     app.CreateForm(f);
     f->show();
@@ -309,7 +309,7 @@ TEST_F(ShellTest, QuitRequestEndsAModalRunWithCancel) {
     delete f;
 }
 
-TEST_F(ShellTest, QuitDuringASlowHandlerLetsItFinish) {
+TEST_F(TApplicationQtTest, QuitDuringASlowHandlerLetsItFinish) {
     Fenetre* f = nullptr;
     app.CreateForm(f);
     int segments = 0;
@@ -339,7 +339,7 @@ TEST_F(ShellTest, QuitDuringASlowHandlerLetsItFinish) {
     delete f;
 }
 
-TEST_F(ShellTest, YieldHandlesPendingEventsAndReturnsAtOnce) {
+TEST_F(TApplicationQtTest, YieldHandlesPendingEventsAndReturnsAtOnce) {
     int traites = 0;
     for (int i = 0; i < 5; ++i)
         QMetaObject::invokeMethod(

@@ -27,7 +27,7 @@ struct Depot {
 const QStringList CinqTypes = {"application/x-openoffice-emf;windows_formatname=\"Image EMF\"",
                                "image/emf", "image/png", "image/svg+xml", "image/x-emf"};
 
-class CopieTest : public FenetrePrincipaleTest {
+class CopieQtTest : public FenetrePrincipaleTest {
 protected:
     void TearDown() override {
         Clipboard().SetPoseur({});
@@ -108,7 +108,7 @@ QString Millimetres(std::int32_t centiemes) {
 
 } // namespace
 
-TEST_F(CopieTest, DefaultCurveAtTrueSizeInTheClipboardPicture) {
+TEST_F(CopieQtTest, DefaultCurveAtTrueSizeInTheClipboardPicture) {
     Demarrer();
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner); // (133, 58, 25) in the palette's foreground colour
@@ -177,7 +177,7 @@ TEST_F(CopieTest, DefaultCurveAtTrueSizeInTheClipboardPicture) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(CopieTest, TheLargestCurveSetsTheFrame) {
+TEST_F(CopieQtTest, TheLargestCurveSetsTheFrame) {
     Demarrer();
     Capturer();
     struct Cas {
@@ -230,7 +230,7 @@ TEST_F(CopieTest, TheLargestCurveSetsTheFrame) {
     }
 }
 
-TEST_F(CopieTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
+TEST_F(CopieQtTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
     Demarrer();
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner);
@@ -300,7 +300,7 @@ TEST_F(CopieTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
               (emf::Rect{0, 0, 7993, 7990}));
 }
 
-TEST_F(CopieTest, PrinterUnmeasuredAtStartUpStillGivesATrueSizePicture) {
+TEST_F(CopieQtTest, PrinterUnmeasuredAtStartUpStillGivesATrueSizePicture) {
     // No default printer at start-up: the sheet preparations cannot measure it.
     imprimante->SetDefaultPrinter("");
     Demarrer();
@@ -326,7 +326,7 @@ TEST_F(CopieTest, PrinterUnmeasuredAtStartUpStillGivesATrueSizePicture) {
     EXPECT_TRUE(F().Dessin.ModeEcran);
 }
 
-TEST_F(CopieTest, CopyDuringASlowDrawLetsItResumeOnTheSheet) {
+TEST_F(CopieQtTest, CopyDuringASlowDrawLetsItResumeOnTheSheet) {
     Demarrer();
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner);

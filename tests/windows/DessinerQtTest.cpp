@@ -11,7 +11,9 @@ constexpr int SegmentsDefaut = 3645;
 const TSpire Defaut{133, 58, 25, 0};
 } // namespace
 
-TEST_F(FenetrePrincipaleTest, FastDrawTracesTheChosenCurveAndRecordsIt) {
+class DessinerQtTest : public FenetrePrincipaleTest {};
+
+TEST_F(DessinerQtTest, FastDrawTracesTheChosenCurveAndRecordsIt) {
     Demarrer();
     const TBitmapCanvas vierge = Feuille();
     Cliquer(F().fbRapide);
@@ -45,7 +47,7 @@ TEST_F(FenetrePrincipaleTest, FastDrawTracesTheChosenCurveAndRecordsIt) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(FenetrePrincipaleTest, SlowDrawPausesAfterEverySegmentUnderArreter) {
+TEST_F(DessinerQtTest, SlowDrawPausesAfterEverySegmentUnderArreter) {
     Demarrer();
     const TBitmapCanvas vierge = Feuille();
     QString legendePendant;
@@ -64,7 +66,7 @@ TEST_F(FenetrePrincipaleTest, SlowDrawPausesAfterEverySegmentUnderArreter) {
     EXPECT_TRUE(MemesPixels(Feuille(), Reference(vierge, Defaut)));
 }
 
-TEST_F(FenetrePrincipaleTest, StopDrawsExactlyOneMoreSegment) {
+TEST_F(DessinerQtTest, StopDrawsExactlyOneMoreSegment) {
     Demarrer();
     const TBitmapCanvas vierge = Feuille();
     // The click arrives during the yield after segment 100.
@@ -85,7 +87,7 @@ TEST_F(FenetrePrincipaleTest, StopDrawsExactlyOneMoreSegment) {
     EXPECT_TRUE(MemesPixels(Feuille(), vierge));
 }
 
-TEST_F(FenetrePrincipaleTest, ThirtyOneCurvesAtMost) {
+TEST_F(DessinerQtTest, ThirtyOneCurvesAtMost) {
     Demarrer();
     Cliquer(F().fbRapide);
     for (int i = 0; i < MaxSpires; ++i)
@@ -111,7 +113,7 @@ TEST_F(FenetrePrincipaleTest, ThirtyOneCurvesAtMost) {
     EXPECT_EQ(F().Dessin.Spires[0], (TSpire{133, 58, 80, 0}));
 }
 
-TEST_F(FenetrePrincipaleTest, QuitDuringASlowTraceEndsAfterIt) {
+TEST_F(DessinerQtTest, QuitDuringASlowTraceEndsAfterIt) {
     app.CreateForm(fmVolutan2);
     bool visible = false;
     surPause = [&](int n) {
@@ -132,7 +134,7 @@ TEST_F(FenetrePrincipaleTest, QuitDuringASlowTraceEndsAfterIt) {
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
 }
 
-TEST_F(FenetrePrincipaleTest, ListRedrawSlowThenFastAfterAClick) {
+TEST_F(DessinerQtTest, ListRedrawSlowThenFastAfterAClick) {
     Demarrer();
     const TBitmapCanvas vierge = Feuille();
     const TSpire liste[] = {{100, 50, 10, 255}, {96, 24, 5, 0xFF0000}, {133, 58, 25, 0x8000}};

@@ -26,7 +26,7 @@ const TSpire Noir{133, 58, 25, 0};
 const TSpire Rouge{133, 58, 10, 255};
 const TSpire Vert{150, 60, 40, 32768};
 
-class Fichiers : public FenetrePrincipaleTest {
+class FichiersQtTest : public FenetrePrincipaleTest {
 protected:
     void SetUp() override {
         FenetrePrincipaleTest::SetUp();
@@ -114,7 +114,7 @@ using Genre = TFileDialogs::Genre;
 
 } // namespace
 
-TEST_F(Fichiers, EnregistrerNomsParDefautOctetsEtTitre) {
+TEST_F(FichiersQtTest, SaveDefaultNamesBytesAndCaption) {
     EcrireFichier("Rosacine 1.txt", "x");
     EcrireFichier("Rosacine 2.txt", "");
     ASSERT_TRUE(QDir().mkdir("Rosacine 3.txt")); // a folder does not count
@@ -154,7 +154,7 @@ TEST_F(Fichiers, EnregistrerNomsParDefautOctetsEtTitre) {
     EXPECT_EQ(Liste(), std::vector<TSpire>{});
 }
 
-TEST_F(Fichiers, DossierCourantSuitLeDernierDialogue) {
+TEST_F(FichiersQtTest, CurrentFolderFollowsTheLastDialog) {
     ASSERT_TRUE(QDir().mkdir("sous"));
     EcrireFichier("sous/Rosacine 1.txt", "150\t60\t40\t32768\r\n");
     EcrireFichier("Rosacine 1.txt", "");
@@ -183,7 +183,7 @@ TEST_F(Fichiers, DossierCourantSuitLeDernierDialogue) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(Fichiers, OuvrirAllerRetourEtFichiersEcritsALaMain) {
+TEST_F(FichiersQtTest, OpenRoundTripAndHandWrittenFiles) {
     Cliquer(F().fbRapide);
     const std::vector<TSpire> spires{Noir, {-133, 58, -10, 255}, {500, 20, 0, clNone}, Vert};
     Remplir(spires);
@@ -225,7 +225,7 @@ TEST_F(Fichiers, OuvrirAllerRetourEtFichiersEcritsALaMain) {
     EXPECT_EQ(F().windowTitle(), Titre(d + "/vide.txt"));
 }
 
-TEST_F(Fichiers, OuvrirEchecs) {
+TEST_F(FichiersQtTest, OpenFailures) {
     Cliquer(F().fbRapide);
     ASSERT_TRUE(QDir().mkdir("dossier"));
     EcrireFichier("secret.txt", "133\t58\t25\t0\r\n");
@@ -293,7 +293,7 @@ TEST_F(Fichiers, OuvrirEchecs) {
     TPrinter::SetBackEnd(std::make_shared<TVirtualPrinterBackEnd>());
     TApplication app;
     QString messages;
-    app.SetReporter([&](const QString&, const QString& texte) { messages += texte; });
+    app.SetSignaleur([&](const QString&, const QString& texte) { messages += texte; });
     TFileDialogs::SetChoix([&](TFileDialogs::Genre, const QString&) { return chemin; });
     app.CreateForm(fmVolutan2);
     std::fill(fmVolutan2->Dessin.Spires.begin(), fmVolutan2->Dessin.Spires.end(), Rouge);
@@ -327,7 +327,7 @@ TEST_F(Fichiers, OuvrirEchecs) {
     std::_Exit(0); // no clean-up in the child: the parent judges what it wrote
 }
 
-TEST(EnregistrerSousLimiteDeTaille, ErreurDEcritureEtAncienFichierIntact) {
+TEST(FichiersQtTestDeathTest, SaveUnderASizeLimitReportsAWriteErrorAndKeepsTheOldFile) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(EnregistrerSousLimite(), ::testing::ExitedWithCode(0),
                 "\\[Erreur d'écriture dans le flux\\.\\] ancien intact, dossier plein\\.txt, "
@@ -335,7 +335,7 @@ TEST(EnregistrerSousLimiteDeTaille, ErreurDEcritureEtAncienFichierIntact) {
                 "\\[\\] 465 octets, titre Volutan2 - <chemin>\n");
 }
 
-TEST_F(Fichiers, OuvrirLentArreteParDessiner) {
+TEST_F(FichiersQtTest, SlowOpenStoppedByDraw) {
     ASSERT_TRUE(F().rbLent->isChecked());
     const std::vector<TSpire> spires{Noir, Vert, {100, 37, 20, 255}};
     EcrireFichier(d + "/lent.txt", OctetsDessin(spires));

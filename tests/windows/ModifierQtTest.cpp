@@ -56,13 +56,13 @@ public:
     TBrushStyle style = TBrushStyle::Solid;
 };
 
-class ModifierTest : public ::testing::Test {
+class ModifierQtTest : public ::testing::Test {
 protected:
     void SetUp() override {
         virtuelle = std::make_shared<TVirtualPrinterBackEnd>();
         TPrinter::SetBackEnd(virtuelle);
         application = std::make_unique<TApplication>();
-        application->SetReporter(
+        application->SetSignaleur(
             [this](const QString&, const QString& texte) { messages.push_back(texte); });
         application->SetPause([] {});
         application->CreateForm(fmVolutan2);
@@ -185,7 +185,7 @@ protected:
     std::vector<TSpire> trois;
 };
 
-TEST_F(ModifierTest, FirstShowingWithAnEmptyList) {
+TEST_F(ModifierQtTest, FirstShowingWithAnEmptyList) {
     const std::vector<std::uint32_t> feuilleVide = Feuille();
     EXPECT_EQ(fmModifier->windowTitle(), "Modifier");
     ASSERT_TRUE(Modifier([&] {
@@ -218,7 +218,7 @@ TEST_F(ModifierTest, FirstShowingWithAnEmptyList) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
-TEST_F(ModifierTest, ThreeCurvesOkUnchangedAndNoNewActivation) {
+TEST_F(ModifierQtTest, ThreeCurvesOkUnchangedAndNoNewActivation) {
     TroisCourbes();
     const std::vector<std::uint32_t> feuille = Feuille();
     ASSERT_TRUE(Modifier([&] {
@@ -258,7 +258,7 @@ TEST_F(ModifierTest, ThreeCurvesOkUnchangedAndNoNewActivation) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
-TEST_F(ModifierTest, DeletingRowTwoThenOkGivesTwoCurves) {
+TEST_F(ModifierQtTest, DeletingRowTwoThenOkGivesTwoCurves) {
     TroisCourbes();
     ASSERT_TRUE(Modifier([&] {
         CliquerCellule(2, 2);
@@ -277,7 +277,7 @@ TEST_F(ModifierTest, DeletingRowTwoThenOkGivesTwoCurves) {
     EXPECT_EQ(Liste(), (std::vector<TSpire>{trois[0], trois[2]}));
 }
 
-TEST_F(ModifierTest, DeletingThenAnnulerKeepsTheListAndTheShorterTable) {
+TEST_F(ModifierQtTest, DeletingThenAnnulerKeepsTheListAndTheShorterTable) {
     TroisCourbes();
     const std::vector<std::uint32_t> feuille = Feuille();
     ASSERT_TRUE(Modifier([&] {
@@ -309,7 +309,7 @@ TEST_F(ModifierTest, DeletingThenAnnulerKeepsTheListAndTheShorterTable) {
     }));
 }
 
-TEST_F(ModifierTest, RowFilledByHandIsAppendedWithoutColour) {
+TEST_F(ModifierQtTest, RowFilledByHandIsAppendedWithoutColour) {
     TroisCourbes();
     ASSERT_TRUE(Modifier([&] {
         Taper(1, 4, "120");
@@ -325,7 +325,7 @@ TEST_F(ModifierTest, RowFilledByHandIsAppendedWithoutColour) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
-TEST_F(ModifierTest, KeyboardTabOrderAltKeysAndAltO) {
+TEST_F(ModifierQtTest, KeyboardTabOrderAltKeysAndAltO) {
     TroisCourbes();
     QStringList ordre;
     ASSERT_TRUE(Modifier([&] {
@@ -358,7 +358,7 @@ TEST_F(ModifierTest, KeyboardTabOrderAltKeysAndAltO) {
     EXPECT_FALSE(Grille()->EditorMode());
 }
 
-TEST_F(ModifierTest, EmptiedCellFailsThePreviewAndEndsTheList) {
+TEST_F(ModifierQtTest, EmptiedCellFailsThePreviewAndEndsTheList) {
     TroisCourbes();
     ASSERT_TRUE(Modifier([&] {
         Vider(2, 2);
@@ -375,7 +375,7 @@ TEST_F(ModifierTest, EmptiedCellFailsThePreviewAndEndsTheList) {
     EXPECT_EQ(Liste(), std::vector<TSpire>{trois[0]});
 }
 
-TEST_F(ModifierTest, SpinStepsWriteTheCellAndRedrawThePreview) {
+TEST_F(ModifierQtTest, SpinStepsWriteTheCellAndRedrawThePreview) {
     TroisCourbes();
     ASSERT_TRUE(Modifier([&] {
         CliquerCellule(1, 1);
@@ -404,7 +404,7 @@ TEST_F(ModifierTest, SpinStepsWriteTheCellAndRedrawThePreview) {
     EXPECT_EQ(fmVolutan2->Dessin.Spires[1].Trou, 100);
 }
 
-TEST_F(ModifierTest, PaletteRecoloursTheCurrentRowAndItsPreview) {
+TEST_F(ModifierQtTest, PaletteRecoloursTheCurrentRowAndItsPreview) {
     TroisCourbes();
     ASSERT_TRUE(Modifier([&] {
         CliquerCellule(2, 1);
@@ -421,7 +421,7 @@ TEST_F(ModifierTest, PaletteRecoloursTheCurrentRowAndItsPreview) {
     EXPECT_EQ(fmVolutan2->Dessin.Spires[0].Couleur, TColorGrid::CellColor(12));
 }
 
-TEST_F(ModifierTest, PreviewGeometryAndSegmentCounts) {
+TEST_F(ModifierQtTest, PreviewGeometryAndSegmentCounts) {
     struct Cas {
         QString fixe, mobile, trou;
         QPoint premier;
@@ -468,7 +468,7 @@ TEST_F(ModifierTest, PreviewGeometryAndSegmentCounts) {
     EXPECT_EQ(PixelApercu(134, 204), 0xFFFFFF);
 }
 
-TEST_F(ModifierTest, CurveRefusedByTheTracerIsReportedAfterTheOnesBefore) {
+TEST_F(ModifierQtTest, CurveRefusedByTheTracerIsReportedAfterTheOnesBefore) {
     TroisCourbes();
     ASSERT_TRUE(Modifier([&] {
         Taper(2, 2, "0");
@@ -480,7 +480,7 @@ TEST_F(ModifierTest, CurveRefusedByTheTracerIsReportedAfterTheOnesBefore) {
     EXPECT_EQ(fmVolutan2->Dessin.Spires[1].Mobile, 0);
 }
 
-TEST_F(ModifierTest, WithoutAPrinterOkStillRebuildsAndRedraws) {
+TEST_F(ModifierQtTest, WithoutAPrinterOkStillRebuildsAndRedraws) {
     TroisCourbes();
     const std::vector<std::uint32_t> feuille = Feuille();
     virtuelle->SetDefaultPrinter("");

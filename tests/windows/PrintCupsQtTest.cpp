@@ -22,7 +22,7 @@
 
 namespace {
 
-TEST(PrintCups, DefaultCurveOnThePrintersDefaultPaper) {
+TEST(PrintCupsQtTest, DefaultCurveOnThePrintersDefaultPaper) {
     const QString manque = TServeurCupsPrive::Manque();
     if (!manque.isEmpty()) GTEST_SKIP() << "Real print path not tested: " << manque.toStdString();
 
@@ -48,7 +48,7 @@ TEST(PrintCups, DefaultCurveOnThePrintersDefaultPaper) {
         QStringList messages;
         {
             TApplication application;
-            application.SetReporter(
+            application.SetSignaleur(
                 [&messages](const QString&, const QString& texte) { messages.push_back(texte); });
             application.CreateForm(fmVolutan2);
             fmVolutan2->show();

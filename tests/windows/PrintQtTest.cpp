@@ -40,7 +40,7 @@ std::pair<QPointF, QPointF> Pixels(const TSegment& s) {
 constexpr TSpire Defaut{133, 58, 25, 0};
 constexpr std::size_t SegmentsDefaut = 3645;
 
-class PrintTest : public FenetrePrincipaleTest {
+class PrintQtTest : public FenetrePrincipaleTest {
 protected:
     void SetUp() override {
         FenetrePrincipaleTest::SetUp();
@@ -80,7 +80,7 @@ protected:
     QPointF centreAvant{1050.0, 750.0};
 };
 
-TEST_F(PrintTest, DefaultCurveAtTrueSizeOnThePage) {
+TEST_F(PrintQtTest, DefaultCurveAtTrueSizeOnThePage) {
     DessinerRapide();
     ASSERT_EQ(F().Dessin.NbSpires, 1);
     ASSERT_EQ(F().Dessin.Spires[0], (TSpire{133, 58, 25, F().cgCouleur->ForegroundColor()}));
@@ -136,7 +136,7 @@ TEST_F(PrintTest, DefaultCurveAtTrueSizeOnThePage) {
     EXPECT_EQ(imprimante->DeviceContextsOpened(), 1); // the device context served both
 }
 
-TEST_F(PrintTest, EmptyListPrintsABlankPage) {
+TEST_F(PrintQtTest, EmptyListPrintsABlankPage) {
     Imprimer();
     EXPECT_TRUE(messages.empty()) << Textes().join('|').toStdString();
     ASSERT_EQ(imprimante->Documents().size(), 1u);
@@ -147,7 +147,7 @@ TEST_F(PrintTest, EmptyListPrintsABlankPage) {
     AttendreEtatEcran();
 }
 
-TEST_F(PrintTest, FailingCurveClosesTheJobAndIsReported) {
+TEST_F(PrintQtTest, FailingCurveClosesTheJobAndIsReported) {
     DessinerRapide();
     F().Dessin.Spires[1] = {0, 58, 25, 0xFF}; // 0 teeth, as a drawing file may hold
     F().Dessin.Spires[2] = Defaut;
@@ -177,7 +177,7 @@ TEST_F(PrintTest, FailingCurveClosesTheJobAndIsReported) {
     EXPECT_EQ(F().Dessin.NbSpires, 0);
 }
 
-TEST_F(PrintTest, DrawAfterPrintDrawsOnTheSheetAtScreenScale) {
+TEST_F(PrintQtTest, DrawAfterPrintDrawsOnTheSheetAtScreenScale) {
     ASSERT_EQ(F().Dessin.ResEcranX, 96);
     const TBitmapCanvas vierge = Feuille();
     Imprimer();
@@ -190,7 +190,7 @@ TEST_F(PrintTest, DrawAfterPrintDrawsOnTheSheetAtScreenScale) {
     EXPECT_TRUE(Document(0).Segments.empty()); // nothing reached the page
 }
 
-TEST_F(PrintTest, CommandsDuringTheHandOverSeeTheScreenState) {
+TEST_F(PrintQtTest, CommandsDuringTheHandOverSeeTheScreenState) {
     const TBitmapCanvas vierge = Feuille();
     F().Dessin.Spires[0] = Defaut;
     F().Dessin.NbSpires = 1; // a blank sheet, one curve listed
@@ -214,7 +214,7 @@ TEST_F(PrintTest, CommandsDuringTheHandOverSeeTheScreenState) {
     AttendreEtatEcran();
 }
 
-TEST_F(PrintTest, PrintDuringASlowDrawLetsItResumeOnTheSheet) {
+TEST_F(PrintQtTest, PrintDuringASlowDrawLetsItResumeOnTheSheet) {
     const TBitmapCanvas vierge = Feuille();
     F().Dessin.Spires[0] = Defaut;
     F().Dessin.NbSpires = 1; // what Print prints
@@ -233,7 +233,7 @@ TEST_F(PrintTest, PrintDuringASlowDrawLetsItResumeOnTheSheet) {
     EXPECT_TRUE(MemesPixels(Feuille(), Reference(vierge, F().Dessin.Spires[1])));
 }
 
-TEST_F(PrintTest, PrinterMessagesReachTheUser) {
+TEST_F(PrintQtTest, PrinterMessagesReachTheUser) {
     // No default printer (the start-up's sheet preparations found one).
     TPrinter::Release();
     imprimante->SetDefaultPrinter("");

@@ -44,7 +44,9 @@ void VerifierFeuilleVierge(const TBitmapCanvas& b) {
 
 } // namespace
 
-TEST_F(FenetrePrincipaleTest, StartUpState) {
+class TfmVolutan2QtTest : public FenetrePrincipaleTest {};
+
+TEST_F(TfmVolutan2QtTest, StartUpState) {
     Demarrer();
     EXPECT_TRUE(F().windowState() & Qt::WindowMaximized);
     EXPECT_EQ(F().windowTitle(), QStringLiteral("Volutan2"));
@@ -83,7 +85,7 @@ TEST_F(FenetrePrincipaleTest, StartUpState) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(FenetrePrincipaleTest, WithoutAPrinterTwoMessagesAndAPaintedSheet) {
+TEST_F(TfmVolutan2QtTest, WithoutAPrinterTwoMessagesAndAPaintedSheet) {
     imprimante->SetDefaultPrinter("");
     Demarrer();
     const QString texte = QStringLiteral("Aucune imprimante par défaut sélectionnée.");
@@ -104,7 +106,7 @@ TEST_F(FenetrePrincipaleTest, WithoutAPrinterTwoMessagesAndAPaintedSheet) {
     VerifierFeuilleVierge(Feuille());
 }
 
-TEST_F(FenetrePrincipaleTest, LayoutAtDesignGeometryWithAnchors) {
+TEST_F(TfmVolutan2QtTest, LayoutAtDesignGeometryWithAnchors) {
     Demarrer();
     F().setWindowState(Qt::WindowNoState);
     F().resize(823, 519);
@@ -152,7 +154,7 @@ TEST_F(FenetrePrincipaleTest, LayoutAtDesignGeometryWithAnchors) {
     EXPECT_GT(F().ScrollBox1->verticalScrollBar()->maximum(), 0);
 }
 
-TEST_F(FenetrePrincipaleTest, FontsAndCaptionsFit) {
+TEST_F(TfmVolutan2QtTest, FontsAndCaptionsFit) {
     Demarrer();
     const QFontInfo interface(F().Label1->font());
     EXPECT_EQ(interface.pixelSize(), 11);
@@ -186,7 +188,7 @@ TEST_F(FenetrePrincipaleTest, FontsAndCaptionsFit) {
     }
 }
 
-TEST_F(FenetrePrincipaleTest, KeyboardAcceleratorsEnterAndSpace) {
+TEST_F(TfmVolutan2QtTest, KeyboardAcceleratorsEnterAndSpace) {
     Demarrer();
     Cliquer(F().fbRapide);
     // A key on the focused control; a button pressed by its letter shows
@@ -227,7 +229,7 @@ TEST_F(FenetrePrincipaleTest, KeyboardAcceleratorsEnterAndSpace) {
     EXPECT_EQ(F().Dessin.NbSpires, 0);
 }
 
-TEST_F(FenetrePrincipaleTest, FormActivateRunsOnlyOnce) {
+TEST_F(TfmVolutan2QtTest, FormActivateRunsOnlyOnce) {
     Demarrer();
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner);
@@ -235,7 +237,7 @@ TEST_F(FenetrePrincipaleTest, FormActivateRunsOnlyOnce) {
     const TBitmapCanvas avecCourbe = Feuille();
 
     // An error box, a dialog in a modal run, another application in front.
-    app.SetReporter({});
+    app.SetSignaleur({});
     QTimer::singleShot(0, [] {
         if (auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
             boite->button(QMessageBox::Ok)->click();
@@ -256,7 +258,7 @@ TEST_F(FenetrePrincipaleTest, FormActivateRunsOnlyOnce) {
     EXPECT_TRUE(MemesPixels(Feuille(), avecCourbe));
 }
 
-TEST_F(FenetrePrincipaleTest, TypedFieldsAndButtonsGiveTheCurve) {
+TEST_F(TfmVolutan2QtTest, TypedFieldsAndButtonsGiveTheCurve) {
     Demarrer();
     Cliquer(F().fbRapide);
     F().edFixe->selectAll();
@@ -276,7 +278,7 @@ TEST_F(FenetrePrincipaleTest, TypedFieldsAndButtonsGiveTheCurve) {
     EXPECT_EQ(F().Dessin.Spires[1], (TSpire{151, 59, 25, 0}));
 }
 
-TEST_F(FenetrePrincipaleTest, QuitButtonEndsTheRun) {
+TEST_F(TfmVolutan2QtTest, QuitButtonEndsTheRun) {
     app.CreateForm(fmVolutan2);
     QTimer::singleShot(0, [] { Cliquer(fmVolutan2->btQuitter); });
     // Should the button fail to end the run, the test still ends.
