@@ -1,7 +1,8 @@
 #include "platform/TPrinterCanvas.h"
 
+#include "core/Exceptions.h"
 #include "platform/TPrinter.h"
-#include "shell/Exceptions.h"
+#include "shell/CouleurQt.h"
 
 #include <QColor>
 #include <QLine>
@@ -9,13 +10,8 @@
 #include <QPen>
 #include <QRect>
 
-namespace {
-
-QColor VersQColor(TColor couleur) {
-    return QColor(couleur & 0xFF, (couleur >> 8) & 0xFF, (couleur >> 16) & 0xFF);
-}
-
-} // namespace
+#include <algorithm>
+#include <cmath>
 
 TPrinterCanvas::TPrinterCanvas(TPrinter& printer)
     : printer_(printer), painter_(std::make_unique<QPainter>()) {}
@@ -63,9 +59,18 @@ void TPrinterCanvas::MoveTo(int x, int y) {
 void TPrinterCanvas::LineTo(int x, int y) {
     ExigerTravail();
     AppliquerOutils();
-    // A line leaves out its last pixel, so a line to its own start marks
-    // nothing; on paper the last pixel of a longer line (1/600 inch) is kept.
-    if (x != posX_ || y != posY_) painter_->drawLine(QLine(posX_, posY_, x, y));
+    // As on the sheet, a line marks the pixels from its start up to its end,
+    // the end left out, so a line to its own start marks nothing. Pixel
+    // (x, y) is the page's square from (x, y) to (x + 1, y + 1): the pen runs
+    // along the pixels' centres from half a step before the first to half a
+    // step before the end, a step being one pixel along the longer axis.
+    const double dx = static_cast<double>(x) - posX_;
+    const double dy = static_cast<double>(y) - posY_;
+    const double pas = std::max(std::abs(dx), std::abs(dy));
+    if (pas > 0) {
+        const QPointF decalage(0.5 - 0.5 * dx / pas, 0.5 - 0.5 * dy / pas);
+        painter_->drawLine(QLineF(QPointF(posX_, posY_) + decalage, QPointF(x, y) + decalage));
+    }
     posX_ = x;
     posY_ = y;
 }

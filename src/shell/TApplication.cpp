@@ -1,6 +1,6 @@
 #include "shell/TApplication.h"
 
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
 #include "shell/TForm.h"
 
 #include <QAbstractEventDispatcher>
@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QThread>
 #include <QWidget>
@@ -32,7 +33,7 @@ void LibererSouris() {
 } // namespace
 
 TApplication::TApplication(QObject* parent) : QObject(parent) {
-    title_ = TitleFromFileName(QCoreApplication::applicationFilePath());
+    title_ = TitreDuProgramme(QCoreApplication::applicationFilePath());
     Application = this;
     // Under a file-size limit (quotas, sandboxes) a write past it must fail
     // and be reported like a full disk, not end the program and lose the
@@ -41,7 +42,8 @@ TApplication::TApplication(QObject* parent) : QObject(parent) {
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
         // Closing a window never ends the run by itself: only the quit request.
         app->setQuitOnLastWindowClosed(false);
-        connect(app, &QApplication::focusChanged, this, &TApplication::FocusChange);
+        connect(app, &QApplication::focusChanged, this, &TApplication::ChangementDeFocus);
+        app->installEventFilter(this);
     }
 }
 
@@ -49,7 +51,7 @@ TApplication::~TApplication() {
     if (Application == this) Application = nullptr;
 }
 
-QString TApplication::TitleFromFileName(const QString& cheminProgramme) {
+QString TApplication::TitreDuProgramme(const QString& cheminProgramme) {
     QString nom = QFileInfo(cheminProgramme).fileName();
     const qsizetype point = nom.indexOf(u'.');
     if (point >= 0) nom.truncate(point);
@@ -72,7 +74,7 @@ void TApplication::Terminate() {
     // slow trace) finishes first.
     if (boucle_ != nullptr) boucle_->exit(0);
     for (TForm* dialogue : modales_)
-        dialogue->SetModalResult(2);
+        dialogue->SetModalResult(mrCancel);
 }
 
 bool TApplication::event(QEvent* e) {
@@ -81,6 +83,26 @@ bool TApplication::event(QEvent* e) {
         return true;
     }
     return QObject::event(e);
+}
+
+bool TApplication::eventFilter(QObject* objet, QEvent* e) {
+    if (e->type() != QEvent::KeyPress || !objet->isWidgetType()) return false;
+    auto* touche = static_cast<QKeyEvent*>(e);
+    const Qt::KeyboardModifiers modificateurs =
+        touche->modifiers() &
+        (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!(modificateurs & Qt::AltModifier) ||
+        (modificateurs & (Qt::ControlModifier | Qt::MetaModifier)))
+        return false;
+    if (touche->text().isEmpty() || !touche->text().front().isPrint()) return false;
+    // Qt has tried the accelerators already. With Shift, try them again
+    // without it: a key press sent by the program goes through them first.
+    if (modificateurs & Qt::ShiftModifier) {
+        QKeyEvent sansMaj(QEvent::KeyPress, touche->key(), touche->modifiers() & ~Qt::ShiftModifier,
+                          touche->text().toLower(), touche->isAutoRepeat(), touche->count());
+        QCoreApplication::sendEvent(objet, &sansMaj);
+    }
+    return true;
 }
 
 int TApplication::Run() {
@@ -98,8 +120,8 @@ QString TApplication::MessageAvecPoint(const QString& message) {
     return message;
 }
 
-void TApplication::SetReporter(Reporter reporter) {
-    reporter_ = std::move(reporter);
+void TApplication::SetSignaleur(TSignaleur signaleur) {
+    signaleur_ = std::move(signaleur);
 }
 
 void TApplication::Protege(const std::function<void()>& gestionnaire) noexcept {
@@ -122,8 +144,8 @@ void TApplication::Protege(const std::function<void()>& gestionnaire) noexcept {
 void TApplication::Signaler(const QString& texte) noexcept {
     try {
         LibererSouris();
-        if (reporter_) {
-            reporter_(title_, texte);
+        if (signaleur_) {
+            signaleur_(title_, texte);
             return;
         }
         if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
@@ -141,7 +163,7 @@ void TApplication::Signaler(const QString& texte) noexcept {
     }
 }
 
-int TApplication::ShowModal(TForm& dialogue) {
+TModalResult TApplication::ShowModal(TForm& dialogue) {
     if (dialogue.isVisible() || !dialogue.isEnabled() || dialogue.enRunModal_)
         throw EInvalidOperation("Impossible de rendre modale une fenêtre visible");
 
@@ -160,14 +182,14 @@ int TApplication::ShowModal(TForm& dialogue) {
 
     dialogue.show(); // FormShow runs here
     Protege([&dialogue] { dialogue.FormActivate(); });
-    dialogue.modalResult_ = 0;
+    dialogue.modalResult_ = mrNone;
     if (terminated_) {
         // A quit request already taken: the run ends after its first events.
         boucle.processEvents(QEventLoop::AllEvents);
     } else {
         boucle.exec();
     }
-    if (terminated_) dialogue.modalResult_ = 2;
+    if (terminated_) dialogue.modalResult_ = mrCancel;
 
     modales_.pop_back();
     dialogue.boucleModale_ = nullptr;
@@ -191,7 +213,7 @@ TForm* TApplication::FormeModale() const {
     return modales_.empty() ? nullptr : modales_.back();
 }
 
-void TApplication::FocusChange(QWidget* /*ancien*/, QWidget* nouveau) {
+void TApplication::ChangementDeFocus(QWidget* /*ancien*/, QWidget* nouveau) {
     if (nouveau == nullptr) return; // another application took the focus: the record stays
     auto* form = qobject_cast<TForm*>(nouveau->window());
     if (form == nullptr || form == active_)
@@ -200,7 +222,7 @@ void TApplication::FocusChange(QWidget* /*ancien*/, QWidget* nouveau) {
     // Raised from the queue, not from inside the focus change, so that a
     // message box it may show runs in a plain event dispatch.
     QMetaObject::invokeMethod(
-        form, [form] { ProtegeAppel([form] { form->FormActivate(); }); }, Qt::QueuedConnection);
+        form, [form] { ::Protege([form] { form->FormActivate(); }); }, Qt::QueuedConnection);
 }
 
 void TApplication::ProcessMessages() {
@@ -218,7 +240,7 @@ void TApplication::SetPause(std::function<void()> pause) {
     pause_ = std::move(pause);
 }
 
-void ProtegeAppel(const std::function<void()>& gestionnaire) noexcept {
+void Protege(const std::function<void()>& gestionnaire) noexcept {
     if (Application != nullptr) {
         Application->Protege(gestionnaire);
         return;

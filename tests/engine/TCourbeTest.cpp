@@ -162,31 +162,34 @@ void ControlerBilan(const Bilan& bilan) {
     EXPECT_LT(bilan.Replis() * 1000, bilan.points);
 }
 
-TEST(TCourbe, GridOfRings20To109EqualsTheDefinition) {
+TEST(TCourbeTest, GridOfRings20To109EqualsTheDefinition) {
     const Bilan bilan = Grille(20, 109);
     bilan.Afficher("rings 20..109, wheels 20..200");
     ControlerBilan(bilan);
 }
 
-TEST(TCourbe, GridOfRings110To200EqualsTheDefinition) {
+TEST(TCourbeTest, GridOfRings110To200EqualsTheDefinition) {
     const Bilan bilan = Grille(110, 200);
     bilan.Afficher("rings 110..200, wheels 20..200");
     ControlerBilan(bilan);
 }
 
 // The sheet as the Draw command sets it.
-void Feuille(TCanvas& canvas, int ppp, double cx = 1050.0, double cy = 750.0) {
-    Dessin.Cible = &canvas;
-    Dessin.ModeEcran = true;
-    Dessin.ResEcranX = ppp;
-    Dessin.ResEcranY = ppp;
-    Dessin.CentreX = cx;
-    Dessin.CentreY = cy;
+TDessin Feuille(TCanvas& canvas, int ppp, double cx = 1050.0, double cy = 750.0) {
+    TDessin dessin;
+    dessin.Cible = &canvas;
+    dessin.ModeEcran = true;
+    dessin.ResEcranX = ppp;
+    dessin.ResEcranY = ppp;
+    dessin.CentreX = cx;
+    dessin.CentreY = cy;
+    return dessin;
 }
 
 // The calls Tracer must make in fast mode: P(0), the colour, then a line to
-// each P(t), P from the definition.
-std::vector<Appel> TraceAttendue(const TSpire& s, int echelle, double cx, double cy, bool pixels) {
+// each P(t), P from the definition (in the pixels of `dessin` when given).
+std::vector<Appel> TraceAttendue(const TSpire& s, int echelle, double cx, double cy,
+                                 const TDessin* dessin) {
     const std::int32_t grand = MulInt32(echelle, s.Fixe);
     const std::int32_t petit = MulInt32(echelle, s.Mobile);
     const std::int32_t trou = MulInt32(echelle, s.Trou);
@@ -197,9 +200,9 @@ std::vector<Appel> TraceAttendue(const TSpire& s, int echelle, double cx, double
         const Trigo a = TrigoEtendue(t, grand, petit);
         std::int32_t x = Coordonnee(ecart, a.ct, cx, trou, a.cu);
         std::int32_t y = Coordonnee(ecart, a.st, cy, trou, a.su);
-        if (pixels) {
-            x = VersPixelsX(x);
-            y = VersPixelsY(y);
+        if (dessin != nullptr) {
+            x = VersPixelsX(*dessin, x);
+            y = VersPixelsY(*dessin, y);
         }
         appels.push_back({genre, x, y});
     };
@@ -215,25 +218,24 @@ std::vector<Appel> TraceAttendue(const TSpire& s, int echelle, double cx, double
 
 // Every ring 20..200 with the wheel 96 and the hole 25: the pixels the sheet's
 // tracer and the preview's draw, and the points of the double path.
-TEST(TCourbe, Wheel96Hole25TracesTheDefinitionsPixels) {
+TEST(TCourbeTest, Wheel96Hole25TracesTheDefinitionsPixels) {
     Bilan bilan;
     long long segments = 0;
     for (std::int32_t fixe = 20; fixe <= 200; ++fixe) {
         SCOPED_TRACE(testing::Message() << "ring " << fixe);
         const TSpire spire{fixe, 96, 25, 0x0000FF};
         CanvasEnregistreur feuille;
-        Feuille(feuille, 96);
-        Tracer(spire, false);
-        ASSERT_EQ(feuille.appels, TraceAttendue(spire, 4, 1050.0, 750.0, true));
+        const TDessin dessin = Feuille(feuille, 96);
+        Tracer(dessin, spire, false);
+        ASSERT_EQ(feuille.appels, TraceAttendue(spire, 4, 1050.0, 750.0, &dessin));
         segments += feuille.Segments();
 
         CanvasEnregistreur apercu;
         TracerApercu(apercu, fixe, 96, 25, 0x0000FF, 184.5, 204.5);
-        ASSERT_EQ(apercu.appels, TraceAttendue(spire, 1, 184.5, 204.5, false));
+        ASSERT_EQ(apercu.appels, TraceAttendue(spire, 1, 184.5, 204.5, nullptr));
 
         ComparerCouple(fixe, 96, {25}, bilan);
     }
-    Dessin.Cible = nullptr;
     bilan.Afficher("rings 20..200, wheel 96, hole 25");
     EXPECT_EQ(segments, 564774);
     ControlerBilan(bilan);
@@ -243,7 +245,7 @@ TEST(TCourbe, Wheel96Hole25TracesTheDefinitionsPixels) {
 // radius wraps to 0, far centres, parameters far beyond any curve's end, NaN
 // and infinities. Point equals the definition everywhere, and the extended
 // path takes over wherever the double path's bound is not established.
-TEST(TCourbe, ValuesFromFilesGiveTheDefinitionsPoints) {
+TEST(TCourbeTest, ValuesFromFilesGiveTheDefinitionsPoints) {
     struct Cas {
         std::int32_t grand, petit, trou; // as the tracer passes them (x4, wrapped)
         bool rapide;                     // whether the double path may serve at all
@@ -323,11 +325,10 @@ TEST(TCourbe, ValuesFromFilesGiveTheDefinitionsPoints) {
             SCOPED_TRACE(testing::Message() << s.Fixe << ", " << s.Mobile << ", " << s.Trou
                                             << " about " << cx << ", " << cy);
             CanvasEnregistreur feuille;
-            Feuille(feuille, 96, cx, cy);
-            Tracer(s, false);
-            EXPECT_EQ(feuille.appels, TraceAttendue(s, 4, cx, cy, true));
+            const TDessin dessin = Feuille(feuille, 96, cx, cy);
+            Tracer(dessin, s, false);
+            EXPECT_EQ(feuille.appels, TraceAttendue(s, 4, cx, cy, &dessin));
         }
-    Dessin.Cible = nullptr;
 }
 
 // Centres chosen so that the default curve's coordinates fall within 2e-13 of
@@ -335,7 +336,7 @@ TEST(TCourbe, ValuesFromFilesGiveTheDefinitionsPoints) {
 // double path's own error reaches a few 1e-14 here: decided by it, about one
 // coordinate in eight of these would round the other way); a quarter away the
 // double path answers.
-TEST(TCourbe, NearTiesGoToTheExtendedPath) {
+TEST(TCourbeTest, NearTiesGoToTheExtendedPath) {
     TCourbe courbe(532, 232, 100);
     long long appels = 0;
     long long proches = 0;
@@ -366,7 +367,7 @@ TEST(TCourbe, NearTiesGoToTheExtendedPath) {
 // on, against the C library's long double functions (exact reduction): small
 // and large angles, and the doubles nearest multiples of pi/2, where the
 // reduced argument is smallest.
-TEST(TCourbe, DoubleSineAndCosineWithinTheirBound) {
+TEST(TCourbeTest, DoubleSineAndCosineWithinTheirBound) {
     double pire = 0.0;
     auto controler = [&pire](double angle) {
         double s;
@@ -398,18 +399,18 @@ TEST(TCourbe, DoubleSineAndCosineWithinTheirBound) {
 // A slow trace whose centre moves during each yield: after the yield the
 // tracer starts again from its last parameter about the new centre, and every
 // point, before and after, is the definition's about the centre then in force.
-TEST(TCourbe, SlowTraceRecomputesItsLastPointAboutTheNewCentre) {
+TEST(TCourbeTest, SlowTraceRecomputesItsLastPointAboutTheNewCentre) {
     CanvasEnregistreur feuille;
-    Feuille(feuille, 254); // one pixel per tenth of a millimetre
+    TDessin dessin = Feuille(feuille, 254); // one pixel per tenth of a millimetre
     int cedes = 0;
     TTraceLent lenteur;
     lenteur.Ceder = [&] {
         ++cedes;
-        Dessin.CentreX = 1050.0 + 0.5 * (cedes % 3); // 1050.5: halves land on ties
-        Dessin.CentreY = 750.0 - 0.25 * (cedes % 4);
+        dessin.CentreX = 1050.0 + 0.5 * (cedes % 3); // 1050.5: halves land on ties
+        dessin.CentreY = 750.0 - 0.25 * (cedes % 4);
     };
     const TSpire spire{133, 58, 25, 0x00FF00};
-    Tracer(spire, true, lenteur);
+    Tracer(dessin, spire, true, lenteur);
 
     std::vector<Appel> attendu;
     auto point = [&](Appel::Genre genre, double t, int k) {
@@ -433,7 +434,6 @@ TEST(TCourbe, SlowTraceRecomputesItsLastPointAboutTheNewCentre) {
     } while (fin >= t);
     EXPECT_EQ(cedes, 3645);
     EXPECT_EQ(feuille.appels, attendu);
-    Dessin.Cible = nullptr;
 }
 
 } // namespace

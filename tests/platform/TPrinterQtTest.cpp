@@ -1,16 +1,27 @@
 // The printer object on the virtual printer: the choice of the default
 // printer, its messages, the handle and job states, and the page canvas.
-#include "platform/MessageImprimante.h"
+#include "MessageImprimante.h"
+#include "core/Exceptions.h"
 #include "platform/TPrinter.h"
 #include "platform/TPrinterCanvas.h"
-#include "platform/TVirtualPrinterBackEnd.h"
-#include "shell/Exceptions.h"
+#include "support/TVirtualPrinterBackEnd.h"
 
+#include <QPointF>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
+
+// Readable points and segments in failure messages.
+void PrintTo(const QPointF& p, std::ostream* os) {
+    *os << '(' << p.x() << ',' << p.y() << ')';
+}
+void PrintTo(const TVirtualPrinterBackEnd::TSegment& s, std::ostream* os) {
+    *os << '(' << s.From.x() << ',' << s.From.y() << ")-(" << s.To.x() << ',' << s.To.y()
+        << ") colour " << s.Couleur;
+}
 
 namespace {
 
@@ -20,7 +31,7 @@ const std::string EnCours = "Impression en cours";
 const std::string NImprimePas = "L'imprimante n'imprime pas pour l'instant";
 const std::string NonSupportee = "Opération non supportée par l'imprimante sélectionnée";
 
-class TPrinterTest : public ::testing::Test {
+class TPrinterQtTest : public ::testing::Test {
 protected:
     void SetUp() override {
         virtuelle = std::make_shared<TVirtualPrinterBackEnd>();
@@ -32,7 +43,7 @@ protected:
     std::shared_ptr<TVirtualPrinterBackEnd> virtuelle;
 };
 
-TEST_F(TPrinterTest, EveryNeedOfAMissingPrinterFailsAndLooksAgain) {
+TEST_F(TPrinterQtTest, EveryNeedOfAMissingPrinterFailsAndLooksAgain) {
     struct Cas {
         const char* nom;
         std::function<void(TVirtualPrinterBackEnd&)> preparer;
@@ -64,7 +75,7 @@ TEST_F(TPrinterTest, EveryNeedOfAMissingPrinterFailsAndLooksAgain) {
     }
 }
 
-TEST_F(TPrinterTest, TheChosenPrinterIsKeptForTheRun) {
+TEST_F(TPrinterQtTest, TheChosenPrinterIsKeptForTheRun) {
     TPrinter& p = Printer();
     EXPECT_EQ(p.ResolutionX(), 600);
     EXPECT_EQ(p.PrinterName(), TVirtualPrinterBackEnd::NomParDefaut);
@@ -82,7 +93,7 @@ TEST_F(TPrinterTest, TheChosenPrinterIsKeptForTheRun) {
     EXPECT_EQ(MessageDe([] { Printer().ResolutionX(); }), AucuneImprimante);
 }
 
-TEST_F(TPrinterTest, ContextAndSettingsFailures) {
+TEST_F(TPrinterQtTest, ContextAndSettingsFailures) {
     virtuelle->SetContextFails(true);
     TPrinter& p = Printer();
     EXPECT_EQ(MessageDe([&] { p.ResolutionX(); }), Incorrecte);
@@ -121,7 +132,7 @@ TEST_F(TPrinterTest, ContextAndSettingsFailures) {
     EXPECT_EQ(q.PageNumber(), 0);
 }
 
-TEST_F(TPrinterTest, JobStatesAndTheirMessages) {
+TEST_F(TPrinterQtTest, JobStatesAndTheirMessages) {
     TPrinter& p = Printer();
     TPrinterCanvas& page = p.Canvas();
     EXPECT_EQ(MessageDe([&] { p.EndDoc(); }), NImprimePas);
@@ -132,7 +143,6 @@ TEST_F(TPrinterTest, JobStatesAndTheirMessages) {
     p.BeginDoc();
     EXPECT_TRUE(p.Printing());
     EXPECT_EQ(p.PageNumber(), 1);
-    EXPECT_FALSE(p.Aborted());
     EXPECT_EQ(p.Title(), "");
     EXPECT_TRUE(virtuelle->DocumentOpen());
     EXPECT_EQ(MessageDe([&] { p.BeginDoc(); }), EnCours);
@@ -150,12 +160,14 @@ TEST_F(TPrinterTest, JobStatesAndTheirMessages) {
     EXPECT_TRUE(document.Finished);
     EXPECT_EQ(document.Title, "");
     // Only the line drawn inside the job: the MoveTo before it set its start.
+    // It covers pixels 10 to 19 of row 10 (each the square from (x, y) to
+    // (x + 1, y + 1)): along the row's middle, from the left edge of 10 to 20.
     ASSERT_EQ(document.Segments.size(), 1u);
-    EXPECT_EQ(document.Segments[0].From, QPoint(10, 10));
-    EXPECT_EQ(document.Segments[0].To, QPoint(20, 10));
+    EXPECT_EQ(document.Segments[0].From, QPointF(10, 10.5));
+    EXPECT_EQ(document.Segments[0].To, QPointF(20, 10.5));
 }
 
-TEST_F(TPrinterTest, HandleStatesFollowQueriesJobsAndOrientation) {
+TEST_F(TPrinterQtTest, HandleStatesFollowQueriesJobsAndOrientation) {
     TPrinter& p = Printer();
     EXPECT_EQ(p.Handle(), TPrinterHandle::None);
     // The virtual printer's default settings are landscape.
@@ -193,36 +205,39 @@ TEST_F(TPrinterTest, HandleStatesFollowQueriesJobsAndOrientation) {
     EXPECT_EQ(virtuelle->Documents()[2].Settings.Orientation, TOrientation::Landscape);
 }
 
-TEST_F(TPrinterTest, PageCanvasPenAndLines) {
+TEST_F(TPrinterQtTest, PageCanvasPenAndLines) {
     TPrinter& p = Printer();
     TPrinterCanvas& page = p.Canvas();
     page.SetPenColor(0x00123456); // 0x00BBGGRR
     p.BeginDoc();
     page.MoveTo(100, 200);
-    page.LineTo(150, 260);
-    page.LineTo(150, 260); // a line to its own start marks nothing
+    page.LineTo(150, 200);
+    page.LineTo(150, 200); // a line to its own start marks nothing
     page.SetPenColor(0x0000FF);
-    page.LineTo(-5, 7);
+    page.LineTo(150, 150);
     p.EndDoc();
     EXPECT_EQ(&p.Canvas(), &page);
     // A second job: same canvas, the pen selected afresh into the new page.
     p.BeginDoc();
-    page.LineTo(0, 0);
+    page.LineTo(0, 150);
     p.EndDoc();
 
+    // Each line covers the squares of the pixels from its start to its end,
+    // the end left out: columns 100..149 of row 200, rows 200 up to 151 of
+    // column 150, columns 150 down to 1 of row 150.
     ASSERT_EQ(virtuelle->Documents().size(), 2u);
     using S = TVirtualPrinterBackEnd::TSegment;
     const auto& d1 = virtuelle->Documents()[0].Segments;
     ASSERT_EQ(d1.size(), 2u);
-    EXPECT_EQ(d1[0], (S{QPoint(100, 200), QPoint(150, 260), 0x123456, 1, true, true}));
-    EXPECT_EQ(d1[1], (S{QPoint(150, 260), QPoint(-5, 7), 0x0000FF, 1, true, true}));
+    EXPECT_EQ(d1[0], (S{QPointF(100, 200.5), QPointF(150, 200.5), 0x123456, 1, true, true}));
+    EXPECT_EQ(d1[1], (S{QPointF(150.5, 201), QPointF(150.5, 151), 0x0000FF, 1, true, true}));
     const auto& d2 = virtuelle->Documents()[1].Segments;
     ASSERT_EQ(d2.size(), 1u);
-    EXPECT_EQ(d2[0], (S{QPoint(-5, 7), QPoint(0, 0), 0x0000FF, 1, true, true}));
+    EXPECT_EQ(d2[0], (S{QPointF(151, 150.5), QPointF(1, 150.5), 0x0000FF, 1, true, true}));
     EXPECT_EQ(virtuelle->Documents()[0].UnsupportedOperations, 0);
 }
 
-TEST_F(TPrinterTest, EventsDuringTheHandOverSeeTheJobOpen) {
+TEST_F(TPrinterQtTest, EventsDuringTheHandOverSeeTheJobOpen) {
     TPrinter& p = Printer();
     std::string pendant;
     bool imprimait = false;
@@ -249,7 +264,7 @@ TEST_F(TPrinterTest, EventsDuringTheHandOverSeeTheJobOpen) {
     EXPECT_TRUE(virtuelle->Documents()[1].Finished);
 }
 
-TEST_F(TPrinterTest, ReleaseFinishesAnOpenJob) {
+TEST_F(TPrinterQtTest, ReleaseFinishesAnOpenJob) {
     Printer().BeginDoc();
     Printer().Canvas().LineTo(3, 4);
     TPrinter::Release();

@@ -7,6 +7,7 @@
 #include "platform/TPrinterBackEnd.h"
 
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 
 #include <memory>
@@ -15,10 +16,11 @@
 
 class TVirtualPrinterBackEnd : public TPrinterBackEnd {
 public:
-    // One line drawn on the page, in page pixels, with the pen it was drawn with.
+    // One line drawn on the page, in page units (pixel (x, y) is the square
+    // from (x, y) to (x + 1, y + 1)), with the pen it was drawn with.
     struct TSegment {
-        QPoint From;
-        QPoint To;
+        QPointF From;
+        QPointF To;
         TColor Couleur = 0; // 0x00BBGGRR
         int PenWidth = 0;   // as set on the pen (1 for the page canvas)
         bool Cosmetic = false;

@@ -1,4 +1,4 @@
-#include "platform/TVirtualPrinterBackEnd.h"
+#include "support/TVirtualPrinterBackEnd.h"
 
 #include <QLine>
 #include <QPaintDevice>
@@ -68,8 +68,8 @@ private:
     void Ligne(const QLineF& ligne) {
         if (*document_ == nullptr) return;
         TVirtualPrinterBackEnd::TSegment s;
-        s.From = transformation_.map(ligne.p1()).toPoint();
-        s.To = transformation_.map(ligne.p2()).toPoint();
+        s.From = transformation_.map(ligne.p1());
+        s.To = transformation_.map(ligne.p2());
         s.Couleur = VersTColor(stylo_.color());
         s.PenWidth = stylo_.width();
         s.Cosmetic = stylo_.isCosmetic();
