@@ -5,8 +5,8 @@
 #include "shell/Affichage.h"
 #include "shell/LigneDeCommande.h"
 #include "shell/TApplication.h"
-#include "uModifier.h"
-#include "uVolutan2.h"
+#include "windows/uModifier.h"
+#include "windows/uVolutan2.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 #include "platform/TMetafile.h"
 
+#include "core/Exceptions.h"
 #include "platform/TEmfPlayer.h"
 #include "platform/TFichierEcriture.h"
 #include "platform/TPdfWriter.h"
 #include "platform/TPngWriter.h"
 #include "platform/TSvgWriter.h"
-#include "shell/Exceptions.h"
 
 #include <string_view>
 

@@ -11,7 +11,7 @@ QRgb PixelAffiche(TImage& image, int x, int y) {
 }
 } // namespace
 
-TEST(TImage, ShowsTheBitmapWithoutACopyAndFollowsItsSize) {
+TEST(TImageQtTest, ShowsTheBitmapWithoutACopyAndFollowsItsSize) {
     TImage image;
     EXPECT_TRUE(image.Vue().isNull());
     image.SetSize(809, 1138);

@@ -10,7 +10,7 @@
 #include "engine/TBitmapCanvas.h"
 #include "engine/TDessin.h"
 #include "engine/Tracer.h"
-#include "platform/ServeurCupsPrive.h"
+#include "support/ServeurCupsPrive.h"
 
 #include <QDir>
 #include <QFile>
@@ -366,13 +366,13 @@ private:
     };
 
     static void Tracer96(TCanvas& toile, const TSpire& spire) {
-        Dessin.Cible = &toile;
-        Dessin.ModeEcran = true;
-        Dessin.ResEcranX = Dessin.ResEcranY = 96;
-        Dessin.CentreX = 1050.0;
-        Dessin.CentreY = 750.0;
+        TDessin dessin;
+        dessin.Cible = &toile;
+        dessin.ModeEcran = true;
+        dessin.ResEcranX = dessin.ResEcranY = 96;
+        dessin.CentreX = 1050.0;
+        dessin.CentreY = 750.0;
         TTraceLent rapide;
-        Tracer(spire, false, rapide);
-        Dessin.Cible = nullptr;
+        Tracer(dessin, spire, false, rapide);
     }
 };

@@ -5,7 +5,7 @@
 // the mouse and the keyboard. The virtual printer: 600 pixels per inch,
 // printable area 4800 x 6600 pixels, 203 x 279 mm.
 #include "FenetrePrincipale.h"
-#include "FichiersSansDroits.h"
+#include "support/FichiersSansDroits.h"
 
 #include "platform/TClipboard.h"
 #include "platform/TFileDialogs.h"
@@ -59,8 +59,8 @@ protected:
         F().miEnregistrerImage->trigger();
     }
     void Lister(const TSpire& spire) {
-        Dessin.Spires[0] = spire;
-        Dessin.NbSpires = 1;
+        F().Dessin.Spires[0] = spire;
+        F().Dessin.NbSpires = 1;
     }
     QString Chemin(const QString& nom) const { return dossier.filePath(nom); }
     static QByteArray Octets(const QString& chemin) {
@@ -179,9 +179,9 @@ TEST_F(ImageTest, DefaultCurveInTheThreeFormatsAtTrueSize) {
     EXPECT_EQ(proposes[0], std::make_pair(QString("Sans titre.svg"), TFormatImage::Svg));
     EXPECT_EQ(proposes[2], std::make_pair(QString("Sans titre.pdf"), TFormatImage::Pdf));
     // The drawing state, list and sheet as they were.
-    EXPECT_EQ(Dessin.Cible, &F().FeuilleCanvas());
-    EXPECT_TRUE(Dessin.ModeEcran);
-    EXPECT_EQ(Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.Cible, &F().FeuilleCanvas());
+    EXPECT_TRUE(F().Dessin.ModeEcran);
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
 
     // SVG: the clipboard's; frame 2E = 1890 printer pixels, 79.93 x 79.90 mm,
     // the curve's 80 mm span.
@@ -225,7 +225,7 @@ TEST_F(ImageTest, WithoutAPrinterTheBuiltInReferenceAndNoMessage) {
     Demarrer();
     ASSERT_EQ(messages.size(), 2u); // the start-up's two printer messages
     messages.clear();
-    ASSERT_EQ(Dessin.ResImpX, 0);
+    ASSERT_EQ(F().Dessin.ResImpX, 0);
 
     // 600 per inch, 4724 x 6780 pixels for 200 x 287 mm: E = 945, 2E = 1890
     // pixels, 80.02 x 80.00 mm.
@@ -234,7 +234,7 @@ TEST_F(ImageTest, WithoutAPrinterTheBuiltInReferenceAndNoMessage) {
     EXPECT_EQ(TailleSvg(Octets(Chemin("a.svg"))),
               std::make_pair(QString("80.02mm"), QString("80.00mm")));
     // An empty list: the whole printable area, 2362 x 3390 pixels at 300 per inch.
-    Dessin.NbSpires = 0;
+    F().Dessin.NbSpires = 0;
     Enregistrer(Chemin("vide"), TFormatImage::Png);
     const InfoPng info = LirePng(Octets(Chemin("vide.png")));
     EXPECT_EQ(info.Largeur, 2362u);
@@ -243,8 +243,8 @@ TEST_F(ImageTest, WithoutAPrinterTheBuiltInReferenceAndNoMessage) {
     EXPECT_TRUE(messages.empty());
 
     // The built-in resolution was this picture's only: Copy still has no printer.
-    EXPECT_EQ(Dessin.ResImpX, 0);
-    EXPECT_EQ(Dessin.ResImpY, 0);
+    EXPECT_EQ(F().Dessin.ResImpX, 0);
+    EXPECT_EQ(F().Dessin.ResImpY, 0);
     Cliquer(F().btCopier);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].second, "Aucune imprimante par défaut sélectionnée.");
@@ -291,8 +291,8 @@ TEST_F(ImageTest, FailuresLeaveAnExistingFileAsItWas) {
         }
         ASSERT_EQ(messages.size(), 1u) << c.nom;
         EXPECT_EQ(messages[0].second, c.message) << c.nom;
-        EXPECT_EQ(Dessin.Cible, &F().FeuilleCanvas()) << c.nom;
-        EXPECT_TRUE(Dessin.ModeEcran) << c.nom;
+        EXPECT_EQ(F().Dessin.Cible, &F().FeuilleCanvas()) << c.nom;
+        EXPECT_TRUE(F().Dessin.ModeEcran) << c.nom;
     }
     EXPECT_EQ(Octets(vieux), "ancien");
     EXPECT_EQ(Octets(ailleurs), "ancien");

@@ -25,8 +25,9 @@ protected:
         f.write("133\t58\t25\t255\r\n100\t50\t60\t16711680\r\n");
     }
     QString Chemin(const QString& nom) const { return dossier.filePath(nom); }
-    std::vector<TSpire> Liste() const {
-        return {Dessin.Spires.begin(), Dessin.Spires.begin() + Dessin.NbSpires};
+    std::vector<TSpire> Liste() {
+        const auto courbes = F().Dessin.Courbes();
+        return {courbes.begin(), courbes.end()};
     }
     // The sheet cleared, then `spires` traced fast on it.
     TBitmapCanvas Attendue(const std::vector<TSpire>& spires) {
@@ -65,7 +66,7 @@ TEST_F(OuvertureTest, NamedOnTheCommandLineOpensAfterTheFirstActivation) {
     EXPECT_EQ(Liste(), (std::vector<TSpire>{Rouge, Bleu}));
     EXPECT_TRUE(F().rbLent->isChecked());
     EXPECT_EQ(pauses, 0); // fast at start-up
-    EXPECT_EQ(Dessin.NomFichier, "Sans titre");
+    EXPECT_EQ(F().Dessin.NomFichier, "Sans titre");
     const TBitmapCanvas ouverte = Feuille();
     EXPECT_TRUE(MemesPixels(ouverte, Attendue({Rouge, Bleu})));
 }
@@ -75,10 +76,10 @@ TEST_F(OuvertureTest, AMissingFileGivesOpensMessageAndTheProgramRunsOn) {
     QTRY_COMPARE(messages.size(), 1u);
     EXPECT_EQ(messages[0], std::make_pair(app.Title(), QString("Fichier introuvable.")));
     EXPECT_EQ(F().windowTitle(), "Volutan2");
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner);
-    EXPECT_EQ(Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
 }
 
 TEST_F(OuvertureTest, ADroppedFileOpensAsOpenWould) {

@@ -1,12 +1,17 @@
 #pragma once
 // The main window: the sheet, the choice of the next curve (gears, hole,
-// colour, speed) and one button per command. Handlers are split by command
-// group: uVolutan2.cpp (layout, start-up, Draw, Clear all, Quit),
-// uVolutan2_Fichiers.cpp (Save, Open, and opening a file named at start-up or
-// dropped on the window), uVolutan2_Impression.cpp (Print),
-// uVolutan2_Copie.cpp (Copy and its picture), uVolutan2_Image.cpp (the
-// sheet's context menu and saving the picture), uVolutan2_Modifier.cpp (the
-// curve editor command).
+// colour, speed) and one button per command. Its code is split by command:
+//   uVolutan2.cpp             layout, start-up, sheet preparation, Quit, the
+//                             events that reach the fields (menu key, drops)
+//   uVolutan2_Dessin.cpp      Draw and its stop, Clear all, the list redraw
+//   uVolutan2_Fichiers.cpp    Save, Open, and a file named at start-up or
+//                             dropped on the window
+//   uVolutan2_Impression.cpp  Print
+//   uVolutan2_Copie.cpp       Copy and its picture
+//   uVolutan2_Image.cpp       the sheet's context menu: saving the picture
+//   uVolutan2_Modifier.cpp    Modifier: the command that runs the curve
+//                             editor (the dialog itself is uModifier)
+#include "engine/TDessin.h"
 #include "shell/TForm.h"
 
 #include <QString>
@@ -78,8 +83,8 @@ public:
     // The sheet preparation on this window's sheet with the run's printer and
     // the screen; throws the printer's error after painting the sheet.
     void PreparerFeuille();
-    // Traces Spires[0 .. NbSpires-1] on the sheet about (1050, 750), in list
-    // order. Slow when rbLent is checked (read before each curve): while it
+    // Traces the drawing's curves on the sheet about the sheet's centre, in
+    // list order. Slow when rbLent is checked (read before each curve): while it
     // runs the Draw button reads "Arrêter", and a click on it makes the rest of
     // the redraw fast, every curve still drawn; then the button reads what it
     // read before ("Dessiner" if the click also stopped a slow Draw running
@@ -89,6 +94,11 @@ public:
     void RedessinerListe(bool rapide = false);
     // "Volutan2 - " + name, or "Volutan2".
     void MettreAJourTitre(const QString& nomFichier);
+
+    // The program's one drawing: the curve list and the drawing state every
+    // command works on. The commands reach it here, and a command run during
+    // a slow trace changes the very drawing the trace reads.
+    TDessin Dessin;
 
     // Controls, created with the window at their design geometry (96 dpi).
     QWidget* Panel1 = nullptr;
@@ -132,6 +142,12 @@ protected:
     bool eventFilter(QObject* objet, QEvent* event) override;
 
 private:
+    // Print and Copy: when the last sheet preparation could not measure the
+    // printer (none then), its resolution comes from `metriques`, the
+    // printer's now; otherwise a printer that appears after start-up would
+    // put every point at the corner.
+    void MesurerImprimanteAuBesoin(const TPrinterMetrics& metriques);
+
     void CreerMenuFeuille();
     // Shows the context menu at `position` (global); from the keyboard its
     // entry is active, so Enter chooses it.
@@ -140,6 +156,10 @@ private:
     static QString FichierDepose(const QMimeData* donnees);
 
     QString fichierAuDemarrage_;
+
+    // The drawing has its own name: given by its first Save (the default
+    // one, even when that Save is cancelled) and kept from then on.
+    bool nomDonne_ = false;
 };
 
 extern TfmVolutan2* fmVolutan2;

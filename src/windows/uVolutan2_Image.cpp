@@ -1,20 +1,20 @@
 // The sheet's context menu and its one command, saving the picture of the
 // drawing as SVG, PDF or PNG: the Copy picture, at its true size.
-#include "uVolutan2.h"
+#include "windows/uVolutan2.h"
 
 #include "controls/TImage.h"
-#include "engine/TDessin.h"
+#include "core/Exceptions.h"
 #include "platform/TFileDialogs.h"
 #include "platform/TMetafile.h"
 #include "platform/TPrinter.h"
-#include "shell/Exceptions.h"
-#include "shell/TApplication.h"
+#include "shell/Connecter.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QShortcut>
 
@@ -79,14 +79,12 @@ void TfmVolutan2::miEnregistrerImageClick() {
         ImageCopie(*imprimante).SaveToFile(choisi->Chemin, choisi->Format);
         return;
     }
-    struct Resolution {
-        std::int32_t x = Dessin.ResImpX;
-        std::int32_t y = Dessin.ResImpY;
-        ~Resolution() {
-            Dessin.ResImpX = x;
-            Dessin.ResImpY = y;
-        }
-    } resolution;
+    const std::int32_t resX = Dessin.ResImpX;
+    const std::int32_t resY = Dessin.ResImpY;
+    const auto remettre = qScopeGuard([&] {
+        Dessin.ResImpX = resX;
+        Dessin.ResImpY = resY;
+    });
     Dessin.ResImpX = ReferenceSansImprimante.LogPixelsX;
     Dessin.ResImpY = ReferenceSansImprimante.LogPixelsY;
     ImageCopie(ReferenceSansImprimante).SaveToFile(choisi->Chemin, choisi->Format);
