@@ -9,9 +9,9 @@ namespace {
 const TSpire Rouge{133, 58, 25, 0x0000FF};
 const TSpire Bleu{100, 50, 60, 0xFF0000};
 
-class Exterieur : public E2eTest {
+class ExterieurE2eTest : public E2eTest {
 protected:
-    Exterieur() {
+    ExterieurE2eTest() {
         QFile f(Fichier(QStringLiteral("deux.txt")));
         if (f.open(QIODevice::WriteOnly)) f.write(Ligne(Rouge) + Ligne(Bleu));
         // "-style Fusion" is the toolkit's; the program opens the first name.
@@ -49,7 +49,7 @@ protected:
     }
 };
 
-TEST_F(Exterieur, CommandLineOpenAndTheContextMenu) {
+TEST_F(ExterieurE2eTest, CommandLineOpenAndTheContextMenu) {
     const QString titre = QStringLiteral("Volutan2 - ") + Fichier(QStringLiteral("deux.txt"));
     ASSERT_TRUE(TSessionX::Attendre([&] { return X().FenetreActive() == titre; }, 20000))
         << X().FenetreActive().toStdString();

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-TEST(LigneDeCommande, TheFirstNameThatIsNoOption) {
+TEST(LigneDeCommandeTest, TheFirstNameThatIsNoOption) {
     const struct {
         QStringList arguments;
         QString fichier;
@@ -24,7 +24,7 @@ TEST(LigneDeCommande, TheFirstNameThatIsNoOption) {
             << c.arguments.join(' ').toStdString();
 }
 
-TEST(LigneDeCommande, TheToolkitsOptionsNameADisplayOrAPlatformWithoutOne) {
+TEST(LigneDeCommandeTest, TheToolkitsOptionsNameADisplayOrAPlatformWithoutOne) {
     ::unsetenv("DISPLAY");
     ::unsetenv("WAYLAND_DISPLAY");
     const struct {

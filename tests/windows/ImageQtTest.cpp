@@ -30,7 +30,7 @@ namespace {
 
 using Reponse = std::optional<std::pair<QString, TFormatImage>>;
 
-class ImageTest : public FenetrePrincipaleTest {
+class ImageQtTest : public FenetrePrincipaleTest {
 protected:
     void SetUp() override {
         FenetrePrincipaleTest::SetUp();
@@ -151,7 +151,7 @@ Encre LireEncre(const QImage& image) {
     return encre;
 }
 
-TEST_F(ImageTest, DefaultCurveInTheThreeFormatsAtTrueSize) {
+TEST_F(ImageQtTest, DefaultCurveInTheThreeFormatsAtTrueSize) {
     for (const char* outil : {"pdfinfo", "pdftoppm"})
         ASSERT_FALSE(QStandardPaths::findExecutable(outil).isEmpty())
             << outil << " (poppler-utils) is not installed: make check installs it";
@@ -220,7 +220,7 @@ TEST_F(ImageTest, DefaultCurveInTheThreeFormatsAtTrueSize) {
     EXPECT_EQ(info.Unite, 1);
 }
 
-TEST_F(ImageTest, WithoutAPrinterTheBuiltInReferenceAndNoMessage) {
+TEST_F(ImageQtTest, WithoutAPrinterTheBuiltInReferenceAndNoMessage) {
     imprimante->SetDefaultPrinter("");
     Demarrer();
     ASSERT_EQ(messages.size(), 2u); // the start-up's two printer messages
@@ -250,7 +250,7 @@ TEST_F(ImageTest, WithoutAPrinterTheBuiltInReferenceAndNoMessage) {
     EXPECT_EQ(messages[0].second, "Aucune imprimante par défaut sélectionnée.");
 }
 
-TEST_F(ImageTest, FailuresLeaveAnExistingFileAsItWas) {
+TEST_F(ImageQtTest, FailuresLeaveAnExistingFileAsItWas) {
     Demarrer();
     ASSERT_TRUE(QDir(dossier.path()).mkdir("lecture"));
     const QString vieux = Chemin("lecture/vieux.svg");
@@ -302,7 +302,7 @@ TEST_F(ImageTest, FailuresLeaveAnExistingFileAsItWas) {
     ::chmod(QFile::encodeName(Chemin("lecture")).constData(), 0755);
 }
 
-TEST_F(ImageTest, ContextMenuFromTheSheetAndTheKeyboard) {
+TEST_F(ImageQtTest, ContextMenuFromTheSheetAndTheKeyboard) {
     Demarrer();
     QWidget* vue = F().ScrollBox1->viewport();
     auto ouvert = [] { return QApplication::activePopupWidget(); };

@@ -15,7 +15,7 @@ namespace {
 const TSpire Rouge{133, 58, 25, 255};
 const TSpire Bleu{100, 50, 60, 0xFF0000};
 
-class OuvertureTest : public FenetrePrincipaleTest {
+class OuvertureQtTest : public FenetrePrincipaleTest {
 protected:
     void SetUp() override {
         FenetrePrincipaleTest::SetUp();
@@ -59,7 +59,7 @@ protected:
 
 } // namespace
 
-TEST_F(OuvertureTest, NamedOnTheCommandLineOpensAfterTheFirstActivation) {
+TEST_F(OuvertureQtTest, NamedOnTheCommandLineOpensAfterTheFirstActivation) {
     Demarrer(Chemin("deux.txt"));
     QTRY_COMPARE(F().windowTitle(), "Volutan2 - " + Chemin("deux.txt"));
     EXPECT_TRUE(messages.empty());
@@ -71,7 +71,7 @@ TEST_F(OuvertureTest, NamedOnTheCommandLineOpensAfterTheFirstActivation) {
     EXPECT_TRUE(MemesPixels(ouverte, Attendue({Rouge, Bleu})));
 }
 
-TEST_F(OuvertureTest, AMissingFileGivesOpensMessageAndTheProgramRunsOn) {
+TEST_F(OuvertureQtTest, AMissingFileGivesOpensMessageAndTheProgramRunsOn) {
     Demarrer(Chemin("absent.txt"));
     QTRY_COMPARE(messages.size(), 1u);
     EXPECT_EQ(messages[0], std::make_pair(app.Title(), QString("Fichier introuvable.")));
@@ -82,7 +82,7 @@ TEST_F(OuvertureTest, AMissingFileGivesOpensMessageAndTheProgramRunsOn) {
     EXPECT_EQ(F().Dessin.NbSpires, 1);
 }
 
-TEST_F(OuvertureTest, ADroppedFileOpensAsOpenWould) {
+TEST_F(OuvertureQtTest, ADroppedFileOpensAsOpenWould) {
     Demarrer();
     // A move only (the source would delete the file) and a remote address are refused.
     EXPECT_FALSE(Deposer(&F(), {Chemin("deux.txt")}, Qt::MoveAction));
