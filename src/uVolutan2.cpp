@@ -238,7 +238,10 @@ void TfmVolutan2::PreparerFeuille() {
         TImage* image;
         ~Repeindre() { image->Repeindre(); }
     } repeindre{Image1};
-    TEcran ecran;
+    // The sheet in device pixels of the screen this window is on now, shown
+    // at that screen's ratio: the same size on screen, one-pixel lines.
+    TEcran ecran(this);
+    Image1->SetRatio(ecran.Ratio());
     ::PreparerFeuille(Printer(), ecran, *Image1);
 }
 

@@ -21,11 +21,14 @@ std::int32_t Moins(std::int32_t a, std::int32_t b) {
 // One coordinate pair of the curve, evaluated in extended precision and stored
 // as doubles: (a - b) cos t + c + e cos(t - b t / a), likewise with sines.
 // a = 0 (a wrapped tooth count) leaves the second term 0.
+// The preview scales both terms by k; k * ecart and k * e are exact, so at 1
+// the points are those of the unscaled formula.
 struct Courbe {
     std::int32_t ecart; // a - b
     std::int32_t b;
     std::int32_t a;
     std::int32_t e;
+    long double k = 1.0L;
 
     void Point(double t, double cx, double cy, double& x, double& y) const {
         const long double tl = t;
@@ -36,8 +39,8 @@ struct Courbe {
         long double cu = 0.0L;
         if (a != 0)
             SinCos(tl - static_cast<long double>(b) * tl / static_cast<long double>(a), su, cu);
-        x = static_cast<double>(ecart * ct + cx + e * cu);
-        y = static_cast<double>(ecart * st + cy + e * su);
+        x = static_cast<double>(k * ecart * ct + cx + k * e * cu);
+        y = static_cast<double>(k * ecart * st + cy + k * e * su);
     }
 };
 
@@ -113,9 +116,9 @@ void Tracer(TSpire spire, bool lent, const TTraceLent& lenteur) {
 }
 
 void TracerApercu(TCanvas& canvas, std::int32_t fixe, std::int32_t mobile, std::int32_t trou,
-                  TColor couleur, double cx, double cy) {
+                  TColor couleur, double cx, double cy, double echelle) {
     const std::int32_t tours = Tours(fixe, mobile);
-    const Courbe courbe{Moins(mobile, fixe), fixe, mobile, trou};
+    const Courbe courbe{Moins(mobile, fixe), fixe, mobile, trou, echelle};
     const long double fin = static_cast<long double>(MulInt32(2, tours)) * Pi;
 
     auto pixel = [&](double t, int& px, int& py) {
