@@ -1,17 +1,21 @@
 # Volutan2: the two commands of README.md.
-#   make check   install what is missing, fuzz the integer conversions and the
-#                drawing-file reader, build and run the whole suite, then
-#                again under AddressSanitizer and UndefinedBehaviorSanitizer
+#   make check   install what is missing, check the formatting, fuzz the
+#                integer conversions and the drawing-file reader, build the
+#                program, the tests and the benchmarks and run the whole
+#                suite, then again under AddressSanitizer and
+#                UndefinedBehaviorSanitizer
 #   make run     install what is missing, build the program and start it
 JOBS ?= 2
 CMAKE_GEN := -G Ninja
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+FORMAT_DIRS := src tests bench fuzz packaging
 
-.PHONY: check run deps build test build-asan test-asan fuzz bench
+.PHONY: check run deps format-check build test build-asan test-asan fuzz bench
 
 check: deps
+	$(MAKE) format-check
 	$(MAKE) fuzz
 	$(MAKE) test
 	$(MAKE) test-asan
@@ -19,8 +23,13 @@ check: deps
 deps:
 	bash scripts/install-deps.sh
 
+# Fails on any difference from .clang-format.
+format-check:
+	find $(FORMAT_DIRS) \( -name '*.cpp' -o -name '*.h' \) -print0 | \
+		xargs -0 clang-format --dry-run -Werror
+
 build:
-	cmake -S . -B build $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B build $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLUTAN_BENCH=ON
 	cmake --build build -j $(JOBS)
 
 test: build

@@ -10,8 +10,8 @@
 #include "platform/TMetafile.h"
 #include "platform/TMetafileCanvas.h"
 #include "platform/TPrinter.h"
-#include "platform/TVirtualPrinterBackEnd.h"
-#include "uVolutan2.h"
+#include "support/TVirtualPrinterBackEnd.h"
+#include "windows/uVolutan2.h"
 
 #include <QMimeData>
 #include <benchmark/benchmark.h>
@@ -23,13 +23,14 @@ namespace {
 void BM_CopyWorstList(benchmark::State& state) {
     TPrinter::SetBackEnd(std::make_shared<TVirtualPrinterBackEnd>()); // 600 dpi
     TfmVolutan2 fenetre;
-    Dessin.ResImpX = 600;
-    Dessin.ResImpY = 600;
-    Dessin.ModeEcran = true;
-    Dessin.Cible = &fenetre.FeuilleCanvas();
-    for (TSpire& spire : Dessin.Spires)
+    TDessin& dessin = fenetre.Dessin;
+    dessin.ResImpX = 600;
+    dessin.ResImpY = 600;
+    dessin.ModeEcran = true;
+    dessin.Cible = &fenetre.FeuilleCanvas();
+    for (TSpire& spire : dessin.Spires)
         spire = TSpire{199, 200, 100, 0x0000FF};
-    Dessin.NbSpires = MaxSpires;
+    dessin.NbSpires = MaxSpires;
 
     qsizetype octetsEmf = 0;
     Clipboard().SetPoseur(
@@ -42,8 +43,6 @@ void BM_CopyWorstList(benchmark::State& state) {
     Clipboard().SetPoseur({});
     if (octetsEmf == 0) state.SkipWithError("rien n'a été copié");
     state.counters["emf_octets"] = static_cast<double>(octetsEmf);
-    Dessin.Cible = nullptr;
-    Dessin.NbSpires = 0;
     TPrinter::SetBackEnd(nullptr);
 }
 
@@ -55,14 +54,14 @@ void BM_PasteWorstList(benchmark::State& state) {
     image.SetHeight(2 * 954);
     {
         TMetafileCanvas canevas(image, TPrinterMetrics{600, 600, 4800, 6600, 203, 279});
-        Dessin.Cible = &canevas;
-        Dessin.ModeEcran = false;
-        Dessin.ResImpX = 600;
-        Dessin.ResImpY = 600;
-        Dessin.CentreX = Dessin.CentreY = 954.0 * 254 / 600;
+        TDessin dessin;
+        dessin.Cible = &canevas;
+        dessin.ModeEcran = false;
+        dessin.ResImpX = 600;
+        dessin.ResImpY = 600;
+        dessin.CentreX = dessin.CentreY = 954.0 * 254 / 600;
         for (int i = 0; i < MaxSpires; ++i)
-            Tracer(TSpire{199, 200, 100, 0x0000FF}, false);
-        Dessin.Cible = nullptr;
+            Tracer(dessin, TSpire{199, 200, 100, 0x0000FF}, false);
     }
     qsizetype octets = 0;
     for (auto _ : state) {

@@ -31,24 +31,24 @@ void BM_OpenFull(benchmark::State& state) {
     }
     TBitmapCanvas feuille;
     feuille.SetSize(809, 1138); // 21.4 cm x 30.1 cm at 96 dpi
-    Dessin.ModeEcran = true;
-    Dessin.ResEcranX = 96;
-    Dessin.ResEcranY = 96;
+    TDessin dessin;
+    dessin.ModeEcran = true;
+    dessin.ResEcranX = 96;
+    dessin.ResEcranY = 96;
 
     for (auto _ : state) {
         {
             TFichierLecture fichier(chemin);
-            LireDessin([&fichier](char* t, std::size_t n) { return fichier.Lire(t, n); }, Dessin);
+            LireDessin([&fichier](char* t, std::size_t n) { return fichier.Lire(t, n); }, dessin);
         }
-        Dessin.CentreX = 1050.0;
-        Dessin.CentreY = 750.0;
-        Dessin.Cible = &feuille;
-        for (int i = 0; i < Dessin.NbSpires; ++i)
-            Tracer(Dessin.Spires[static_cast<std::size_t>(i)], false);
+        dessin.CentreX = 1050.0;
+        dessin.CentreY = 750.0;
+        dessin.Cible = &feuille;
+        for (int i = 0; i < dessin.NbSpires; ++i)
+            Tracer(dessin, dessin.Spires[static_cast<std::size_t>(i)], false);
         benchmark::DoNotOptimize(feuille.Bits());
     }
-    if (Dessin.NbSpires != MaxSpires) state.SkipWithError("la liste lue n'a pas 31 courbes");
-    Dessin.Cible = nullptr;
+    if (dessin.NbSpires != MaxSpires) state.SkipWithError("la liste lue n'a pas 31 courbes");
 }
 
 } // namespace

@@ -12,10 +12,10 @@
 #include "engine/TDessin.h"
 #include "platform/TFileDialogs.h"
 #include "platform/TPrinter.h"
-#include "platform/TVirtualPrinterBackEnd.h"
 #include "shell/TApplication.h"
-#include "uModifier.h"
-#include "uVolutan2.h"
+#include "support/TVirtualPrinterBackEnd.h"
+#include "windows/uModifier.h"
+#include "windows/uVolutan2.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -144,7 +144,7 @@ int MesurerOuverture(const QString& chemin) {
     TApplication application;
     QString message;
     QSize boite;
-    application.SetReporter([&](const QString&, const QString& texte) {
+    application.SetSignaleur([&](const QString&, const QString& texte) {
         message = texte;
         boite = Boite(texte);
     });
@@ -164,7 +164,8 @@ int MesurerOuverture(const QString& chemin) {
 
     const QSize usuelle = Boite(QStringLiteral("'12a' n'est pas une valeur entière correcte."));
     std::printf("%.1f %ld %dx%d %dx%d %d %s\n", ms, pic - repos, boite.width(), boite.height(),
-                usuelle.width(), usuelle.height(), Dessin.NbSpires, qUtf8Printable(message));
+                usuelle.width(), usuelle.height(), fmVolutan2->Dessin.NbSpires,
+                qUtf8Printable(message));
     std::fflush(stdout);
     std::_Exit(0); // the measure is taken; no clean-up needed
 }

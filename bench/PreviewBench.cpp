@@ -7,7 +7,7 @@
 #include "controls/TGridSpin.h"
 #include "controls/TImage.h"
 #include "shell/TApplication.h"
-#include "uModifier.h"
+#include "windows/uModifier.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,7 +18,7 @@ namespace {
 void BM_PreviewStep(benchmark::State& state) {
     auto application = std::make_unique<TApplication>();
     QStringList messages;
-    application->SetReporter([&](const QString&, const QString& texte) { messages << texte; });
+    application->SetSignaleur([&](const QString&, const QString& texte) { messages << texte; });
     auto* dialogue = application->CreateForm(fmModifier);
     TCellGrid* grille = dialogue->asgSpires;
     grille->SetCellText(1, 1, "133");

@@ -2,8 +2,8 @@
 // accept the same texts with the same values, agree with a separate reading of
 // the accepted forms, report a sensible error position, and name the text in
 // the conversion error (its first 60 characters and "…" when longer).
-#include "shell/Conversions.h"
-#include "shell/Exceptions.h"
+#include "core/Conversions.h"
+#include "core/Exceptions.h"
 
 #include <charconv>
 #include <cstddef>

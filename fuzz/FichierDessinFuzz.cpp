@@ -5,9 +5,9 @@
 // and only the program's own exceptions. Whatever was read, written back by
 // the writer, must read back to the same curves. Time per input is bounded by
 // libFuzzer's -timeout (scripts/fuzz.sh).
+#include "core/Conversions.h"
+#include "core/Exceptions.h"
 #include "engine/FichierDessin.h"
-#include "shell/Conversions.h"
-#include "shell/Exceptions.h"
 
 #include <algorithm>
 #include <cstddef>

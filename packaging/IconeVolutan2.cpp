@@ -6,6 +6,7 @@
 #include "engine/TCanvas.h"
 #include "engine/TDessin.h"
 #include "engine/Tracer.h"
+#include "shell/CouleurQt.h"
 
 #include <QDir>
 #include <QImage>
@@ -68,20 +69,16 @@ constexpr int Cote = 800;
 
 std::vector<TTrait> Courbes(std::initializer_list<TSpire> spires) {
     TCanvasTraits canvas;
-    Dessin.Cible = &canvas;
-    Dessin.ModeEcran = true;
-    Dessin.ResEcranX = 254; // one unit per tenth of a millimetre
-    Dessin.ResEcranY = 254;
-    Dessin.CentreX = Cote / 2.0;
-    Dessin.CentreY = Cote / 2.0;
+    TDessin dessin;
+    dessin.Cible = &canvas;
+    dessin.ModeEcran = true;
+    dessin.ResEcranX = 254; // one unit per tenth of a millimetre
+    dessin.ResEcranY = 254;
+    dessin.CentreX = Cote / 2.0;
+    dessin.CentreY = Cote / 2.0;
     for (const TSpire& spire : spires)
-        ::Tracer(spire, false);
-    Dessin.Cible = nullptr;
+        Tracer(dessin, spire, false);
     return canvas.Traits();
-}
-
-QColor Couleur(TColor c) {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
 // Deep blue and orange (0x00BBGGRR). Each curve reaches
@@ -93,10 +90,7 @@ constexpr TColor Orange = 0x1F6FE0;
 void EcrireSvg(const QString& chemin) {
     std::ostringstream chemins;
     for (const TTrait& t : Courbes({{100, 36, 25, Bleu}, {96, 60, 12, Orange}})) {
-        char rgb[8];
-        std::snprintf(rgb, sizeof rgb, "#%02x%02x%02x", t.couleur & 0xFF, (t.couleur >> 8) & 0xFF,
-                      (t.couleur >> 16) & 0xFF);
-        chemins << "  <path fill=\"none\" stroke=\"" << rgb
+        chemins << "  <path fill=\"none\" stroke=\"" << VersQColor(t.couleur).name().toStdString()
                 << "\" stroke-width=\"4\" stroke-linejoin=\"round\" d=\"";
         char commande = 'M';
         for (const QPoint& p : t.points) {
@@ -139,7 +133,7 @@ void EcrirePng(const QString& chemin, int taille, double trait, const std::vecto
     peintre.scale(echelle, echelle);
     peintre.translate(-Cote / 2.0, -Cote / 2.0);
     for (const TTrait& t : traits) {
-        QPen stylo(Couleur(t.couleur), trait / echelle);
+        QPen stylo(VersQColor(t.couleur), trait / echelle);
         stylo.setJoinStyle(Qt::RoundJoin);
         stylo.setCapStyle(Qt::RoundCap);
         peintre.setPen(stylo);

@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang clang-format libclang-rt-14-dev
     fonts-liberation fonts-dejavu-core
     cups cups-filters cups-client poppler-utils
     desktop-file-utils inkscape

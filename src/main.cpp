@@ -3,8 +3,8 @@
 #include "platform/TPrinter.h"
 #include "shell/Affichage.h"
 #include "shell/TApplication.h"
-#include "uModifier.h"
-#include "uVolutan2.h"
+#include "windows/uModifier.h"
+#include "windows/uVolutan2.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -4,7 +4,8 @@
 #include "controls/TCellGridHeader.h"
 #include "controls/TCellGridModel.h"
 #include "controls/TGridSpin.h"
-#include "shell/Conversions.h"
+#include "core/Conversions.h"
+#include "shell/CouleurQt.h"
 #include "shell/TApplication.h"
 
 #include <QAbstractButton>
@@ -13,35 +14,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 
-namespace {
-
-QColor VersQColor(TColor c) {
-    const auto u = static_cast<std::uint32_t>(c);
-    return QColor(static_cast<int>(u & 0xFF), static_cast<int>((u >> 8) & 0xFF),
-                  static_cast<int>((u >> 16) & 0xFF));
-}
-
-// Restores a flag however the block ends.
-class TDrapeau {
-public:
-    TDrapeau(bool& drapeau, bool valeur) : drapeau_(drapeau), ancien_(drapeau) {
-        drapeau_ = valeur;
-    }
-    ~TDrapeau() { drapeau_ = ancien_; }
-    TDrapeau(const TDrapeau&) = delete;
-    TDrapeau& operator=(const TDrapeau&) = delete;
-
-private:
-    bool& drapeau_;
-    bool ancien_;
-};
-
-} // namespace
+namespace {} // namespace
 
 TCellGrid::TCellGrid(QWidget* parent) : QTableView(parent) {
     gridLineColor_ = palette().color(QPalette::Mid);
@@ -84,10 +63,6 @@ TCellGrid::TCellGrid(QWidget* parent) : QTableView(parent) {
 
 TCellGrid::~TCellGrid() = default;
 
-void TCellGrid::Garde(const std::function<void()>& action) {
-    ProtegeAppel(action);
-}
-
 QModelIndex TCellGrid::IndexDe(int col, int row) const {
     return model_->index(row - fixedRows_, col - fixedCols_);
 }
@@ -100,7 +75,7 @@ void TCellGrid::Redimensionner(int cols, int rows) {
     const int nouvellesLignes = std::max(0, rows - fixedRows_);
     const int anciennesColonnes = std::max(0, colCount_ - fixedCols_);
     const int nouvellesColonnes = std::max(0, cols - fixedCols_);
-    TDrapeau silence(silence_, true);
+    const QScopedValueRollback silence(silence_, true);
     if (nouvellesLignes < anciennesLignes) {
         model_->DebutRetrait(nouvellesLignes, anciennesLignes - 1);
         rowCount_ = rows;
@@ -142,7 +117,7 @@ void TCellGrid::SetFixedCols(int n) {
     n = std::clamp(n, 0, 1);
     if (n == fixedCols_) return;
     HideEditor();
-    TDrapeau silence(silence_, true);
+    const QScopedValueRollback silence(silence_, true);
     model_->DebutRemise();
     fixedCols_ = n;
     model_->FinRemise();
@@ -154,7 +129,7 @@ void TCellGrid::SetFixedRows(int n) {
     n = std::clamp(n, 0, 1);
     if (n == fixedRows_) return;
     HideEditor();
-    TDrapeau silence(silence_, true);
+    const QScopedValueRollback silence(silence_, true);
     model_->DebutRemise();
     fixedRows_ = n;
     model_->FinRemise();
@@ -191,16 +166,9 @@ void TCellGrid::SetColWidths(int i, int w) {
     AppliquerTailles();
 }
 
-int TCellGrid::RowHeights(int i) const {
-    if (i < 0 || i >= rowCount_) throw EInvalidGridOperation("Index de grille hors limites");
+int TCellGrid::HauteurLigne(int i) const {
     const auto it = rowHeights_.find(i);
     return it == rowHeights_.end() ? defaultRowHeight_ : it->second;
-}
-
-void TCellGrid::SetRowHeights(int i, int h) {
-    if (RowHeights(i) == h) return;
-    rowHeights_[i] = h;
-    AppliquerTailles();
 }
 
 void TCellGrid::SetFixedColWidth(int w) {
@@ -223,11 +191,11 @@ void TCellGrid::AppliquerTailles() {
         enteteHaut_->resizeSection(c - fixedCols_, std::max(0, ColWidths(c)));
     enteteGauche_->setDefaultSectionSize(std::max(0, defaultRowHeight_));
     for (int r = fixedRows_; r < rowCount_; ++r)
-        enteteGauche_->resizeSection(r - fixedRows_, std::max(0, RowHeights(r)));
+        enteteGauche_->resizeSection(r - fixedRows_, std::max(0, HauteurLigne(r)));
 
     const bool ligneFixe = fixedRows_ > 0 && rowCount_ > 0;
     enteteHaut_->setVisible(ligneFixe);
-    if (ligneFixe) enteteHaut_->setFixedHeight(std::max(0, RowHeights(0)));
+    if (ligneFixe) enteteHaut_->setFixedHeight(std::max(0, HauteurLigne(0)));
     const bool colonneFixe = fixedCols_ > 0 && colCount_ > 0;
     enteteGauche_->setVisible(colonneFixe);
     if (colonneFixe) enteteGauche_->setFixedWidth(std::max(0, ColWidths(0)));
@@ -364,19 +332,6 @@ void TCellGrid::SetCellFontColor(int col, int row, TColor couleur) {
     RepeindreCellule(col, row);
 }
 
-TColor TCellGrid::CellBrushColor(int col, int row) const {
-    const TCellProperties* p = ProprietesSiPresentes(col, row);
-    return p ? p->BrushColor : clNone;
-}
-
-void TCellGrid::SetCellBrushColor(int col, int row, TColor couleur) {
-    if (col < 0 || row < 0) return;
-    TCellProperties& p = Proprietes(col, row);
-    if (p.BrushColor == couleur) return;
-    p.BrushColor = couleur;
-    RepeindreCellule(col, row);
-}
-
 TAlignment TCellGrid::CellAlignment(int col, int row) const {
     const TCellProperties* p = ProprietesSiPresentes(col, row);
     return p ? p->Alignment : TAlignment::taLeftJustify;
@@ -442,7 +397,7 @@ void TCellGrid::DeleteRows(int row, int count) {
 
     int courant = currentRow_;
     {
-        TDrapeau silence(silence_, true);
+        const QScopedValueRollback silence(silence_, true);
         for (int k = 0; k < nombre; ++k) {
             const int dernier = rowCount_ - 1;
             model_->DebutRetrait(premier - fixedRows_, premier - fixedRows_);
@@ -462,7 +417,7 @@ void TCellGrid::DeleteRows(int row, int count) {
 // --- current cell -----------------------------------------------------------
 
 void TCellGrid::PlacerCourant(int col, int row) {
-    TDrapeau silence(silence_, true);
+    const QScopedValueRollback silence(silence_, true);
     currentCol_ = col;
     currentRow_ = row;
     const QModelIndex index = IndexDe(col, row);
@@ -492,15 +447,10 @@ void TCellGrid::currentChanged(const QModelIndex& current, const QModelIndex& pr
     if (col == currentCol_ && row == currentRow_) return;
     currentCol_ = col;
     currentRow_ = row;
-    if (!silence_) Garde([this] { emit OnClick(); });
+    if (!silence_) Protege([this] { emit OnClick(); });
 }
 
 // --- editing ----------------------------------------------------------------
-
-QColor TCellGrid::FondCellule(int col, int row) const {
-    const TColor fond = CellBrushColor(col, row);
-    return fond != clNone ? VersQColor(fond) : color_;
-}
 
 void TCellGrid::Ouvrir(const QString& premiereTouche) {
     if (!(options_ & goEditing) || EditorMode()) return;
@@ -517,7 +467,7 @@ void TCellGrid::Ouvrir(const QString& premiereTouche) {
             throw EInvalidGridOperation("Cell does not contain integer value");
         spin_->SetValue(valeur);
         QPalette palette = spin_->palette();
-        palette.setColor(QPalette::Base, FondCellule(col, row));
+        palette.setColor(QPalette::Base, color_);
         spin_->setPalette(palette);
     }
     typeOuvert_ = type;
@@ -553,7 +503,7 @@ QWidget* TCellGrid::Editor() const {
 // --- input ------------------------------------------------------------------
 
 void TCellGrid::mousePressEvent(QMouseEvent* event) {
-    Garde([&] {
+    Protege([&] {
         const QModelIndex index = indexAt(event->position().toPoint());
         if (event->button() != Qt::LeftButton || !index.isValid()) {
             QTableView::mousePressEvent(event);
@@ -562,7 +512,7 @@ void TCellGrid::mousePressEvent(QMouseEvent* event) {
         const bool dejaCourant = index.column() + fixedCols_ == currentCol_ &&
                                  index.row() + fixedRows_ == currentRow_ && index == currentIndex();
         {
-            TDrapeau silence(silence_, true);
+            const QScopedValueRollback silence(silence_, true);
             QTableView::mousePressEvent(event);
         }
         if (dejaCourant) Ouvrir(QString());
@@ -575,7 +525,7 @@ void TCellGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TCellGrid::keyPressEvent(QKeyEvent* event) {
-    Garde([&] {
+    Protege([&] {
         const int touche = event->key();
         const bool sansModificateur =
             !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
@@ -613,16 +563,13 @@ void TCellGrid::PeindreCellule(QPainter& p, const QRect& rect, int col, int row,
                                bool selectionne) const {
     const bool fixe = EstFixe(col, row);
     const TCellProperties* props = ProprietesSiPresentes(col, row);
-    QColor fond;
+    QColor fond = color_;
     QColor texte;
-    if (props && props->BrushColor != clNone) fond = VersQColor(props->BrushColor);
     if (props && props->FontColor != clNone) texte = VersQColor(props->FontColor);
-    if (!fond.isValid()) fond = color_;
     if (fixe) {
-        // The fixed style, then the cell's own colours over it.
+        // The fixed style, then the cell's own text colour over it.
         fond = fixedColor_;
         texte = palette().color(QPalette::WindowText);
-        if (props && props->BrushColor != clNone) fond = VersQColor(props->BrushColor);
         if (props && props->FontColor != clNone) texte = VersQColor(props->FontColor);
     } else if (selectionne) {
         fond = selectionColor_;

@@ -21,8 +21,9 @@
 // typed character opens the cell's editor; Enter, Escape, Tab, the Up/Down
 // keys, a press elsewhere or the focus leaving close it, and the editor's text
 // then becomes the cell's text.
+#include "controls/EInvalidGridOperation.h"
+#include "controls/TCellGridTypes.h"
 #include "controls/TCellProperties.h"
-#include "shell/Exceptions.h"
 
 #include <QColor>
 #include <QFont>
@@ -40,31 +41,6 @@ class TGridSpin;
 class TCellGridModel;
 class TCellGridDelegate;
 class TCellGridHeader;
-
-// The grid's own errors ("Index de grille hors limites",
-// "Cell does not contain integer value").
-class EInvalidGridOperation : public Exception {
-public:
-    using Exception::Exception;
-};
-
-enum class TVAlignment { vtaTop, vtaCenter, vtaBottom };
-
-// Kind of in-place editor; the owner chooses it in OnGetEditorType.
-enum class TEditorType { edNormal = 0, edSpinEdit = 1 };
-
-// Options: lines, range selection, the current cell painted as selected,
-// editing in place.
-enum TGridOption : unsigned {
-    goFixedVertLine = 1u << 0,
-    goFixedHorzLine = 1u << 1,
-    goVertLine = 1u << 2,
-    goHorzLine = 1u << 3,
-    goRangeSelect = 1u << 4,
-    goDrawFocusSelected = 1u << 5,
-    goEditing = 1u << 6,
-};
-using TGridOptions = unsigned;
 
 class TCellGrid : public QTableView {
     Q_OBJECT
@@ -87,17 +63,16 @@ public:
     int FixedRows() const { return fixedRows_; }
     void SetFixedRows(int n);
 
-    // Widths and heights in pixels. Writing DefaultColWidth gives every column
-    // that width; ColWidths[i] changes column i alone. An index at or beyond
-    // ColCount (RowCount) fails with "Index de grille hors limites".
+    // Widths and heights in pixels. Writing DefaultColWidth (DefaultRowHeight)
+    // gives every column (row) that width; ColWidths[i] changes column i
+    // alone. An index at or beyond ColCount fails with "Index de grille hors
+    // limites".
     int DefaultColWidth() const { return defaultColWidth_; }
     void SetDefaultColWidth(int w);
     int DefaultRowHeight() const { return defaultRowHeight_; }
     void SetDefaultRowHeight(int h);
     int ColWidths(int i) const;
     void SetColWidths(int i, int w);
-    int RowHeights(int i) const;
-    void SetRowHeights(int i, int h);
     // The fixed column's width and the fixed row's height.
     int FixedColWidth() const { return fixedColWidth_; }
     void SetFixedColWidth(int w);
@@ -138,8 +113,6 @@ public:
     // clNone when the cell has no properties.
     TColor CellFontColor(int col, int row) const;
     void SetCellFontColor(int col, int row, TColor couleur);
-    TColor CellBrushColor(int col, int row) const;
-    void SetCellBrushColor(int col, int row, TColor couleur);
     TAlignment CellAlignment(int col, int row) const;
     void SetCellAlignment(int col, int row, TAlignment alignement);
     // Whether cell (col, row) has properties (created by a first write).
@@ -218,9 +191,9 @@ private:
     void ChoisirCourant(int col, int row); // OnClick when it moved
     void Ouvrir(const QString& premiereTouche);
     QModelIndex IndexDe(int col, int row) const;
-    QColor FondCellule(int col, int row) const;
+    // Height of row i: the fixed row's or the default.
+    int HauteurLigne(int i) const;
     template <class Valeur> void DeplacerLigne(std::map<Cle, Valeur>& cellules, int de, int vers);
-    void Garde(const std::function<void()>& action);
 
     TCellGridModel* model_ = nullptr;
     TCellGridDelegate* delegate_ = nullptr;
@@ -236,8 +209,8 @@ private:
     int defaultRowHeight_ = 24;
     int fixedColWidth_ = 64;
     int fixedRowHeight_ = 24;
-    std::map<int, int> colWidths_; // only the columns that differ
-    std::map<int, int> rowHeights_;
+    std::map<int, int> colWidths_;  // only the columns that differ
+    std::map<int, int> rowHeights_; // the fixed row's
     int gridLineWidth_ = 1;
     QColor gridLineColor_;
     TGridOptions options_ = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine;

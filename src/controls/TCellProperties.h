@@ -9,8 +9,6 @@ enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 struct TCellProperties {
     TAlignment Alignment = TAlignment::taLeftJustify;
-    // Background; clNone: the grid's own colour (0x00BBGGRR otherwise).
-    TColor BrushColor = clNone;
     // Text colour; clNone: the font's own colour.
     TColor FontColor = clNone;
 };

@@ -1,6 +1,7 @@
 #include "controls/TColorGrid.h"
 
 #include "engine/TDessin.h"
+#include "shell/CouleurQt.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -21,10 +22,6 @@ constexpr std::array<TColor, TColorGrid::NombreCouleurs> Couleurs = {
 };
 
 constexpr int TextFlags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip;
-
-QColor VersQColor(TColor c) {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
 
 bool DansPalette(int i) {
     return i >= 0 && i < TColorGrid::NombreCouleurs;
@@ -143,7 +140,6 @@ void TColorGrid::SetBackgroundEnabled(bool enabled) {
 }
 
 void TColorGrid::SetTabStop(bool tabStop) {
-    if (tabStop == tabStop_) return;
     tabStop_ = tabStop;
     setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
 }

@@ -1,6 +1,6 @@
 #include "controls/TGridSpin.h"
 
-#include "shell/Conversions.h"
+#include "core/Conversions.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -35,22 +35,6 @@ TGridSpin::TGridSpin(QWidget* parent) : QAbstractSpinBox(parent) {
     setFrame(false);
     setKeyboardTracking(true);
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
-}
-
-// The bounds take effect at the next step or SetValue; the text stays.
-void TGridSpin::SetMinValue(int v) {
-    if (minValue_ == v) return;
-    minValue_ = v;
-}
-
-void TGridSpin::SetMaxValue(int v) {
-    if (maxValue_ == v) return;
-    maxValue_ = v;
-}
-
-void TGridSpin::SetIncrement(int v) {
-    if (increment_ == v) return;
-    increment_ = v;
 }
 
 long long TGridSpin::Borner(long long v) const {

@@ -20,12 +20,13 @@ public:
     // MinValue 0, MaxValue 100, Increment 1, empty text.
     explicit TGridSpin(QWidget* parent = nullptr);
 
+    // The bounds take effect at the next step or SetValue; the text stays.
     int MinValue() const { return minValue_; }
-    void SetMinValue(int v);
+    void SetMinValue(int v) { minValue_ = v; }
     int MaxValue() const { return maxValue_; }
-    void SetMaxValue(int v);
+    void SetMaxValue(int v) { maxValue_ = v; }
     int Increment() const { return increment_; }
-    void SetIncrement(int v);
+    void SetIncrement(int v) { increment_ = v; }
 
     // The integer read from the text; a text that is not an integer counts as
     // MinValue.

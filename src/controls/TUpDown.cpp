@@ -1,6 +1,6 @@
 #include "controls/TUpDown.h"
 
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <QKeyEvent>
 #include <QStyle>
@@ -28,8 +28,8 @@ TUpDown::TUpDown(QWidget* parent) : QWidget(parent) {
     down_ = NouveauBouton(this, Qt::DownArrow, "bas");
     // A press steps at once (a double click thus gives two steps); the
     // repetition while held emits pressed again at each tick.
-    connect(up_, &QToolButton::pressed, this, [this] { Step(+1); });
-    connect(down_, &QToolButton::pressed, this, [this] { Step(-1); });
+    connect(up_, &QToolButton::pressed, this, [this] { Pas(+1); });
+    connect(down_, &QToolButton::pressed, this, [this] { Pas(-1); });
     // As wide as a vertical scroll bar, one and a half arrows high.
     const int l = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     resize(l, l + l / 2);
@@ -76,21 +76,6 @@ void TUpDown::SetPosition(qint16 v) {
     AfficherPosition();
 }
 
-void TUpDown::SetIncrement(int v) {
-    if (v == increment_) return;
-    increment_ = v;
-}
-
-void TUpDown::SetWrap(bool v) {
-    if (v == wrap_) return;
-    wrap_ = v;
-}
-
-void TUpDown::SetArrowKeys(bool v) {
-    if (v == arrowKeys_) return;
-    arrowKeys_ = v;
-}
-
 void TUpDown::SetAssociate(QLineEdit* field) {
     if (field && parentWidget()) {
         const auto voisins = parentWidget()->findChildren<TUpDown*>(Qt::FindDirectChildrenOnly);
@@ -109,7 +94,7 @@ void TUpDown::SetAssociate(QLineEdit* field) {
     PlacerContreChamp();
 }
 
-void TUpDown::Step(int direction) {
+void TUpDown::Pas(int direction) {
     const qint16 actuel = Position();
     // The upper button goes towards Max, even when Max lies below Min.
     long long pas = static_cast<long long>(direction) * increment_;
@@ -155,7 +140,7 @@ bool TUpDown::eventFilter(QObject* watched, QEvent* event) {
         if (arrowKeys_) {
             const int touche = static_cast<QKeyEvent*>(event)->key();
             if (touche == Qt::Key_Up || touche == Qt::Key_Down) {
-                Step(touche == Qt::Key_Up ? +1 : -1);
+                Pas(touche == Qt::Key_Up ? +1 : -1);
                 return true;
             }
         }

@@ -36,11 +36,11 @@ public:
     void SetPosition(qint16 v);
 
     int Increment() const { return increment_; }
-    void SetIncrement(int v);
+    void SetIncrement(int v) { increment_ = v; }
     bool Wrap() const { return wrap_; }
-    void SetWrap(bool v);
+    void SetWrap(bool v) { wrap_ = v; }
     bool ArrowKeys() const { return arrowKeys_; }
-    void SetArrowKeys(bool v);
+    void SetArrowKeys(bool v) { arrowKeys_ = v; }
 
     // Attaches the field (nullptr detaches): it gets the decimal text of
     // Position and the buttons move just right of it, as high as it. A field
@@ -65,7 +65,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void Step(int direction);
+    void Pas(int direction);
     void AfficherPosition();
     void PlacerContreChamp();
     void DisposerBoutons();

@@ -1,9 +1,7 @@
 #include "engine/Etendue.h"
 
-#include "engine/TDessin.h"
 #include "engine/Unites.h"
 
-#include <algorithm>
 #include <limits>
 
 namespace {
@@ -27,16 +25,14 @@ std::int32_t Absolu(std::int32_t a) {
 
 } // namespace
 
-std::int32_t Etendue() {
+std::int32_t Etendue(const TDessin& dessin) {
     std::int32_t b = 0;
-    const std::int32_t nombre = std::clamp<std::int32_t>(Dessin.NbSpires, 0, MaxSpires);
-    for (std::int32_t i = 0; i < nombre; ++i) {
-        const TSpire& spire = Dessin.Spires[static_cast<std::size_t>(i)];
+    for (const TSpire& spire : dessin.Courbes()) {
         const std::int32_t v =
             Somme(Absolu(Difference(spire.Mobile, spire.Fixe)), Absolu(spire.Trou));
         if (v > b) b = v;
     }
-    const std::int32_t produit = MulInt32(MulInt32(4, b), Dessin.ResImpX);
+    const std::int32_t produit = MulInt32(MulInt32(4, b), dessin.ResImpX);
     return Round(static_cast<long double>(produit) / 254.0L);
 }
 

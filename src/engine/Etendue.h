@@ -1,16 +1,18 @@
 #pragma once
 // The drawing's extent for the clipboard picture, and the integer scaling the
 // picture's frame uses.
+#include "engine/TDessin.h"
+
 #include <cstdint>
 
 // Largest distance of any curve point from the curves' centre, in printer
-// pixels (horizontal resolution): b := max over Spires[0 .. NbSpires-1] of
+// pixels (horizontal resolution): b := max over the drawing's curves of
 // |Mobile - Fixe| + |Trou| (0 for an empty list), then
 // Round(4 * b * ResImpX / 254), the product formed in 32-bit wrapping
 // arithmetic and divided as a real, halves to even. The differences and
 // absolute values wrap like 32-bit hardware too, so values read from a file
-// never cause undefined behaviour. Reads Dessin.
-std::int32_t Etendue();
+// never cause undefined behaviour.
+std::int32_t Etendue(const TDessin& dessin);
 
 // a * b / c with a 64-bit intermediate product, rounded to the nearest integer
 // with halves away from zero (MulDiv(3, 1, 2) = 2, MulDiv(-3, 1, 2) = -2).

@@ -1,8 +1,8 @@
 #include "engine/FichierDessin.h"
 
-#include "shell/Conversions.h"
-#include "shell/Exceptions.h"
-#include "shell/TLecteurEntier.h"
+#include "core/Conversions.h"
+#include "core/Exceptions.h"
+#include "core/TLecteurEntier.h"
 
 #include <array>
 #include <charconv>

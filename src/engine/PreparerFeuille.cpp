@@ -1,6 +1,5 @@
 #include "engine/PreparerFeuille.h"
 
-#include "engine/TDessin.h"
 #include "engine/Unites.h"
 
 #include <exception>
@@ -14,7 +13,8 @@ int Pixels(std::int32_t resolution, long double centimetres) {
 
 } // namespace
 
-void PreparerFeuille(IImprimanteFeuille& imprimante, IEcran& ecran, IImageFeuille& image) {
+void PreparerFeuille(TDessin& dessin, IImprimanteFeuille& imprimante, IEcran& ecran,
+                     IImageFeuille& image) {
     // Steps 1-2: the printer. Its failure is kept for the end, so the sheet is
     // still measured and painted without a printer.
     std::exception_ptr echecImprimante;
@@ -22,17 +22,17 @@ void PreparerFeuille(IImprimanteFeuille& imprimante, IEcran& ecran, IImageFeuill
         imprimante.SetPortrait();
         const int resX = imprimante.ResolutionX();
         const int resY = imprimante.ResolutionY();
-        Dessin.ResImpX = resX;
-        Dessin.ResImpY = resY;
+        dessin.ResImpX = resX;
+        dessin.ResImpY = resY;
     } catch (...) {
         echecImprimante = std::current_exception();
     }
 
     // Step 3: the screen.
-    Dessin.ResEcranX = ecran.ResolutionX();
-    Dessin.ResEcranY = ecran.ResolutionY();
-    const std::int32_t w = Dessin.ResEcranX;
-    const std::int32_t h = Dessin.ResEcranY;
+    dessin.ResEcranX = ecran.ResolutionX();
+    dessin.ResEcranY = ecran.ResolutionY();
+    const std::int32_t w = dessin.ResEcranX;
+    const std::int32_t h = dessin.ResEcranY;
 
     // Step 4: a portrait page, 21.4 x 30.1 cm.
     const int largeur = Pixels(w, 21.4L);

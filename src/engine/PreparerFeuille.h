@@ -2,6 +2,7 @@
 // The sheet preparation: measures both resolutions and repaints the sheet
 // image grey with its white drawing area (21 cm x 14.8 cm at (2 mm, 2 mm)).
 #include "engine/TCanvas.h"
+#include "engine/TDessin.h"
 
 // What the preparation needs of the printer object. Each call may throw
 // EPrinter with the printer's message.
@@ -32,10 +33,11 @@ public:
     virtual TCanvas& Canvas() = 0;
 };
 
-// Steps: printer portrait, printer resolutions into Dessin.ResImpX/Y, screen
-// resolutions into Dessin.ResEcranX/Y, image size 21.4 x 30.1 cm, grey page
+// Steps: printer portrait, printer resolutions into dessin.ResImpX/Y, screen
+// resolutions into dessin.ResEcranX/Y, image size 21.4 x 30.1 cm, grey page
 // with black outline, white area (0.2, 0.2)-(21.2, 15) cm, brush left clear.
 // When the printer fails, the sheet is still measured and painted, and the
 // printer's error is thrown at the end, so Clear all still clears without a
 // printer.
-void PreparerFeuille(IImprimanteFeuille& imprimante, IEcran& ecran, IImageFeuille& image);
+void PreparerFeuille(TDessin& dessin, IImprimanteFeuille& imprimante, IEcran& ecran,
+                     IImageFeuille& image);

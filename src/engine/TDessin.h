@@ -1,11 +1,13 @@
 #pragma once
-// The one drawing the program holds: the curve list and the drawing state that
-// tells the tracer where and at what scale to draw. One program-wide instance,
-// `Dessin`, zeroed at start.
+// A drawing: the curve list and the drawing state that tells the tracer where
+// and at what scale to draw. The main window holds the program's one drawing;
+// the engine's functions take the drawing they work on.
 #include "engine/TCanvas.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 
 // One curve: teeth of the ring and of the wheel, hole number (steps of 0.4 mm),
@@ -41,6 +43,21 @@ struct TDessin {
     std::int32_t ResImpY = 0;
     // Current drawing name (UTF-8), proposed by Save.
     std::string NomFichier;
-};
 
-extern TDessin Dessin;
+    // The curves of the list, Spires[0 .. NbSpires - 1] (NbSpires taken
+    // within 0 .. MaxSpires).
+    std::span<TSpire> Courbes() { return std::span(Spires).first(NombreCourbes()); }
+    std::span<const TSpire> Courbes() const { return std::span(Spires).first(NombreCourbes()); }
+
+    // The centre of the curves on the sheet, and on the printed page: 105 mm
+    // right of and 75 mm below the corner.
+    void CentrerSurFeuille() {
+        CentreX = 1050.0;
+        CentreY = 750.0;
+    }
+
+private:
+    std::size_t NombreCourbes() const {
+        return static_cast<std::size_t>(std::clamp(NbSpires, 0, MaxSpires));
+    }
+};

@@ -8,22 +8,23 @@
 
 class TEtatDessinSauve {
 public:
-    TEtatDessinSauve()
-        : cible_(Dessin.Cible), modeEcran_(Dessin.ModeEcran), centreX_(Dessin.CentreX),
-          centreY_(Dessin.CentreY) {}
+    explicit TEtatDessinSauve(TDessin& dessin)
+        : dessin_(dessin), cible_(dessin.Cible), modeEcran_(dessin.ModeEcran),
+          centreX_(dessin.CentreX), centreY_(dessin.CentreY) {}
     ~TEtatDessinSauve() { Restaurer(); }
     TEtatDessinSauve(const TEtatDessinSauve&) = delete;
     TEtatDessinSauve& operator=(const TEtatDessinSauve&) = delete;
 
     // Puts the saved state back now (again at destruction).
     void Restaurer() const {
-        Dessin.Cible = cible_;
-        Dessin.ModeEcran = modeEcran_;
-        Dessin.CentreX = centreX_;
-        Dessin.CentreY = centreY_;
+        dessin_.Cible = cible_;
+        dessin_.ModeEcran = modeEcran_;
+        dessin_.CentreX = centreX_;
+        dessin_.CentreY = centreY_;
     }
 
 private:
+    TDessin& dessin_;
     TCanvas* cible_;
     bool modeEcran_;
     double centreX_;

@@ -1,6 +1,6 @@
 #pragma once
-// The curve tracer: the gear curve of one record as a polyline on Dessin.Cible,
-// about (Dessin.CentreX, Dessin.CentreY), one tooth or hole step = 0.4 mm.
+// The curve tracer: the gear curve of one record as a polyline on a drawing's
+// surface, about the drawing's centre, one tooth or hole step = 0.4 mm.
 #include "engine/TCanvas.h"
 #include "engine/TDessin.h"
 
@@ -30,13 +30,14 @@ struct TTraceLent {
     std::function<void()> Ceder;
 };
 
-// Traces a copy of `spire` on Dessin.Cible (read again at every segment, as
-// are the centre, ModeEcran and the resolutions). Moves to the first point,
+// Traces a copy of `spire` on dessin.Cible. The drawing is read again at
+// every segment (surface, centre, ModeEcran, resolutions): in slow mode the
+// commands run meanwhile change it, and the trace follows. Moves to the first point,
 // sets the pen colour, then one line per step of 0.1 until the curve closes.
 // After each Ceder() it moves the target's pen back to the curve's last point
 // and sets its colour again, whatever the commands run meanwhile did.
 // Throws (EDivByZero, too many turns) before anything is drawn.
-void Tracer(TSpire spire, bool lent, const TTraceLent& lenteur = {});
+void Tracer(const TDessin& dessin, TSpire spire, bool lent, const TTraceLent& lenteur = {});
 
 // The preview's variant: one tooth or hole step = `echelle` pixels (1, or the
 // screen's device pixel ratio), about (cx, cy) in the canvas's own pixels,

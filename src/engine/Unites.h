@@ -1,7 +1,7 @@
 #pragma once
 // Lengths are tenths of a millimetre (254 to the inch); these convert them to
-// pixels of the current surface, at the screen's or the printer's resolution
-// as Dessin.ModeEcran says.
+// pixels of a drawing's current surface, at the screen's or the printer's
+// resolution as its ModeEcran says.
 //
 // Defined inline: the tracer calls them four times per point.
 #include "engine/TDessin.h"
@@ -47,15 +47,15 @@ inline std::int32_t MulInt32(std::int32_t a, std::int32_t b) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
 }
 
-// Round(v * R / 254) with R = ResEcranX (ModeEcran) or ResImpX: the product
-// v * R formed in 32-bit wrapping arithmetic, then divided as a real.
-inline std::int32_t VersPixelsX(std::int32_t v) {
-    const std::int32_t r = Dessin.ModeEcran ? Dessin.ResEcranX : Dessin.ResImpX;
+// Round(v * R / 254) with R = dessin.ResEcranX (ModeEcran) or ResImpX: the
+// product v * R formed in 32-bit wrapping arithmetic, then divided as a real.
+inline std::int32_t VersPixelsX(const TDessin& dessin, std::int32_t v) {
+    const std::int32_t r = dessin.ModeEcran ? dessin.ResEcranX : dessin.ResImpX;
     return Round(static_cast<long double>(MulInt32(v, r)) / 254.0L);
 }
 
 // The same along y with ResEcranY or ResImpY.
-inline std::int32_t VersPixelsY(std::int32_t v) {
-    const std::int32_t r = Dessin.ModeEcran ? Dessin.ResEcranY : Dessin.ResImpY;
+inline std::int32_t VersPixelsY(const TDessin& dessin, std::int32_t v) {
+    const std::int32_t r = dessin.ModeEcran ? dessin.ResEcranY : dessin.ResImpY;
     return Round(static_cast<long double>(MulInt32(v, r)) / 254.0L);
 }

@@ -1,8 +1,8 @@
 #include "platform/TClipboard.h"
 
+#include "core/Exceptions.h"
 #include "platform/TClipboardData.h"
 #include "platform/TMetafile.h"
-#include "shell/Exceptions.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

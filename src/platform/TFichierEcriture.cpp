@@ -1,6 +1,6 @@
 #include "platform/TFichierEcriture.h"
 
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #include "platform/TFichierLecture.h"
 
+#include "core/Exceptions.h"
 #include "platform/CodesErreurFichier.h"
-#include "shell/Exceptions.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 #include "platform/TMetafileCanvas.h"
 
+#include "core/Exceptions.h"
 #include "engine/Etendue.h"
 #include "platform/TMetafile.h"
-#include "shell/Exceptions.h"
 
 #include <limits>
 

@@ -1,8 +1,8 @@
 #include "platform/TPrinter.h"
 
+#include "core/Exceptions.h"
 #include "platform/TPrinterCanvas.h"
 #include "platform/TQtPrinterBackEnd.h"
-#include "shell/Exceptions.h"
 #include "shell/TApplication.h"
 
 #include <QCoreApplication>
@@ -98,12 +98,12 @@ void TPrinter::ChoisirImprimante() {
     choisie_ = true;
 }
 
-void TPrinter::FermerHandle() {
+void TPrinter::FermerContexte() {
     if (handle_ != TPrinterHandle::None) backEnd_->CloseContext();
     handle_ = TPrinterHandle::None;
 }
 
-void TPrinter::ExigerHandle() {
+void TPrinter::ExigerContexte() {
     if (handle_ != TPrinterHandle::None) return;
     ChoisirImprimante();
     const auto metriques = backEnd_->OpenContext(reglages_, false);
@@ -119,7 +119,7 @@ void TPrinter::SetPortrait() {
 void TPrinter::SetOrientation(TOrientation orientation) {
     if (printing_) Erreur(ImpressionEnCours);
     ChoisirImprimante();
-    FermerHandle();
+    FermerContexte();
     if (!avecReglages_) Erreur(NonSupportee);
     reglages_.Orientation = orientation;
 }
@@ -137,7 +137,7 @@ int TPrinter::ResolutionY() {
 }
 
 TPrinterMetrics TPrinter::Metrics() {
-    ExigerHandle();
+    ExigerContexte();
     return metriques_;
 }
 
@@ -154,7 +154,7 @@ void TPrinter::BeginDoc() {
     if (printing_) Erreur(ImpressionEnCours);
     if (handle_ != TPrinterHandle::DeviceContext) {
         ChoisirImprimante();
-        FermerHandle();
+        FermerContexte();
         const auto metriques = backEnd_->OpenContext(reglages_, true);
         if (!metriques) Erreur(ImprimanteIncorrecte);
         metriques_ = *metriques;
@@ -169,7 +169,6 @@ void TPrinter::BeginDoc() {
         Erreur(ImprimanteIncorrecte);
     }
     printing_ = true;
-    aborted_ = false;
     pageNumber_ = 1;
 }
 
@@ -192,7 +191,6 @@ bool TPrinter::Terminer() {
     if (canvas_) canvas_->Detacher();
     const bool envoye = backEnd_->EndDocument();
     printing_ = false;
-    aborted_ = false;
     pageNumber_ = 0;
     return envoye;
 }

@@ -73,7 +73,6 @@ public:
     // PageNumber() 0; the device context stays.
     void EndDoc();
     bool Printing() const { return printing_; }
-    bool Aborted() const { return aborted_; } // nothing in this program cancels a job
     int PageNumber() const { return pageNumber_; }
     // The documents' name: never set by the program, so empty.
     const std::string& Title() const { return title_; }
@@ -91,8 +90,8 @@ private:
     // Chooses the system's default printer unless one is chosen.
     void ChoisirImprimante();
     // Ensures a handle: the information context when there is none.
-    void ExigerHandle();
-    void FermerHandle();
+    void ExigerContexte();
+    void FermerContexte();
     // Finishes the open document (canvas detached, document handed over, job
     // state idle); false when the printing system refused the document.
     bool Terminer();
@@ -105,7 +104,6 @@ private:
     TPrinterHandle handle_ = TPrinterHandle::None;
     TPrinterMetrics metriques_;
     bool printing_ = false;
-    bool aborted_ = false;
     int pageNumber_ = 0;
     std::string title_;
     std::unique_ptr<TPrinterCanvas> canvas_;

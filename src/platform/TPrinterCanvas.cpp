@@ -1,7 +1,8 @@
 #include "platform/TPrinterCanvas.h"
 
+#include "core/Exceptions.h"
 #include "platform/TPrinter.h"
-#include "shell/Exceptions.h"
+#include "shell/CouleurQt.h"
 
 #include <QColor>
 #include <QLine>
@@ -11,14 +12,6 @@
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-QColor VersQColor(TColor couleur) {
-    return QColor(couleur & 0xFF, (couleur >> 8) & 0xFF, (couleur >> 16) & 0xFF);
-}
-
-} // namespace
 
 TPrinterCanvas::TPrinterCanvas(TPrinter& printer)
     : printer_(printer), painter_(std::make_unique<QPainter>()) {}

@@ -26,12 +26,6 @@ public:
     void SetBrushColor(TColor couleur) override;
     void SetBrushStyle(TBrushStyle style) override;
 
-    TColor PenColor() const { return stylo_; }
-    TColor BrushColor() const { return pinceau_; }
-    TBrushStyle BrushStyle() const { return style_; }
-    int PenX() const { return posX_; }
-    int PenY() const { return posY_; }
-
     // Job side, for TPrinter: paints on `page` from now on (pen and brush
     // selected afresh); false when painting cannot begin.
     bool Attacher(QPaintDevice* page);

@@ -1,5 +1,7 @@
 #include "platform/TSvgWriter.h"
 
+#include "shell/CouleurQt.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -8,11 +10,7 @@ namespace {
 
 // "#rrggbb" of a colour 0x00BBGGRR.
 QByteArray Couleur(TColor couleur) {
-    const auto c = static_cast<std::uint32_t>(couleur);
-    char tampon[8];
-    std::snprintf(tampon, sizeof tampon, "#%02x%02x%02x", c & 0xFF, (c >> 8) & 0xFF,
-                  (c >> 16) & 0xFF);
-    return QByteArray(tampon, 7);
+    return VersQColor(couleur).name().toLatin1();
 }
 
 // A real with `decimales` decimals and a '.', whatever the locale.

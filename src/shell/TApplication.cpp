@@ -1,6 +1,6 @@
 #include "shell/TApplication.h"
 
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
 #include "shell/TForm.h"
 
 #include <QAbstractEventDispatcher>
@@ -33,7 +33,7 @@ void LibererSouris() {
 } // namespace
 
 TApplication::TApplication(QObject* parent) : QObject(parent) {
-    title_ = TitleFromFileName(QCoreApplication::applicationFilePath());
+    title_ = TitreDuProgramme(QCoreApplication::applicationFilePath());
     Application = this;
     // Under a file-size limit (quotas, sandboxes) a write past it must fail
     // and be reported like a full disk, not end the program and lose the
@@ -42,7 +42,7 @@ TApplication::TApplication(QObject* parent) : QObject(parent) {
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
         // Closing a window never ends the run by itself: only the quit request.
         app->setQuitOnLastWindowClosed(false);
-        connect(app, &QApplication::focusChanged, this, &TApplication::FocusChange);
+        connect(app, &QApplication::focusChanged, this, &TApplication::ChangementDeFocus);
         app->installEventFilter(this);
     }
 }
@@ -51,7 +51,7 @@ TApplication::~TApplication() {
     if (Application == this) Application = nullptr;
 }
 
-QString TApplication::TitleFromFileName(const QString& cheminProgramme) {
+QString TApplication::TitreDuProgramme(const QString& cheminProgramme) {
     QString nom = QFileInfo(cheminProgramme).fileName();
     const qsizetype point = nom.indexOf(u'.');
     if (point >= 0) nom.truncate(point);
@@ -74,7 +74,7 @@ void TApplication::Terminate() {
     // slow trace) finishes first.
     if (boucle_ != nullptr) boucle_->exit(0);
     for (TForm* dialogue : modales_)
-        dialogue->SetModalResult(2);
+        dialogue->SetModalResult(mrCancel);
 }
 
 bool TApplication::event(QEvent* e) {
@@ -120,8 +120,8 @@ QString TApplication::MessageAvecPoint(const QString& message) {
     return message;
 }
 
-void TApplication::SetReporter(Reporter reporter) {
-    reporter_ = std::move(reporter);
+void TApplication::SetSignaleur(TSignaleur signaleur) {
+    signaleur_ = std::move(signaleur);
 }
 
 void TApplication::Protege(const std::function<void()>& gestionnaire) noexcept {
@@ -144,8 +144,8 @@ void TApplication::Protege(const std::function<void()>& gestionnaire) noexcept {
 void TApplication::Signaler(const QString& texte) noexcept {
     try {
         LibererSouris();
-        if (reporter_) {
-            reporter_(title_, texte);
+        if (signaleur_) {
+            signaleur_(title_, texte);
             return;
         }
         if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
@@ -163,7 +163,7 @@ void TApplication::Signaler(const QString& texte) noexcept {
     }
 }
 
-int TApplication::ShowModal(TForm& dialogue) {
+TModalResult TApplication::ShowModal(TForm& dialogue) {
     if (dialogue.isVisible() || !dialogue.isEnabled() || dialogue.enRunModal_)
         throw EInvalidOperation("Impossible de rendre modale une fenêtre visible");
 
@@ -182,14 +182,14 @@ int TApplication::ShowModal(TForm& dialogue) {
 
     dialogue.show(); // FormShow runs here
     Protege([&dialogue] { dialogue.FormActivate(); });
-    dialogue.modalResult_ = 0;
+    dialogue.modalResult_ = mrNone;
     if (terminated_) {
         // A quit request already taken: the run ends after its first events.
         boucle.processEvents(QEventLoop::AllEvents);
     } else {
         boucle.exec();
     }
-    if (terminated_) dialogue.modalResult_ = 2;
+    if (terminated_) dialogue.modalResult_ = mrCancel;
 
     modales_.pop_back();
     dialogue.boucleModale_ = nullptr;
@@ -213,7 +213,7 @@ TForm* TApplication::FormeModale() const {
     return modales_.empty() ? nullptr : modales_.back();
 }
 
-void TApplication::FocusChange(QWidget* /*ancien*/, QWidget* nouveau) {
+void TApplication::ChangementDeFocus(QWidget* /*ancien*/, QWidget* nouveau) {
     if (nouveau == nullptr) return; // another application took the focus: the record stays
     auto* form = qobject_cast<TForm*>(nouveau->window());
     if (form == nullptr || form == active_)
@@ -222,7 +222,7 @@ void TApplication::FocusChange(QWidget* /*ancien*/, QWidget* nouveau) {
     // Raised from the queue, not from inside the focus change, so that a
     // message box it may show runs in a plain event dispatch.
     QMetaObject::invokeMethod(
-        form, [form] { ProtegeAppel([form] { form->FormActivate(); }); }, Qt::QueuedConnection);
+        form, [form] { ::Protege([form] { form->FormActivate(); }); }, Qt::QueuedConnection);
 }
 
 void TApplication::ProcessMessages() {
@@ -240,7 +240,7 @@ void TApplication::SetPause(std::function<void()> pause) {
     pause_ = std::move(pause);
 }
 
-void ProtegeAppel(const std::function<void()>& gestionnaire) noexcept {
+void Protege(const std::function<void()>& gestionnaire) noexcept {
     if (Application != nullptr) {
         Application->Protege(gestionnaire);
         return;

@@ -1,20 +1,18 @@
 #pragma once
 // The application object: title, main window, quit request, the error trap
 // around every handler, the modal run of a dialog and the yield of slow mode.
+#include "shell/TForm.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 #include <functional>
-#include <string>
-#include <tuple>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
 class QEventLoop;
 class QWidget;
-class TForm;
 
 class TApplication : public QObject {
     Q_OBJECT
@@ -29,7 +27,7 @@ public:
     // cut before its first '.', every character after the first in lower case
     // ("ABC2.EXE" gives "Abc2").
     QString Title() const { return title_; }
-    static QString TitleFromFileName(const QString& cheminProgramme);
+    static QString TitreDuProgramme(const QString& cheminProgramme);
 
     // The first window created; set once.
     TForm* MainForm() const { return mainForm_; }
@@ -54,23 +52,24 @@ public:
     int Run();
 
     // Error trap: runs `gestionnaire`; an exception leaving it is reported
-    // (message box, or the reporter seam) and swallowed. Never throws.
+    // (message box, or the SetSignaleur seam) and swallowed. Never throws.
     void Protege(const std::function<void()>& gestionnaire) noexcept;
     // Message text with the '.' rule: a '.' appended when the text is not
     // empty and its last character's code is above that of '.'.
     static QString MessageAvecPoint(const QString& message);
 
     // Seam for tests: receives (Title, text) instead of the message box.
-    using Reporter = std::function<void(const QString& titre, const QString& texte)>;
-    void SetReporter(Reporter reporter);
+    using TSignaleur = std::function<void(const QString& titre, const QString& texte)>;
+    void SetSignaleur(TSignaleur signaleur);
 
-    // Modal run of a dialog: returns its ModalResult (1 OK, 2 cancel). Throws
+    // Modal run of a dialog: returns its ModalResult (mrOk, mrCancel). Throws
     // EInvalidOperation "Impossible de rendre modale une fenêtre visible" when
     // the dialog is already visible, disabled or in a modal run. The other
-    // windows take no input meanwhile; a quit request ends the run with 2. The
+    // windows take no input meanwhile; a quit request ends the run with
+    // mrCancel. The
     // focused-window record is saved and restored, so the window below gets no
     // new activation.
-    int ShowModal(TForm& dialogue);
+    TModalResult ShowModal(TForm& dialogue);
     // The dialog of the innermost modal run, or nullptr.
     TForm* FormeModale() const;
 
@@ -94,13 +93,13 @@ protected:
 
 private:
     void Enregistrer(TForm* form);
-    void FocusChange(QWidget* ancien, QWidget* nouveau);
+    void ChangementDeFocus(QWidget* ancien, QWidget* nouveau);
     void Signaler(const QString& texte) noexcept;
 
     QString title_;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
-    Reporter reporter_;
+    TSignaleur signaleur_;
     std::function<void()> pause_;
     QEventLoop* boucle_ = nullptr;
     QPointer<TForm> active_;
@@ -112,50 +111,4 @@ extern TApplication* Application;
 
 // Runs `gestionnaire` inside Application's error trap (or, before the
 // application object exists, drops the error with a warning). Never throws.
-void ProtegeAppel(const std::function<void()>& gestionnaire) noexcept;
-
-// Connects a signal to a handler through the error trap. Every handler of the
-// program is connected this way, so no exception crosses a Qt frame:
-//   Connecter(btDessiner, &QPushButton::clicked, this, &TfmVolutan2::btDessinerClick);
-//   Connecter(grille, &TGrid::OnClick, this, [this](int c, int r) { ... });
-// A member handler takes the signal's first arguments (or none); the
-// connection ends when either object is destroyed.
-template <class Emetteur, class Signal, class Recepteur, class Classe, class... Args>
-QMetaObject::Connection Connecter(Emetteur* emetteur, Signal signal, Recepteur* recepteur,
-                                  void (Classe::*gestionnaire)(Args...)) {
-    return QObject::connect(emetteur, signal, recepteur, [recepteur, gestionnaire](Args... args) {
-        ProtegeAppel([&] { (recepteur->*gestionnaire)(args...); });
-    });
-}
-
-namespace detail {
-// Whether f can be called with the first elements (indices I...) of a tuple.
-template <class F, class Tuple, class Seq> struct AppelablePrefixe;
-template <class F, class Tuple, std::size_t... I>
-struct AppelablePrefixe<F, Tuple, std::index_sequence<I...>>
-    : std::is_invocable<F&, std::tuple_element_t<I, Tuple>&...> {};
-
-// Calls f with the longest prefix of the signal's arguments it accepts, as
-// Qt does for a slot that takes fewer arguments than the signal gives.
-template <std::size_t N, class F, class Tuple> void AppelerPrefixe(F& f, Tuple& args) {
-    if constexpr (AppelablePrefixe<F, Tuple, std::make_index_sequence<N>>::value) {
-        [&]<std::size_t... I>(std::index_sequence<I...>) {
-            f(std::get<I>(args)...);
-        }
-        (std::make_index_sequence<N>{});
-    } else {
-        static_assert(N > 0, "the handler does not accept the signal's arguments");
-        if constexpr (N > 0) AppelerPrefixe<N - 1>(f, args);
-    }
-}
-} // namespace detail
-
-template <class Emetteur, class Signal, class Foncteur>
-QMetaObject::Connection Connecter(Emetteur* emetteur, Signal signal, const QObject* contexte,
-                                  Foncteur foncteur) {
-    return QObject::connect(
-        emetteur, signal, contexte, [f = std::move(foncteur)](const auto&... args) mutable {
-            auto copie = std::tuple<std::decay_t<decltype(args)>...>(args...);
-            ProtegeAppel([&] { detail::AppelerPrefixe<sizeof...(args)>(f, copie); });
-        });
-}
+void Protege(const std::function<void()>& gestionnaire) noexcept;

@@ -1,5 +1,6 @@
 #include "shell/TForm.h"
 
+#include "shell/Connecter.h"
 #include "shell/TApplication.h"
 
 #include <QAbstractButton>
@@ -9,13 +10,13 @@
 
 TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window) {}
 
-void TForm::SetModalResult(int valeur) {
+void TForm::SetModalResult(TModalResult valeur) {
     modalResult_ = valeur;
     // The modal loop ends once the event that set the value has been handled.
-    if (valeur != 0 && boucleModale_ != nullptr) boucleModale_->exit(0);
+    if (valeur != mrNone && boucleModale_ != nullptr) boucleModale_->exit(0);
 }
 
-void TForm::LierResultat(QAbstractButton* bouton, int resultat) {
+void TForm::LierResultat(QAbstractButton* bouton, TModalResult resultat) {
     Connecter(bouton, &QAbstractButton::clicked, this,
               [this, resultat] { SetModalResult(resultat); });
 }
@@ -30,7 +31,7 @@ void TForm::closeEvent(QCloseEvent* event) {
     if (enRunModal_) {
         // The modal loop hides the dialog once it sees the result.
         event->ignore();
-        SetModalResult(2);
+        SetModalResult(mrCancel);
         return;
     }
     event->accept();
@@ -39,5 +40,5 @@ void TForm::closeEvent(QCloseEvent* event) {
 void TForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A window restored from the task bar is not shown anew.
-    if (!event->spontaneous()) ProtegeAppel([this] { FormShow(); });
+    if (!event->spontaneous()) Protege([this] { FormShow(); });
 }

@@ -6,19 +6,22 @@
 class QAbstractButton;
 class QEventLoop;
 
+// The result of a dialog window.
+enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2 };
+
 class TForm : public QWidget {
     Q_OBJECT
 public:
     explicit TForm(QWidget* parent = nullptr);
 
-    // 0 none, 1 OK, 2 cancel. Setting a non-zero value during a modal run
-    // closes the dialog and ends the run with that value.
-    int ModalResult() const { return modalResult_; }
-    void SetModalResult(int valeur);
+    // Setting a result other than mrNone during a modal run closes the
+    // dialog and ends the run with that result.
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult valeur);
     // A button carrying a result: its click sets this window's ModalResult to
     // `resultat`. Connect it before the button's own click handler, so the
     // result is set first.
-    void LierResultat(QAbstractButton* bouton, int resultat);
+    void LierResultat(QAbstractButton* bouton, TModalResult resultat);
     // Whether the window is inside a modal run (TApplication::ShowModal).
     bool EnRunModal() const { return enRunModal_; }
 
@@ -32,14 +35,14 @@ public:
 
 protected:
     // The close box (and QWidget::close): on the main window a quit request,
-    // the window stays; on a dialog in a modal run the result 2; otherwise the
+    // the window stays; on a dialog in a modal run the result mrCancel; otherwise the
     // window hides.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     friend class TApplication;
-    int modalResult_ = 0;
+    TModalResult modalResult_ = mrNone;
     bool enRunModal_ = false;
     QEventLoop* boucleModale_ = nullptr;
 };

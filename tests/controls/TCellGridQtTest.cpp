@@ -25,11 +25,11 @@ struct Pas {
 };
 
 // A grid laid out as the curve editor's: 4 x 31, one fixed row and column.
-class TCellGridTest : public ::testing::Test {
+class TCellGridQtTest : public ::testing::Test {
 protected:
     void SetUp() override {
         app = std::make_unique<TApplication>();
-        app->SetReporter([this](const QString&, const QString& texte) { messages << texte; });
+        app->SetSignaleur([this](const QString&, const QString& texte) { messages << texte; });
         grille = std::make_unique<TCellGrid>();
         grille->setGeometry(0, 0, 409, 462);
         grille->SetColCount(4);
@@ -91,7 +91,7 @@ protected:
     std::vector<TEditorType> typesRecus;
 };
 
-TEST_F(TCellGridTest, NumberColumnNumbersTheRowsBelowTheFixedRow) {
+TEST_F(TCellGridQtTest, NumberColumnNumbersTheRowsBelowTheFixedRow) {
     grille->SetCellText(0, 0, "n°");
     grille->NumberColumn(0);
     EXPECT_EQ(grille->CellText(0, 0), "n°");
@@ -112,7 +112,7 @@ TEST_F(TCellGridTest, NumberColumnNumbersTheRowsBelowTheFixedRow) {
     EXPECT_EQ(vide.CellText(0, 0), "");
 }
 
-TEST_F(TCellGridTest, DeleteRowsMovesTextsAndPropertiesAndTheCurrentRow) {
+TEST_F(TCellGridQtTest, DeleteRowsMovesTextsAndPropertiesAndTheCurrentRow) {
     Montrer();
     for (int r = 1; r < 31; ++r) {
         grille->SetCellText(1, r, QString("f%1").arg(r));
@@ -168,7 +168,7 @@ TEST_F(TCellGridTest, DeleteRowsMovesTextsAndPropertiesAndTheCurrentRow) {
     EXPECT_EQ(grille->RowCount(), 27);
 }
 
-TEST_F(TCellGridTest, RemovingEveryRowLeavesTheCurrentRowOffTheFixedRow) {
+TEST_F(TCellGridQtTest, RemovingEveryRowLeavesTheCurrentRowOffTheFixedRow) {
     grille->SetRowCount(3);
     grille->SetCurrentCell(1, 2);
     grille->DeleteRows(grille->CurrentRow(), 1);
@@ -180,7 +180,7 @@ TEST_F(TCellGridTest, RemovingEveryRowLeavesTheCurrentRowOffTheFixedRow) {
     EXPECT_EQ(grille->CurrentRow(), 1);
 }
 
-TEST_F(TCellGridTest, CellsAreSparseAndKeptBeyondTheGrid) {
+TEST_F(TCellGridQtTest, CellsAreSparseAndKeptBeyondTheGrid) {
     EXPECT_EQ(grille->CellFontColor(2, 7), 0x1FFFFFFF);
     EXPECT_EQ(grille->CellFontColor(0, 100), 0x1FFFFFFF);
     EXPECT_FALSE(grille->HasCellProperties(2, 7));
@@ -200,7 +200,7 @@ TEST_F(TCellGridTest, CellsAreSparseAndKeptBeyondTheGrid) {
     EXPECT_EQ(grille->model()->index(39, 0).data().toString(), "133");
 }
 
-TEST_F(TCellGridTest, ColumnWidthsAndTheirIndexError) {
+TEST_F(TCellGridQtTest, ColumnWidthsAndTheirIndexError) {
     Montrer();
     for (int c = 1; c < 4; ++c)
         EXPECT_EQ(grille->ColWidths(c), 119);
@@ -227,7 +227,7 @@ TEST_F(TCellGridTest, ColumnWidthsAndTheirIndexError) {
     }
 }
 
-TEST_F(TCellGridTest, FixedCellsTakeTheirOwnTextColourOnTheFixedBackground) {
+TEST_F(TCellGridQtTest, FixedCellsTakeTheirOwnTextColourOnTheFixedBackground) {
     grille->SetFixedColor(QColor(0xD4, 0xD0, 0xC8));
     grille->SetCellText(0, 3, "888");
     grille->SetCellFontColor(0, 3, 0x0000FF); // red, 0x00BBGGRR
@@ -252,7 +252,7 @@ TEST_F(TCellGridTest, FixedCellsTakeTheirOwnTextColourOnTheFixedBackground) {
     EXPECT_EQ(compter(normale, qRgb(0xFF, 0, 0)), 0);
 }
 
-TEST_F(TCellGridTest, ClicksMoveTheCurrentCellAndRaiseOneClick) {
+TEST_F(TCellGridQtTest, ClicksMoveTheCurrentCellAndRaiseOneClick) {
     Montrer();
     EXPECT_EQ(grille->CurrentCol(), 1);
     EXPECT_EQ(grille->CurrentRow(), 1);
@@ -285,7 +285,7 @@ TEST_F(TCellGridTest, ClicksMoveTheCurrentCellAndRaiseOneClick) {
     EXPECT_EQ(clics, 6);
 }
 
-TEST_F(TCellGridTest, SpinEditorLoadsTheCellClampedWithTheOwnersBounds) {
+TEST_F(TCellGridQtTest, SpinEditorLoadsTheCellClampedWithTheOwnersBounds) {
     Montrer();
     struct Cas {
         int col;
@@ -319,7 +319,7 @@ TEST_F(TCellGridTest, SpinEditorLoadsTheCellClampedWithTheOwnersBounds) {
     EXPECT_NE(grille->Editor(), grille->SpinEdit());
 }
 
-TEST_F(TCellGridTest, ArrowAndKeyStepsRaiseSpinClick) {
+TEST_F(TCellGridQtTest, ArrowAndKeyStepsRaiseSpinClick) {
     Montrer();
     grille->SetCellText(1, 2, "");
     Ouvrir(1, 2);
@@ -351,7 +351,7 @@ TEST_F(TCellGridTest, ArrowAndKeyStepsRaiseSpinClick) {
     EXPECT_EQ(spin->style()->styleHint(QStyle::SH_SpinBox_ClickAutoRepeatRate), 100);
 }
 
-TEST_F(TCellGridTest, TypedTextReachesTheCellUnclamped) {
+TEST_F(TCellGridQtTest, TypedTextReachesTheCellUnclamped) {
     Montrer();
     Ouvrir(2, 3);
     ASSERT_TRUE(grille->EditorMode());
@@ -392,7 +392,7 @@ TEST_F(TCellGridTest, TypedTextReachesTheCellUnclamped) {
     EXPECT_EQ(grille->CellText(3, 6), "77");
 }
 
-TEST(TGridSpinTest, ValueClampingAndTypedCharacters) {
+TEST_F(TCellGridQtTest, ValueClampingAndTypedCharacters) {
     TGridSpin spin;
     EXPECT_EQ(spin.MinValue(), 0);
     EXPECT_EQ(spin.MaxValue(), 100);

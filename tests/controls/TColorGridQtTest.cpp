@@ -50,7 +50,7 @@ int Compter(const QImage& image, const QRect& r, TColor c) {
     return n;
 }
 
-class Palette : public ::testing::Test {
+class TColorGridQtTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fenetre = std::make_unique<QWidget>();
@@ -84,7 +84,7 @@ protected:
     using V = std::vector<std::string>;
 };
 
-TEST(PaletteTable, ColoursAndMarkColoursOfTheSixteenCells) {
+TEST_F(TColorGridQtTest, ColoursAndMarkColoursOfTheSixteenCells) {
     const TColor blanc = 0xFFFFFF, aqua = 0xFFFF00, fuchsia = 0xFF00FF, bleu = 0xFF0000,
                  jaune = 0x00FFFF, vert = 0x00FF00, rouge = 0x0000FF, noir = 0;
     const struct {
@@ -103,7 +103,7 @@ TEST(PaletteTable, ColoursAndMarkColoursOfTheSixteenCells) {
     EXPECT_EQ(TColorGrid::MarkColor(0x7F8080), 0xFF0000);
 }
 
-TEST(PaletteTaille, FittingToWholeCells) {
+TEST_F(TColorGridQtTest, FittingToWholeCells) {
     QWidget fenetre;
     auto* g = new TColorGrid(&fenetre);
     EXPECT_EQ(g->GridOrdering(), TGridOrdering::go4x4);
@@ -142,7 +142,7 @@ TEST(PaletteTaille, FittingToWholeCells) {
     }
 }
 
-TEST_F(Palette, HitTestClampsToTheEdgeCells) {
+TEST_F(TColorGridQtTest, HitTestClampsToTheEdgeCells) {
     EXPECT_EQ(grille->CellAt({0, 0}), 0);
     EXPECT_EQ(grille->CellAt({20, 19}), 0);
     EXPECT_EQ(grille->CellAt({21, 20}), 9);
@@ -153,7 +153,7 @@ TEST_F(Palette, HitTestClampsToTheEdgeCells) {
     EXPECT_EQ(grille->CellAt({500, 500}), 15);
 }
 
-TEST_F(Palette, NewPaletteMarksBlackCellInWhite) {
+TEST_F(TColorGridQtTest, NewPaletteMarksBlackCellInWhite) {
     EXPECT_EQ(grille->ForegroundColor(), 0);
     EXPECT_EQ(grille->MarkText(0), "T");
     for (int i = 1; i < 16; ++i)
@@ -162,7 +162,7 @@ TEST_F(Palette, NewPaletteMarksBlackCellInWhite) {
     EXPECT_GT(Compter(image, grille->CellRect(0).adjusted(3, 3, -3, -3), 0xFFFFFF), 0);
 }
 
-TEST_F(Palette, CellPaintingAndClickOnCell9) {
+TEST_F(TColorGridQtTest, CellPaintingAndClickOnCell9) {
     QImage image = grille->grab().toImage();
     // Cell 9 lies at (21, 20), 21 x 20: face outline, sunken bevel, red inside.
     const QPalette& p = grille->palette();
@@ -200,7 +200,7 @@ TEST_F(Palette, CellPaintingAndClickOnCell9) {
     EXPECT_EQ(Compter(image, interieur9, 255), 15 * 14);
 }
 
-TEST_F(Palette, ClickOnTheCurrentCellFiresOnlyOnClick) {
+TEST_F(TColorGridQtTest, ClickOnTheCurrentCellFiresOnlyOnClick) {
     QTest::mouseClick(grille, Qt::LeftButton, {}, Centre(0));
     EXPECT_EQ(evenements, V{"click"});
     EXPECT_EQ(grille->ForegroundIndex(), 0);
@@ -208,7 +208,7 @@ TEST_F(Palette, ClickOnTheCurrentCellFiresOnlyOnClick) {
     EXPECT_TRUE(grille->peint.isEmpty());
 }
 
-TEST_F(Palette, DragFiresOncePerCellAndClampsToTheEdges) {
+TEST_F(TColorGridQtTest, DragFiresOncePerCellAndClampsToTheEdges) {
     QTest::mousePress(grille, Qt::LeftButton, {}, Centre(0));
     QTest::mouseMove(grille, Centre(0) + QPoint(3, 2));
     EXPECT_TRUE(evenements.empty());
@@ -239,7 +239,7 @@ TEST_F(Palette, DragFiresOncePerCellAndClampsToTheEdges) {
     EXPECT_EQ(grille->ForegroundIndex(), 9);
 }
 
-TEST_F(Palette, RightClickWithBackgroundDisabledOnlyClicks) {
+TEST_F(TColorGridQtTest, RightClickWithBackgroundDisabledOnlyClicks) {
     QTest::mousePress(grille, Qt::RightButton, {}, Centre(5));
     EXPECT_EQ(grille->BackgroundIndex(), 0);
     EXPECT_EQ(grille->Selection(), 5);
@@ -251,7 +251,7 @@ TEST_F(Palette, RightClickWithBackgroundDisabledOnlyClicks) {
     EXPECT_EQ(grille->MarkText(0), "T");
 }
 
-TEST_F(Palette, BothSidesShareACellAsTF) {
+TEST_F(TColorGridQtTest, BothSidesShareACellAsTF) {
     grille->SetBackgroundEnabled(true);
     EXPECT_EQ(grille->MarkText(0), "TF");
     EXPECT_TRUE(Repeint(grille->CellRect(0)));
@@ -281,7 +281,7 @@ TEST_F(Palette, BothSidesShareACellAsTF) {
     EXPECT_EQ(evenements, V{"click"});
 }
 
-TEST_F(Palette, KeyboardAndFocusMarkWhenTabStop) {
+TEST_F(TColorGridQtTest, KeyboardAndFocusMarkWhenTabStop) {
     grille->SetTabStop(true);
     fenetre->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(fenetre.get()));

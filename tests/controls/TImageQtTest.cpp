@@ -13,7 +13,7 @@ QRgb PixelAffiche(TImage& image, int x, int y) {
 }
 } // namespace
 
-TEST(TImage, ShowsTheBitmapWithoutACopyAndFollowsItsSize) {
+TEST(TImageQtTest, ShowsTheBitmapWithoutACopyAndFollowsItsSize) {
     TImage image;
     EXPECT_TRUE(image.Vue().isNull());
     image.SetSize(809, 1138);
@@ -60,7 +60,7 @@ TEST(TImage, ShowsTheBitmapWithoutACopyAndFollowsItsSize) {
     EXPECT_TRUE(image.Vue().isNull());
 }
 
-TEST(TImage, ShowsTheBitmapAtItsRatio) {
+TEST(TImageQtTest, ShowsTheBitmapAtItsRatio) {
     // The logical size is the bitmap's over the ratio, rounded up.
     TImage image;
     image.SetSize(1213, 1706);

@@ -2,7 +2,7 @@
 // up-down buttons), driven by QTest mouse and key events.
 #include "controls/TUpDown.h"
 
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -14,7 +14,7 @@
 
 namespace {
 
-class Champs : public ::testing::Test {
+class TUpDownQtTest : public ::testing::Test {
 protected:
     void SetUp() override {
         panneau = std::make_unique<QWidget>();
@@ -60,7 +60,7 @@ protected:
     TUpDown *udFixe, *udMobile, *udTrou;
 };
 
-TEST_F(Champs, StartValuesAndGeometry) {
+TEST_F(TUpDownQtTest, StartValuesAndGeometry) {
     EXPECT_EQ(udFixe->Position(), 133);
     EXPECT_EQ(udMobile->Position(), 58);
     EXPECT_EQ(udTrou->Position(), 25);
@@ -79,7 +79,7 @@ TEST_F(Champs, StartValuesAndGeometry) {
     EXPECT_EQ(udFixe->geometry(), QRect(224, 40, 15, 30));
 }
 
-TEST_F(Champs, ButtonsStepByOneWithinTheBounds) {
+TEST_F(TUpDownQtTest, ButtonsStepByOneWithinTheBounds) {
     QSignalSpy clics(udFixe, &TUpDown::OnClick);
     Clic(udFixe->UpButton());
     EXPECT_EQ(udFixe->Position(), 134);
@@ -117,7 +117,7 @@ TEST_F(Champs, ButtonsStepByOneWithinTheBounds) {
     EXPECT_EQ(edFixe->text(), "20");
 }
 
-TEST_F(Champs, PressStepsAtOnceAndDoubleClickIsTwoSteps) {
+TEST_F(TUpDownQtTest, PressStepsAtOnceAndDoubleClickIsTwoSteps) {
     QTest::mousePress(udMobile->DownButton(), Qt::LeftButton);
     EXPECT_EQ(edMobile->text(), "57");
     QTest::mouseRelease(udMobile->DownButton(), Qt::LeftButton);
@@ -130,7 +130,7 @@ TEST_F(Champs, PressStepsAtOnceAndDoubleClickIsTwoSteps) {
     EXPECT_EQ(edMobile->text(), "59");
 }
 
-TEST_F(Champs, HeldButtonRepeatsOneStepAtATime) {
+TEST_F(TUpDownQtTest, HeldButtonRepeatsOneStepAtATime) {
     QSignalSpy clics(udFixe, &TUpDown::OnClick);
     QTest::mousePress(udFixe->UpButton(), Qt::LeftButton);
     const int delai = udFixe->UpButton()->autoRepeatDelay();
@@ -146,7 +146,7 @@ TEST_F(Champs, HeldButtonRepeatsOneStepAtATime) {
     EXPECT_EQ(udFixe->Position(), 133 + n);
 }
 
-TEST_F(Champs, TypedNumberBecomesThePosition) {
+TEST_F(TUpDownQtTest, TypedNumberBecomesThePosition) {
     Taper(edFixe, "150");
     EXPECT_EQ(udFixe->Position(), 150);
     Clic(udFixe->UpButton());
@@ -177,7 +177,7 @@ TEST_F(Champs, TypedNumberBecomesThePosition) {
     EXPECT_EQ(edFixe->text(), "200");
 }
 
-TEST_F(Champs, ArrowKeysStepTheFieldWithTheCaret) {
+TEST_F(TUpDownQtTest, ArrowKeysStepTheFieldWithTheCaret) {
     edMobile->setFocus();
     QTest::keyClick(edMobile, Qt::Key_Up);
     EXPECT_EQ(edMobile->text(), "59");
@@ -205,7 +205,7 @@ TEST_F(Champs, ArrowKeysStepTheFieldWithTheCaret) {
     EXPECT_EQ(udMobile->Position(), 28);
 }
 
-TEST_F(Champs, WrapIncrementAndSixteenBitRange) {
+TEST_F(TUpDownQtTest, WrapIncrementAndSixteenBitRange) {
     udTrou->SetWrap(true);
     udTrou->SetPosition(100);
     Clic(udTrou->UpButton());
@@ -236,7 +236,7 @@ TEST_F(Champs, WrapIncrementAndSixteenBitRange) {
     EXPECT_EQ(edTrou->text(), "0");
 }
 
-TEST_F(Champs, Association) {
+TEST_F(TUpDownQtTest, Association) {
     // A field another up-down of the panel already holds.
     auto* autre = new TUpDown(panneau.get());
     autre->setObjectName("udAutre");

@@ -3,7 +3,7 @@
 // and a whole use without the mouse. Results read from the screen, the saved
 // files, the printed PDF and the clipboard.
 #include "ProgrammeE2e.h"
-#include "platform/LecteurEmf.h"
+#include "support/LecteurEmf.h"
 
 #include <QClipboard>
 #include <QMimeData>
@@ -12,7 +12,7 @@ namespace {
 
 const TSpire Defaut{133, 58, 25, 0};
 
-class Clavier : public E2eTest {
+class ClavierE2eTest : public E2eTest {
 protected:
     struct Controle {
         QString Nom;
@@ -56,7 +56,7 @@ protected:
     }
 };
 
-TEST_F(Clavier, FieldsIgnoreAltKeysEnterAndSpaceClickTheFocusedButtonTabOrder) {
+TEST_F(ClavierE2eTest, FieldsIgnoreAltKeysEnterAndSpaceClickTheFocusedButtonTabOrder) {
     X().Clic(Rapide());
     const std::vector<Controle> controles = ControlesPrincipaux();
     const QImage avant = X().Ecran();
@@ -107,7 +107,7 @@ TEST_F(Clavier, FieldsIgnoreAltKeysEnterAndSpaceClickTheFocusedButtonTabOrder) {
               Ligne(Defaut) + Ligne(Defaut) + Ligne(Defaut));
 }
 
-TEST_F(Clavier, EveryAcceleratorOfTheMainWindow) {
+TEST_F(ClavierE2eTest, EveryAcceleratorOfTheMainWindow) {
     X().Clic(Rapide());
     X().Touche(QStringLiteral("alt+d")); // &Dessiner
     ASSERT_TRUE(AttendreFeuilleStable());
@@ -167,7 +167,7 @@ TEST_F(Clavier, EveryAcceleratorOfTheMainWindow) {
     EXPECT_EQ(programme.exitCode(), 0);
 }
 
-TEST_F(Clavier, TheEditorAndFilesWithoutTheMouse) {
+TEST_F(ClavierE2eTest, TheEditorAndFilesWithoutTheMouse) {
     // Rapide by the keyboard: Tab to the checked "Lent", Down to "Rapide".
     X().Touches({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"),
                  QStringLiteral("Down"), QStringLiteral("alt+d")});

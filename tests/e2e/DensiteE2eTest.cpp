@@ -23,14 +23,14 @@ QImage ApercuAttendu(const TSpire& s) {
         .copy();
 }
 
-class DoubleDensite : public E2eTest {
+class DensiteE2eTest : public E2eTest {
 protected:
-    DoubleDensite() { echelle = 2; }
+    DensiteE2eTest() { echelle = 2; }
 };
 
 } // namespace
 
-TEST_F(DoubleDensite, DefaultCurveAndPreviewWithOneDevicePixelLines) {
+TEST_F(DensiteE2eTest, DefaultCurveAndPreviewWithOneDevicePixelLines) {
     X().Clic(Rapide());
     X().Touche(QStringLiteral("alt+d"));
     ASSERT_TRUE(AttendreFeuilleStable());

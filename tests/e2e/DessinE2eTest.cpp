@@ -3,7 +3,7 @@
 // sheet on screen against the engine's traces, the list through Save, the
 // printed PDF and the clipboard's picture.
 #include "ProgrammeE2e.h"
-#include "platform/LecteurEmf.h"
+#include "support/LecteurEmf.h"
 
 #include <QClipboard>
 #include <QMimeData>
@@ -18,7 +18,7 @@ const TSpire Rouge{100, 50, 10, 0x0000FF}; // one turn, 63 segments, 40 mm acros
 const TSpire Vert{120, 45, 40, 0x00FF00};  // three turns, 92 mm across
 const TSpire Bleu{110, 33, 30, 0xFF0000};  // three turns, 86 mm across
 
-class Dessiner : public E2eTest {
+class DessinE2eTest : public E2eTest {
 protected:
     // Clicks Draw, and once the slow trace has drawn for a while runs `action`.
     void PendantUnDessinLent(const std::function<void()>& action) {
@@ -51,7 +51,7 @@ protected:
     }
 };
 
-TEST_F(Dessiner, FastThenSlowStoppedWithAMouseClickOnArreter) {
+TEST_F(DessinE2eTest, FastThenSlowStoppedWithAMouseClickOnArreter) {
     X().Clic(Rapide());
     X().Clic(BtDessiner());
     ASSERT_TRUE(AttendreFeuilleStable());
@@ -76,7 +76,7 @@ TEST_F(Dessiner, FastThenSlowStoppedWithAMouseClickOnArreter) {
     EXPECT_EQ(Enregistrer(QStringLiteral("arret.txt")), Ligne(Defaut) + Ligne(arretee));
 }
 
-TEST_F(Dessiner, ClearAllOpenAndEditorOkDuringSlowDraws) {
+TEST_F(DessinE2eTest, ClearAllOpenAndEditorOkDuringSlowDraws) {
     const QString fichierRouge = Fichier(QStringLiteral("rouge.txt"));
     Ecrire(fichierRouge, Ligne(Rouge));
 
@@ -107,7 +107,7 @@ TEST_F(Dessiner, ClearAllOpenAndEditorOkDuringSlowDraws) {
     EXPECT_EQ(Enregistrer(QStringLiteral("ok.txt")), Ligne(Rouge) + Ligne(Vert) + Ligne(Bleu));
 }
 
-TEST_F(Dessiner, DrawAcceleratorAfterASlowOpenThenPrintAndCopyDuringSlowDraws) {
+TEST_F(DessinE2eTest, DrawAcceleratorAfterASlowOpenThenPrintAndCopyDuringSlowDraws) {
     // A slow Open before any Draw leaves "&Dessiner" with its accelerator.
     const QString fichierRouge = Fichier(QStringLiteral("rouge.txt"));
     Ecrire(fichierRouge, Ligne(Rouge));

@@ -11,7 +11,7 @@
 #include "engine/TBitmapCanvas.h"
 #include "engine/TDessin.h"
 #include "engine/Tracer.h"
-#include "platform/ServeurCupsPrive.h"
+#include "support/ServeurCupsPrive.h"
 
 #include <QDir>
 #include <QFile>
@@ -376,13 +376,13 @@ private:
     };
 
     static void TracerEcran(TCanvas& toile, const TSpire& spire, int resolution) {
-        Dessin.Cible = &toile;
-        Dessin.ModeEcran = true;
-        Dessin.ResEcranX = Dessin.ResEcranY = resolution;
-        Dessin.CentreX = 1050.0;
-        Dessin.CentreY = 750.0;
+        TDessin dessin;
+        dessin.Cible = &toile;
+        dessin.ModeEcran = true;
+        dessin.ResEcranX = dessin.ResEcranY = resolution;
+        dessin.CentreX = 1050.0;
+        dessin.CentreY = 750.0;
         TTraceLent rapide;
-        Tracer(spire, false, rapide);
-        Dessin.Cible = nullptr;
+        Tracer(dessin, spire, false, rapide);
     }
 };

@@ -8,7 +8,7 @@
 #include <limits>
 #include <vector>
 
-TEST(MulDiv, RoundsHalvesAwayFromZeroWith64BitProduct) {
+TEST(EtendueTest, RoundsHalvesAwayFromZeroWith64BitProduct) {
     struct Cas {
         std::int32_t a, b, c, attendu;
     };
@@ -38,7 +38,7 @@ TEST(MulDiv, RoundsHalvesAwayFromZeroWith64BitProduct) {
         EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.attendu) << c.a << " * " << c.b << " / " << c.c;
 }
 
-TEST(Etendue, LargestCurveAtPrinterResolution) {
+TEST(EtendueTest, LargestCurveAtPrinterResolution) {
     struct Cas {
         const char* nom;
         std::vector<TSpire> spires;
@@ -59,13 +59,13 @@ TEST(Etendue, LargestCurveAtPrinterResolution) {
         {"wrapped difference", {{std::numeric_limits<std::int32_t>::min(), 0, 0, 0}}, 600, 0},
     };
     for (const Cas& c : cas) {
-        Dessin = TDessin{};
-        Dessin.ResEcranX = 96;
-        Dessin.ResImpX = c.resImpX;
-        Dessin.ResImpY = 1; // the extent is horizontal only
+        TDessin dessin;
+        dessin.ResEcranX = 96;
+        dessin.ResImpX = c.resImpX;
+        dessin.ResImpY = 1; // the extent is horizontal only
         for (const TSpire& s : c.spires)
-            Dessin.Spires[static_cast<std::size_t>(Dessin.NbSpires++)] = s;
-        Dessin.Spires[Dessin.NbSpires] = {1, 200, 100, 0}; // beyond the list: not read
-        EXPECT_EQ(Etendue(), c.attendu) << c.nom;
+            dessin.Spires[static_cast<std::size_t>(dessin.NbSpires++)] = s;
+        dessin.Spires[dessin.NbSpires] = {1, 200, 100, 0}; // beyond the list: not read
+        EXPECT_EQ(Etendue(dessin), c.attendu) << c.nom;
     }
 }

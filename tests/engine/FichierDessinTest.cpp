@@ -2,7 +2,7 @@
 // hand-made files, each read whole and one byte at a time (so every line end
 // also falls across a block boundary).
 #include "engine/FichierDessin.h"
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <gtest/gtest.h>
 #include <malloc.h>
@@ -136,7 +136,7 @@ const TSpire Rouge{133, 58, 10, 255};
 
 } // namespace
 
-TEST(FichierDessin, EcritLesOctetsExacts) {
+TEST(FichierDessinTest, WritesTheExactBytes) {
     const std::vector<TSpire> exemple{Noir, Rouge};
     EXPECT_EQ(OctetsDessin(exemple), "133\t58\t25\t0\r\n133\t58\t10\t255\r\n");
     EXPECT_EQ(OctetsDessin({}), "");
@@ -146,7 +146,7 @@ TEST(FichierDessin, EcritLesOctetsExacts) {
               "-2147483648\t2147483647\t-1\t536870911\r\n0\t0\t100\t16777215\r\n");
 }
 
-TEST(FichierDessin, AllerRetour) {
+TEST(FichierDessinTest, RoundTrip) {
     const std::vector<TSpire> spires{Noir, Rouge, {-5, -200, -100, -1}, {500, 20, 0, clNone}};
     const Lecture l = Lire(OctetsDessin(spires));
     EXPECT_EQ(l.erreur, "");
@@ -156,7 +156,7 @@ TEST(FichierDessin, AllerRetour) {
     EXPECT_EQ(Lire("").erreur, "");
 }
 
-TEST(FichierDessin, ChampsAcceptesEnLecture) {
+TEST(FichierDessinTest, FieldsAcceptedOnReading) {
     struct Cas {
         std::string ligne;
         TSpire attendu;
@@ -177,7 +177,7 @@ TEST(FichierDessin, ChampsAcceptesEnLecture) {
     }
 }
 
-TEST(FichierDessin, FinsDeLigneEtFinDeFichier) {
+TEST(FichierDessinTest, LineEndsAndEndOfFile) {
     // Last line without line break: read.
     EXPECT_EQ(Lire("133\t58\t25\t0\r\n133\t58\t10\t255").spires, (std::vector{Noir, Rouge}));
     // Lone CR line ends, and a lone CR at the very end.
@@ -198,7 +198,7 @@ TEST(FichierDessin, FinsDeLigneEtFinDeFichier) {
     EXPECT_TRUE(z.spires.empty());
 }
 
-TEST(FichierDessin, NeLitRienApresCtrlZ) {
+TEST(FichierDessinTest, ReadsNothingAfterCtrlZ) {
     std::size_t lus = 0;
     TDessin dessin;
     const std::string octets = "133\t58\t25\t0\r\n\x1A" + std::string(100000, 'x');
@@ -207,7 +207,7 @@ TEST(FichierDessin, NeLitRienApresCtrlZ) {
     EXPECT_EQ(lus, 14u);
 }
 
-TEST(FichierDessin, LignesFautives) {
+TEST(FichierDessinTest, FaultyLines) {
     struct Cas {
         std::string fichier;
         std::string message;
@@ -247,7 +247,7 @@ TEST(FichierDessin, LignesFautives) {
     }
 }
 
-TEST(FichierDessin, ChampsLusAvantLaFauteRestentDansLeCreneauSuivant) {
+TEST(FichierDessinTest, FieldsReadBeforeTheFaultStayInTheNextSlot) {
     TDessin dessin;
     dessin.Spires[1] = {1, 2, 3, 4};
     EXPECT_THROW(LireDessin(Source("133\t58\t25\t0\r\n150\t60\tzz\t0\r\n", 64), dessin),
@@ -257,7 +257,7 @@ TEST(FichierDessin, ChampsLusAvantLaFauteRestentDansLeCreneauSuivant) {
     EXPECT_EQ(dessin.Spires[1], (TSpire{150, 60, 3, 4}));
 }
 
-TEST(FichierDessin, PlusDe31Courbes) {
+TEST(FichierDessinTest, MoreThan31Curves) {
     std::string fichier;
     for (int i = 0; i < 32; ++i)
         fichier += std::to_string(20 + i) + "\t58\t25\t0\r\n";
@@ -278,7 +278,7 @@ TEST(FichierDessin, PlusDe31Courbes) {
     EXPECT_EQ(Lire(fichier).spires.size(), 31u);
 }
 
-TEST(FichierDessin, ErreurDeLectureApresOuverture) {
+TEST(FichierDessinTest, ReadErrorAfterOpening) {
     // The source fails after the first line: the curve read stays counted.
     const std::string debut = "133\t58\t25\t0\r\n13";
     bool donne = false;
@@ -302,7 +302,7 @@ TEST(FichierDessin, ErreurDeLectureApresOuverture) {
     EXPECT_EQ(dessin.Spires[0], Noir);
 }
 
-TEST(FichierDessin, UnChampDe50MoNeGardeQueSonDebut) {
+TEST(FichierDessinTest, AFieldOf50MBKeepsOnlyItsStart) {
     constexpr std::size_t Longueur = std::size_t{50} << 20;
     struct Cas {
         std::string debut;

@@ -1,9 +1,9 @@
 // The sheet preparation: resolutions, sheet geometry and colours, and the
 // printer's failure reported after the sheet is painted.
 #include "engine/PreparerFeuille.h"
+#include "core/Exceptions.h"
 #include "engine/TBitmapCanvas.h"
 #include "engine/TDessin.h"
-#include "shell/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +53,8 @@ constexpr TColor Gris = 0xC0C0C0;
 constexpr TColor Blanc = 0xFFFFFF;
 constexpr TColor Noir = 0x000000;
 
-TEST(PreparerFeuille, SheetAt96PixelsPerInch) {
+TEST(PreparerFeuilleTest, SheetAt96PixelsPerInch) {
+    TDessin dessin;
     Imprimante imprimante;
     Ecran ecran(96);
     Image image;
@@ -62,13 +63,13 @@ TEST(PreparerFeuille, SheetAt96PixelsPerInch) {
     image.bitmap.MoveTo(0, 2);
     image.bitmap.LineTo(5, 2);
 
-    PreparerFeuille(imprimante, ecran, image);
+    PreparerFeuille(dessin, imprimante, ecran, image);
 
     EXPECT_EQ(imprimante.journal, (std::vector<std::string>{"portrait", "resX", "resY"}));
-    EXPECT_EQ(Dessin.ResImpX, 600);
-    EXPECT_EQ(Dessin.ResImpY, 300);
-    EXPECT_EQ(Dessin.ResEcranX, 96);
-    EXPECT_EQ(Dessin.ResEcranY, 96);
+    EXPECT_EQ(dessin.ResImpX, 600);
+    EXPECT_EQ(dessin.ResImpY, 300);
+    EXPECT_EQ(dessin.ResEcranX, 96);
+    EXPECT_EQ(dessin.ResEcranY, 96);
     const TBitmapCanvas& b = image.bitmap;
     ASSERT_EQ(b.Width(), 809);
     ASSERT_EQ(b.Height(), 1138);
@@ -94,11 +95,12 @@ TEST(PreparerFeuille, SheetAt96PixelsPerInch) {
     EXPECT_EQ(b.PenColor(), Noir);
 }
 
-TEST(PreparerFeuille, SheetAt120PixelsPerInch) {
+TEST(PreparerFeuilleTest, SheetAt120PixelsPerInch) {
+    TDessin dessin;
     Imprimante imprimante;
     Ecran ecran(120);
     Image image;
-    PreparerFeuille(imprimante, ecran, image);
+    PreparerFeuille(dessin, imprimante, ecran, image);
     EXPECT_EQ(image.bitmap.Width(), 1011);
     EXPECT_EQ(image.bitmap.Height(), 1422);
     // White area (9, 9)-(1002, 709): 120 * 0.2 / 2.54 = 9.45, 1001.6, 708.7.
@@ -110,23 +112,24 @@ TEST(PreparerFeuille, SheetAt120PixelsPerInch) {
     EXPECT_EQ(image.bitmap.Pixel(100, 709), Gris);
 }
 
-TEST(PreparerFeuille, PrinterFailureStillPaintsTheSheetThenReports) {
-    Dessin.ResImpX = 1200;
-    Dessin.ResImpY = 1200;
+TEST(PreparerFeuilleTest, PrinterFailureStillPaintsTheSheetThenReports) {
+    TDessin dessin;
+    dessin.ResImpX = 1200;
+    dessin.ResImpY = 1200;
     Imprimante imprimante;
     imprimante.echec = "Aucune imprimante par défaut sélectionnée";
     Ecran ecran(96);
     Image image;
     image.bitmap.SetSize(2, 2);
     try {
-        PreparerFeuille(imprimante, ecran, image);
+        PreparerFeuille(dessin, imprimante, ecran, image);
         ADD_FAILURE() << "no error";
     } catch (const EPrinter& e) {
         EXPECT_EQ(e.Message(), "Aucune imprimante par défaut sélectionnée");
     }
     EXPECT_EQ(imprimante.journal, std::vector<std::string>{"portrait"});
-    EXPECT_EQ(Dessin.ResImpX, 1200); // not read
-    EXPECT_EQ(Dessin.ResEcranX, 96);
+    EXPECT_EQ(dessin.ResImpX, 1200); // not read
+    EXPECT_EQ(dessin.ResEcranX, 96);
     EXPECT_EQ(image.bitmap.Width(), 809);
     EXPECT_EQ(image.bitmap.Pixel(3, 3), Gris);
     EXPECT_EQ(image.bitmap.Pixel(100, 100), Blanc);

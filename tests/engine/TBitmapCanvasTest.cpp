@@ -31,7 +31,7 @@ Pixels Ligne(int largeur, int hauteur, int x0, int y0, int x1, int y1) {
     return Poses(c);
 }
 
-TEST(TBitmapCanvas, BufferIsRgb32WithoutPadding) {
+TEST(TBitmapCanvasTest, BufferIsRgb32WithoutPadding) {
     TBitmapCanvas c;
     c.SetSize(3, 2);
     ASSERT_EQ(c.Width(), 3);
@@ -64,7 +64,7 @@ TEST(TBitmapCanvas, BufferIsRgb32WithoutPadding) {
     c.Rectangle(0, 0, 3, 3);
 }
 
-TEST(TBitmapCanvas, LinesLeaveOutTheirLastPixel) {
+TEST(TBitmapCanvasTest, LinesLeaveOutTheirLastPixel) {
     struct Cas {
         int x0, y0, x1, y1;
         Pixels attendu;
@@ -99,7 +99,7 @@ TEST(TBitmapCanvas, LinesLeaveOutTheirLastPixel) {
 }
 
 // Clipping shows exactly the pixels that the unclipped line has in the bitmap.
-TEST(TBitmapCanvas, ClippedLinesMatchTheUnclippedPath) {
+TEST(TBitmapCanvasTest, ClippedLinesMatchTheUnclippedPath) {
     const int decalage = 40;
     const int cas[][4] = {
         {-30, 5, 50, 12}, {50, 12, -30, 5}, {3, -25, 9, 60}, {-7, -40, 30, 44},
@@ -132,7 +132,7 @@ TEST(TBitmapCanvas, ClippedLinesMatchTheUnclippedPath) {
     EXPECT_TRUE(Ligne(10, 10, Max, 0, Max - 5, 1).empty());
 }
 
-TEST(TBitmapCanvas, RectanglesLeaveOutRightAndBottom) {
+TEST(TBitmapCanvasTest, RectanglesLeaveOutRightAndBottom) {
     TBitmapCanvas c;
     c.SetSize(8, 7);
     c.SetPenColor(0x000000);

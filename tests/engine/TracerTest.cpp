@@ -2,11 +2,11 @@
 // points, pen colour, slow mode, and the arithmetic faults.
 #include "engine/Tracer.h"
 #include "CanvasEnregistreur.h"
+#include "core/Exceptions.h"
 #include "engine/SinCos.h"
 #include "engine/TBitmapCanvas.h"
 #include "engine/TDessin.h"
 #include "engine/Unites.h"
-#include "shell/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +21,14 @@ constexpr std::int32_t Max32 = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t Min32 = std::numeric_limits<std::int32_t>::min();
 
 // The sheet as the Draw command sets it: screen mode, centre (1050, 750).
-void Feuille(TCanvas& canvas, int ppp) {
-    Dessin.Cible = &canvas;
-    Dessin.ModeEcran = true;
-    Dessin.ResEcranX = ppp;
-    Dessin.ResEcranY = ppp;
-    Dessin.CentreX = 1050.0;
-    Dessin.CentreY = 750.0;
+void Feuille(TDessin& dessin, TCanvas& canvas, int ppp) {
+    dessin = TDessin{};
+    dessin.Cible = &canvas;
+    dessin.ModeEcran = true;
+    dessin.ResEcranX = ppp;
+    dessin.ResEcranY = ppp;
+    dessin.CentreX = 1050.0;
+    dessin.CentreY = 750.0;
 }
 
 std::string MessageDe(auto action) {
@@ -39,7 +40,7 @@ std::string MessageDe(auto action) {
     return "(aucune erreur)";
 }
 
-TEST(Tracer, PpcmAndTours) {
+TEST(TracerTest, PpcmAndTours) {
     EXPECT_EQ(PPCM(133, 58), 7714);
     EXPECT_EQ(PPCM(100, 50), 100);
     EXPECT_EQ(PPCM(96, 24), 96);
@@ -63,16 +64,17 @@ TEST(Tracer, PpcmAndTours) {
 
     const std::string division = "Division par zéro";
     const std::string longue = "Courbe trop longue : plus de 10000 tours";
-    EXPECT_EQ(MessageDe([] { PPCM(0, 58); }), division);
-    EXPECT_EQ(MessageDe([] { Tours(133, 0); }), division);
-    EXPECT_EQ(MessageDe([] { Tours(0, 0); }), division);
+    EXPECT_EQ(MessageDe([&] { PPCM(0, 58); }), division);
+    EXPECT_EQ(MessageDe([&] { Tours(133, 0); }), division);
+    EXPECT_EQ(MessageDe([&] { Tours(0, 0); }), division);
     EXPECT_THROW(Tours(0, 5), EDivByZero);
-    EXPECT_EQ(MessageDe([] { Tours(10007, 10009); }), longue);
-    EXPECT_EQ(MessageDe([] { Tours(1, Max32); }), longue);
-    EXPECT_EQ(MessageDe([] { Tours(-1, Min32); }), longue); // 2^31 turns, no overflow
+    EXPECT_EQ(MessageDe([&] { Tours(10007, 10009); }), longue);
+    EXPECT_EQ(MessageDe([&] { Tours(1, Max32); }), longue);
+    EXPECT_EQ(MessageDe([&] { Tours(-1, Min32); }), longue); // 2^31 turns, no overflow
 }
 
-TEST(Tracer, SegmentCountsAndFirstPoint) {
+TEST(TracerTest, SegmentCountsAndFirstPoint) {
+    TDessin dessin;
     struct Cas {
         std::int32_t fixe, mobile, trou;
         int segments;
@@ -85,8 +87,8 @@ TEST(Tracer, SegmentCountsAndFirstPoint) {
     for (const auto& c : cas) {
         SCOPED_TRACE(testing::Message() << c.fixe << "," << c.mobile);
         CanvasEnregistreur canvas;
-        Feuille(canvas, 96);
-        Tracer({c.fixe, c.mobile, c.trou, 0x0000FF}, false);
+        Feuille(dessin, canvas, 96);
+        Tracer(dessin, {c.fixe, c.mobile, c.trou, 0x0000FF}, false);
         EXPECT_EQ(canvas.Segments(), c.segments);
         ASSERT_GE(canvas.appels.size(), 3u);
         EXPECT_EQ(canvas.appels[0].genre, Appel::MoveTo);
@@ -95,20 +97,21 @@ TEST(Tracer, SegmentCountsAndFirstPoint) {
     }
 
     CanvasEnregistreur canvas;
-    Feuille(canvas, 96);
-    Tracer({133, 58, 25, 0}, false);
+    Feuille(dessin, canvas, 96);
+    Tracer(dessin, {133, 58, 25, 0}, false);
     EXPECT_EQ(canvas.appels[0], (Appel{Appel::MoveTo, 321, 283})); // (850, 750) tenths
 }
 
 // The points, recomputed here from the curve's definition: extended precision,
 // stored as double, rounded to tenths, then to pixels.
-TEST(Tracer, PointsFollowTheCurveFormula) {
+TEST(TracerTest, PointsFollowTheCurveFormula) {
+    TDessin dessin;
     const int fixe = 133;
     const int mobile = 58;
     const int trou = 25;
     CanvasEnregistreur canvas;
-    Feuille(canvas, 96);
-    Tracer({fixe, mobile, trou, 0}, false);
+    Feuille(dessin, canvas, 96);
+    Tracer(dessin, {fixe, mobile, trou, 0}, false);
 
     const long double R = 4 * fixe;
     const long double r = 4 * mobile;
@@ -122,19 +125,20 @@ TEST(Tracer, PointsFollowTheCurveFormula) {
             static_cast<double>((r - R) * std::cos(tl) + 1050.0 + d * std::cos(tl - R * tl / r));
         const double y =
             static_cast<double>((r - R) * std::sin(tl) + 750.0 + d * std::sin(tl - R * tl / r));
-        ASSERT_EQ(a.a, VersPixelsX(Round(x))) << "point " << i;
-        ASSERT_EQ(a.b, VersPixelsY(Round(y))) << "point " << i;
+        ASSERT_EQ(a.a, VersPixelsX(dessin, Round(x))) << "point " << i;
+        ASSERT_EQ(a.b, VersPixelsY(dessin, Round(y))) << "point " << i;
         t += 0.1;
         ++i;
     }
     EXPECT_EQ(i, 3646);
 }
 
-TEST(Tracer, CircleAndFixedPoint) {
+TEST(TracerTest, CircleAndFixedPoint) {
+    TDessin dessin;
     // At 254 pixels per inch one pixel is one tenth of a millimetre.
     CanvasEnregistreur cercle;
-    Feuille(cercle, 254);
-    Tracer({133, 58, 0, 0}, false); // radius |r - R| = 300, traced 58 times
+    Feuille(dessin, cercle, 254);
+    Tracer(dessin, {133, 58, 0, 0}, false); // radius |r - R| = 300, traced 58 times
     EXPECT_EQ(cercle.Segments(), 3645);
     for (const Appel& a : cercle.appels) {
         if (a.genre == Appel::Stylo) continue;
@@ -143,8 +147,8 @@ TEST(Tracer, CircleAndFixedPoint) {
     }
 
     CanvasEnregistreur fixe;
-    Feuille(fixe, 254);
-    Tracer({50, 50, 10, 0}, false); // R = r: every point is (CentreX + d, CentreY)
+    Feuille(dessin, fixe, 254);
+    Tracer(dessin, {50, 50, 10, 0}, false); // R = r: every point is (CentreX + d, CentreY)
     EXPECT_EQ(fixe.Segments(), 63);
     for (const Appel& a : fixe.appels)
         if (a.genre != Appel::Stylo) {
@@ -152,28 +156,29 @@ TEST(Tracer, CircleAndFixedPoint) {
         }
 
     CanvasEnregistreur exterieur;
-    Feuille(exterieur, 254);
-    Tracer({20, 200, 100, 0}, false); // r - R positive: first x = 720 + 1050 + 400
+    Feuille(dessin, exterieur, 254);
+    Tracer(dessin, {20, 200, 100, 0}, false); // r - R positive: first x = 720 + 1050 + 400
     EXPECT_EQ(exterieur.appels[0], (Appel{Appel::MoveTo, 2170, 750}));
 
     // Printer mode: the printer's resolutions.
     CanvasEnregistreur imprimante;
-    Feuille(imprimante, 96);
-    Dessin.ModeEcran = false;
-    Dessin.ResImpX = 600;
-    Dessin.ResImpY = 600;
-    Tracer({133, 58, 25, 0}, false);
+    Feuille(dessin, imprimante, 96);
+    dessin.ModeEcran = false;
+    dessin.ResImpX = 600;
+    dessin.ResImpY = 600;
+    Tracer(dessin, {133, 58, 25, 0}, false);
     EXPECT_EQ(imprimante.appels[0], (Appel{Appel::MoveTo, 2008, 1772})); // 2007.87, 1771.65
 }
 
-TEST(Tracer, PenColour) {
+TEST(TracerTest, PenColour) {
+    TDessin dessin;
     const std::pair<std::int32_t, TColor> cas[] = {
         {0x0000FF, 0x0000FF}, {clNone, 0}, {0x7F00FF00, 0x00FF00}, {-1, 0xFFFFFF}};
     for (const auto& [couleur, trait] : cas) {
         EXPECT_EQ(CouleurTrait(couleur), trait);
         CanvasEnregistreur canvas;
-        Feuille(canvas, 96);
-        Tracer({100, 50, 0, couleur}, false);
+        Feuille(dessin, canvas, 96);
+        Tracer(dessin, {100, 50, 0, couleur}, false);
         EXPECT_EQ(canvas.appels[1], (Appel{Appel::Stylo, trait}));
     }
 
@@ -181,21 +186,22 @@ TEST(Tracer, PenColour) {
     TBitmapCanvas bitmap;
     bitmap.SetSize(809, 1138);
     bitmap.SetPenColor(0x0000FF);
-    Feuille(bitmap, 96);
-    Tracer({100, 50, 0, clNone}, false);
-    EXPECT_EQ(bitmap.Pixel(VersPixelsX(850), VersPixelsY(750)), 0x000000);
+    Feuille(dessin, bitmap, 96);
+    Tracer(dessin, {100, 50, 0, clNone}, false);
+    EXPECT_EQ(bitmap.Pixel(VersPixelsX(dessin, 850), VersPixelsY(dessin, 750)), 0x000000);
 }
 
-TEST(Tracer, SlowModePausesOncePerSegmentAndStopsAfterOneMoreSegment) {
+TEST(TracerTest, SlowModePausesOncePerSegmentAndStopsAfterOneMoreSegment) {
+    TDessin dessin;
     std::string journal;
     int segmentsAuClic = -1;
     CanvasEnregistreur canvas;
-    Feuille(canvas, 96);
+    Feuille(dessin, canvas, 96);
     TTraceLent lenteur;
     lenteur.Pause = [&] { journal += 'P'; };
     lenteur.Ceder = [&] { journal += 'C'; };
     // Without a stop test the curve is traced to its end.
-    Tracer({100, 50, 0, 0}, true, lenteur);
+    Tracer(dessin, {100, 50, 0, 0}, true, lenteur);
     EXPECT_EQ(canvas.Segments(), 63);
     std::string attendu;
     for (int i = 0; i < 63; ++i)
@@ -217,7 +223,7 @@ TEST(Tracer, SlowModePausesOncePerSegmentAndStopsAfterOneMoreSegment) {
             segmentsAuClic = canvas.Segments();
         }
     };
-    Tracer({133, 58, 25, 0}, true, lenteur);
+    Tracer(dessin, {133, 58, 25, 0}, true, lenteur);
     EXPECT_EQ(segmentsAuClic, 10);
     EXPECT_EQ(canvas.Segments(), 11);
     attendu.clear();
@@ -227,19 +233,20 @@ TEST(Tracer, SlowModePausesOncePerSegmentAndStopsAfterOneMoreSegment) {
 
     // Fast mode calls none of them.
     journal.clear();
-    Tracer({100, 50, 0, 0}, false, lenteur);
+    Tracer(dessin, {100, 50, 0, 0}, false, lenteur);
     EXPECT_EQ(journal, "");
 }
 
-TEST(Tracer, SurfaceChangedDuringASlowTrace) {
+TEST(TracerTest, SurfaceChangedDuringASlowTrace) {
+    TDessin dessin;
     CanvasEnregistreur premier;
     CanvasEnregistreur second;
-    Feuille(premier, 96);
+    Feuille(dessin, premier, 96);
     TTraceLent lenteur;
     lenteur.Ceder = [&] {
-        if (premier.Segments() == 5 && Dessin.Cible == &premier) Dessin.Cible = &second;
+        if (premier.Segments() == 5 && dessin.Cible == &premier) dessin.Cible = &second;
     };
-    Tracer({100, 50, 0, 0x00FF00}, true, lenteur);
+    Tracer(dessin, {100, 50, 0, 0x00FF00}, true, lenteur);
     EXPECT_EQ(premier.Segments(), 5);
     EXPECT_EQ(second.Segments(), 58);
     // The new surface gets the curve's own last point and colour first.
@@ -255,31 +262,32 @@ TEST(Tracer, SurfaceChangedDuringASlowTrace) {
     TBitmapCanvas seul;
     seul.SetSize(809, 1138);
     TBitmapCanvas rapide = seul;
-    Feuille(rapide, 96);
-    Tracer({133, 58, 25, 0x0000FF}, false);
-    Feuille(seul, 96);
+    Feuille(dessin, rapide, 96);
+    Tracer(dessin, {133, 58, 25, 0x0000FF}, false);
+    Feuille(dessin, seul, 96);
     lenteur.Ceder = [&] {
         seul.MoveTo(0, 0);
         seul.SetPenColor(0x00FF00);
     };
-    Tracer({133, 58, 25, 0x0000FF}, true, lenteur);
+    Tracer(dessin, {133, 58, 25, 0x0000FF}, true, lenteur);
     EXPECT_TRUE(std::equal(seul.Bits(), seul.Bits() + 809 * 1138, rapide.Bits()));
 
     // A surface withdrawn meanwhile ends the trace.
     CanvasEnregistreur troisieme;
-    Feuille(troisieme, 96);
-    lenteur.Ceder = [&] { Dessin.Cible = nullptr; };
-    Tracer({100, 50, 0, 0}, true, lenteur);
+    Feuille(dessin, troisieme, 96);
+    lenteur.Ceder = [&] { dessin.Cible = nullptr; };
+    Tracer(dessin, {100, 50, 0, 0}, true, lenteur);
     EXPECT_EQ(troisieme.Segments(), 1);
 }
 
-TEST(Tracer, FaultyRecordsEndQuicklyWithTheDecidedOutcome) {
+TEST(TracerTest, FaultyRecordsEndQuicklyWithTheDecidedOutcome) {
+    TDessin dessin;
     CanvasEnregistreur canvas;
-    Feuille(canvas, 96);
-    EXPECT_EQ(MessageDe([] { Tracer({0, 58, 25, 0}, false); }), "Division par zéro");
-    EXPECT_EQ(MessageDe([] { Tracer({133, 0, 25, 0}, false); }), "Division par zéro");
-    EXPECT_EQ(MessageDe([] {
-                  Tracer({10007, 10009, 25, 0}, false);
+    Feuille(dessin, canvas, 96);
+    EXPECT_EQ(MessageDe([&] { Tracer(dessin, {0, 58, 25, 0}, false); }), "Division par zéro");
+    EXPECT_EQ(MessageDe([&] { Tracer(dessin, {133, 0, 25, 0}, false); }), "Division par zéro");
+    EXPECT_EQ(MessageDe([&] {
+                  Tracer(dessin, {10007, 10009, 25, 0}, false);
               }),
               "Courbe trop longue : plus de 10000 tours");
     EXPECT_TRUE(canvas.appels.empty()); // nothing drawn before the errors
@@ -304,18 +312,18 @@ TEST(Tracer, FaultyRecordsEndQuicklyWithTheDecidedOutcome) {
         SCOPED_TRACE(testing::Message()
                      << c.spire.Fixe << "," << c.spire.Mobile << "," << c.spire.Trou);
         CanvasEnregistreur enregistreur;
-        Feuille(enregistreur, 96);
-        Tracer(c.spire, false);
+        Feuille(dessin, enregistreur, 96);
+        Tracer(dessin, c.spire, false);
         EXPECT_EQ(enregistreur.Segments(), c.segments);
         // And on a real bitmap: clipped, no crash.
         TBitmapCanvas bitmap;
         bitmap.SetSize(809, 1138);
-        Feuille(bitmap, 96);
-        Tracer(c.spire, false);
+        Feuille(dessin, bitmap, 96);
+        Tracer(dessin, c.spire, false);
     }
 }
 
-TEST(TracerApercu, PixelsAboutTheImageCentre) {
+TEST(TracerTest, PreviewPixelsAboutTheImageCentre) {
     struct Cas {
         std::int32_t fixe, mobile, trou;
         int segments;
@@ -359,7 +367,7 @@ TEST(TracerApercu, PixelsAboutTheImageCentre) {
     EXPECT_TRUE(rien.appels.empty());
 }
 
-TEST(SinCos, FloatingPointUnitSineAndCosine) {
+TEST(TracerTest, FloatingPointUnitSineAndCosine) {
     for (long double a : {0.0L, 0.1L, 1.0L, -2.5L, 3.14159L, 100.0L, 364.5L, 62832.0L}) {
         long double s;
         long double c;

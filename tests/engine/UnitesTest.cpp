@@ -12,7 +12,7 @@ namespace {
 constexpr std::int32_t Max32 = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t Min32 = std::numeric_limits<std::int32_t>::min();
 
-TEST(Unites, RoundHalvesToEvenAndSaturates) {
+TEST(UnitesTest, RoundHalvesToEvenAndSaturates) {
     const std::pair<long double, std::int32_t> cas[] = {
         {2.5L, 2},
         {3.5L, 4},
@@ -46,7 +46,7 @@ TEST(Unites, RoundHalvesToEvenAndSaturates) {
     }
 }
 
-TEST(Unites, MulInt32Wraps) {
+TEST(UnitesTest, MulInt32Wraps) {
     EXPECT_EQ(MulInt32(1050, 96), 100800);
     EXPECT_EQ(MulInt32(22369622, 96), -2147483584);
     EXPECT_EQ(MulInt32(Min32, -1), Min32);
@@ -55,35 +55,36 @@ TEST(Unites, MulInt32Wraps) {
     EXPECT_EQ(MulInt32(-4, 25), -100);
 }
 
-TEST(Unites, VersPixelsUsesTheResolutionOfTheMode) {
-    Dessin.ResEcranX = 96;
-    Dessin.ResEcranY = 96;
-    Dessin.ResImpX = 600;
-    Dessin.ResImpY = 300;
+TEST(UnitesTest, VersPixelsUsesTheResolutionOfTheMode) {
+    TDessin dessin;
+    dessin.ResEcranX = 96;
+    dessin.ResEcranY = 96;
+    dessin.ResImpX = 600;
+    dessin.ResImpY = 300;
 
-    Dessin.ModeEcran = true;
-    EXPECT_EQ(VersPixelsX(1050), 397); // 396.85
-    EXPECT_EQ(VersPixelsY(750), 283);  // 283.46
-    EXPECT_EQ(VersPixelsX(850), 321);
-    EXPECT_EQ(VersPixelsX(0), 0);
-    EXPECT_EQ(VersPixelsX(-1050), -397);
-    EXPECT_EQ(VersPixelsX(127), 48); // exactly 48.0
+    dessin.ModeEcran = true;
+    EXPECT_EQ(VersPixelsX(dessin, 1050), 397); // 396.85
+    EXPECT_EQ(VersPixelsY(dessin, 750), 283);  // 283.46
+    EXPECT_EQ(VersPixelsX(dessin, 850), 321);
+    EXPECT_EQ(VersPixelsX(dessin, 0), 0);
+    EXPECT_EQ(VersPixelsX(dessin, -1050), -397);
+    EXPECT_EQ(VersPixelsX(dessin, 127), 48); // exactly 48.0
     // The product wraps in 32 bits before the division.
-    EXPECT_EQ(VersPixelsX(22369622), -8454660);
+    EXPECT_EQ(VersPixelsX(dessin, 22369622), -8454660);
 
-    Dessin.ModeEcran = false;
-    EXPECT_EQ(VersPixelsX(1050), 2480); // 2480.31
-    EXPECT_EQ(VersPixelsY(750), 886);   // 885.83 at 300
-    EXPECT_EQ(VersPixelsX(127), 300);
+    dessin.ModeEcran = false;
+    EXPECT_EQ(VersPixelsX(dessin, 1050), 2480); // 2480.31
+    EXPECT_EQ(VersPixelsY(dessin, 750), 886);   // 885.83 at 300
+    EXPECT_EQ(VersPixelsX(dessin, 127), 300);
 
     // Halves: 254 * 2.5 = 635 -> 1 ppi gives 2.5 pixels.
-    Dessin.ResImpX = 1;
-    EXPECT_EQ(VersPixelsX(635), 2);
-    EXPECT_EQ(VersPixelsX(889), 4); // 3.5
+    dessin.ResImpX = 1;
+    EXPECT_EQ(VersPixelsX(dessin, 635), 2);
+    EXPECT_EQ(VersPixelsX(dessin, 889), 4); // 3.5
 
-    Dessin.ResEcranX = 120;
-    Dessin.ModeEcran = true;
-    EXPECT_EQ(VersPixelsX(1050), 496);
+    dessin.ResEcranX = 120;
+    dessin.ModeEcran = true;
+    EXPECT_EQ(VersPixelsX(dessin, 1050), 496);
 }
 
 } // namespace

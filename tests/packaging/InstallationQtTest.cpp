@@ -15,7 +15,7 @@
 
 #include <cmath>
 
-TEST(Installation, DesktopEntryAndIconsForEverySize) {
+TEST(InstallationQtTest, DesktopEntryAndIconsForEverySize) {
     const QString validateur = QStandardPaths::findExecutable("desktop-file-validate");
     if (validateur.isEmpty())
         GTEST_SKIP() << "desktop-file-validate (desktop-file-utils) n'est pas installé : entrée "
@@ -60,7 +60,7 @@ TEST(Installation, DesktopEntryAndIconsForEverySize) {
     }
 }
 
-TEST(Installation, WithoutADisplayOneFrenchLineAndExitCodeOne) {
+TEST(InstallationQtTest, WithoutADisplayOneFrenchLineAndExitCodeOne) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(variable);

@@ -1,12 +1,12 @@
 // The printer object on the real printing system: a private CUPS server with
 // a PDF printer, reached through Qt's print support. Skipped when CUPS is not
 // installed. One test per program: CUPS clients read CUPS_SERVER only once.
-#include "platform/MessageImprimante.h"
-#include "platform/ServeurCupsPrive.h"
+#include "MessageImprimante.h"
+#include "support/ServeurCupsPrive.h"
 
+#include "core/Exceptions.h"
 #include "platform/TPrinter.h"
 #include "platform/TPrinterCanvas.h"
-#include "shell/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ int Pixels(double mm, int ppp) {
     return static_cast<int>(std::lround(mm * ppp / 25.4));
 }
 
-TEST(CupsPrinter, DefaultDestinationMetricsAndPageOrigin) {
+TEST(CupsPrinterQtTest, DefaultDestinationMetricsAndPageOrigin) {
     const QString manque = TServeurCupsPrive::Manque();
     if (!manque.isEmpty()) GTEST_SKIP() << "Real print path not tested: " << manque.toStdString();
 

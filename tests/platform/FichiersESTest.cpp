@@ -1,10 +1,10 @@
 // Drawing-file input/output on a real file system: the error codes of Open,
 // and Save's refusals, which never touch the previous file.
+#include "core/Exceptions.h"
 #include "platform/CodesErreurFichier.h"
 #include "platform/TFichierEcriture.h"
 #include "platform/TFichierLecture.h"
-#include "shell/Exceptions.h"
-#include "windows/FichiersSansDroits.h"
+#include "support/FichiersSansDroits.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,7 +57,7 @@ std::string EchecCreation(const QString& chemin, const std::string& octets) {
 
 // (A missing file, folder, a folder and an unreadable file are checked
 // through the Open command, tests/windows/FichiersQtTest.cpp.)
-TEST(FichiersES, CodesALOuverture) {
+TEST(FichiersESTest, CodesOnOpening) {
     QTemporaryDir dir;
     const QString d = dir.path();
     Ecrire(d + "/fichier.txt", "1\t2\t3\t4\r\n");
@@ -78,7 +78,7 @@ TEST(FichiersES, CodesALOuverture) {
     EXPECT_EQ(f.Lire(tampon, sizeof tampon), 0u);
 }
 
-TEST(FichiersES, AutresCausesEtFichiersOuverts) {
+TEST(FichiersESTest, OtherCausesAndOpenFiles) {
     EXPECT_EQ(CodeErreurFichier(EIO, "/x"), 1005);
     EXPECT_EQ(EInOutError(CodeErreurFichier(EIO, "/x")).Message(), "Erreur E/S 1005");
 
@@ -100,7 +100,7 @@ TEST(FichiersES, AutresCausesEtFichiersOuverts) {
     EXPECT_EQ(echec, std::make_pair(std::string("Trop de fichiers ouverts"), 4));
 }
 
-TEST(FichiersES, EnregistrementRemplaceSansToucherEnCasDeRefus) {
+TEST(FichiersESTest, SaveReplacesTheFileAndLeavesItAloneOnRefusal) {
     QTemporaryDir dir;
     const QString d = dir.path();
     const QString cible = d + "/dessin.txt";

@@ -1,6 +1,6 @@
 #pragma once
 // The EPrinter message `action` throws; "" when it throws nothing.
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <functional>
 #include <string>

@@ -2,10 +2,10 @@
 // refusal of a picture that holds no recording.
 #include "platform/TClipboard.h"
 
+#include "core/Exceptions.h"
 #include "platform/TMetafile.h"
 #include "platform/TMetafileCanvas.h"
-#include "platform/TVirtualPrinterBackEnd.h"
-#include "shell/Exceptions.h"
+#include "support/TVirtualPrinterBackEnd.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -31,7 +31,7 @@ TMetafile Image() {
 const QStringList CinqTypes = {"application/x-openoffice-emf;windows_formatname=\"Image EMF\"",
                                "image/emf", "image/png", "image/svg+xml", "image/x-emf"};
 
-TEST(TClipboard, PlacesThePictureUnderItsFiveTypesOnly) {
+TEST(TClipboardQtTest, PlacesThePictureUnderItsFiveTypesOnly) {
     QGuiApplication::clipboard()->setText("avant");
     const TMetafile image = Image();
     Clipboard().Assign(image);
@@ -52,7 +52,7 @@ TEST(TClipboard, PlacesThePictureUnderItsFiveTypesOnly) {
     EXPECT_TRUE(donnees->data("text/plain").isEmpty());
 }
 
-TEST(TClipboard, SeamReceivesWhatWouldBePlacedAndLeavesTheSystemClipboard) {
+TEST(TClipboardQtTest, SeamReceivesWhatWouldBePlacedAndLeavesTheSystemClipboard) {
     QGuiApplication::clipboard()->setText("avant");
     QStringList vus;
     QByteArray emf;

@@ -1,14 +1,14 @@
 // Without a graphical application there is no clipboard to take.
 #include "platform/TClipboard.h"
 
+#include "core/Exceptions.h"
 #include "platform/TMetafile.h"
 #include "platform/TMetafileCanvas.h"
-#include "platform/TVirtualPrinterBackEnd.h"
-#include "shell/Exceptions.h"
+#include "support/TVirtualPrinterBackEnd.h"
 
 #include <gtest/gtest.h>
 
-TEST(TClipboard, NoClipboardWithoutGraphicalApplication) {
+TEST(TClipboardTest, NoClipboardWithoutGraphicalApplication) {
     TMetafile image;
     { TMetafileCanvas c(image, TVirtualPrinterBackEnd::MetriquesParDefaut()); }
     ASSERT_FALSE(image.Empty());

@@ -1,14 +1,14 @@
 // The clipboard picture: frame, EMF header and records read back by an
 // independent reader, the SVG and the PNG of the same drawing, and the
 // third-party readers (LibreOffice, Inkscape) when they are installed.
-#include "platform/LecteurEmf.h"
+#include "support/LecteurEmf.h"
 
+#include "core/Exceptions.h"
 #include "engine/TDessin.h"
 #include "engine/Tracer.h"
 #include "platform/TMetafile.h"
 #include "platform/TMetafileCanvas.h"
-#include "platform/TVirtualPrinterBackEnd.h"
-#include "shell/Exceptions.h"
+#include "support/TVirtualPrinterBackEnd.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,13 +50,13 @@ TMetafile ImageCourbeParDefaut() {
     image.SetHeight(1890);
     {
         TMetafileCanvas canevas(image, Virtuelle);
-        Dessin.Cible = &canevas;
-        Dessin.ModeEcran = false;
-        Dessin.ResImpX = 600;
-        Dessin.ResImpY = 600;
-        Dessin.CentreX = Dessin.CentreY = 945.0 * 254 / 600;
-        Tracer(TSpire{133, 58, 25, 0x0000FF}, false);
-        Dessin.Cible = nullptr;
+        TDessin dessin;
+        dessin.Cible = &canevas;
+        dessin.ModeEcran = false;
+        dessin.ResImpX = 600;
+        dessin.ResImpY = 600;
+        dessin.CentreX = dessin.CentreY = 945.0 * 254 / 600;
+        Tracer(dessin, TSpire{133, 58, 25, 0x0000FF}, false);
     }
     return image;
 }
@@ -96,7 +96,7 @@ SvgLu LireSvg(const QByteArray& texte) {
 
 } // namespace
 
-TEST(TMetafileCanvas, DefaultCurveOnTheVirtualPrinter) {
+TEST(TMetafileCanvasQtTest, DefaultCurveOnTheVirtualPrinter) {
     const TMetafile image = ImageCourbeParDefaut();
     ASSERT_FALSE(image.Empty());
     EXPECT_EQ(image.MMWidth(), 7993);  // 1890 * 20300 / 4800 = 7993.125
@@ -169,7 +169,7 @@ TEST(TMetafileCanvas, DefaultCurveOnTheVirtualPrinter) {
     EXPECT_EQ(l.ChoisisALaFin, 0);
 }
 
-TEST(TMetafileCanvas, SvgIsTheSameDrawingAtTheFrameSize) {
+TEST(TMetafileCanvasQtTest, SvgIsTheSameDrawingAtTheFrameSize) {
     const TMetafile image = ImageCourbeParDefaut();
     const SvgLu svg = LireSvg(image.Svg());
     EXPECT_EQ(svg.Largeur, "79.93mm");
@@ -220,7 +220,7 @@ TEST(TMetafileCanvas, SvgIsTheSameDrawingAtTheFrameSize) {
 // The PNG: the frame at 300 pixels per inch, stored with the picture, on
 // white with antialiased lines; a frame too large for that resolution gets a
 // lower one and keeps its true size.
-TEST(TMetafileCanvas, PngAtThreeHundredPixelsPerInch) {
+TEST(TMetafileCanvasQtTest, PngAtThreeHundredPixelsPerInch) {
     const QByteArray octets = ImageCourbeParDefaut().Png();
     ASSERT_TRUE(octets.startsWith("\x89PNG\r\n\x1a\n"));
     // pHYs: 11811 pixels per metre on both axes, unit the metre.
@@ -272,7 +272,7 @@ TEST(TMetafileCanvas, PngAtThreeHundredPixelsPerInch) {
     EXPECT_EQ(marques, 2);
 }
 
-TEST(TMetafileCanvas, EmptyPictureIsFramedAsThePrintableArea) {
+TEST(TMetafileCanvasQtTest, EmptyPictureIsFramedAsThePrintableArea) {
     TMetafile image; // requested size 0 x 0
     EXPECT_TRUE(image.Empty());
     { TMetafileCanvas canevas(image, Virtuelle); }
@@ -292,7 +292,7 @@ TEST(TMetafileCanvas, EmptyPictureIsFramedAsThePrintableArea) {
     EXPECT_TRUE(svg.Polylignes.empty());
 }
 
-TEST(TMetafileCanvas, PensReplacedAndDeletedCurveByCurve) {
+TEST(TMetafileCanvasQtTest, PensReplacedAndDeletedCurveByCurve) {
     TMetafile image;
     image.SetWidth(100);
     image.SetHeight(50);
@@ -352,7 +352,7 @@ TEST(TMetafileCanvas, PensReplacedAndDeletedCurveByCurve) {
     EXPECT_EQ(svg.Polylignes[2].first, "#00ff00");
 }
 
-TEST(TMetafileCanvas, RectangleWithItsBrush) {
+TEST(TMetafileCanvasQtTest, RectangleWithItsBrush) {
     TMetafile image;
     image.SetWidth(100);
     image.SetHeight(100);
@@ -390,7 +390,7 @@ TEST(TMetafileCanvas, RectangleWithItsBrush) {
         image.Svg().contains("fill=\"#c0c0c0\" x=\"0.5\" y=\"0.5\" width=\"9\" height=\"19\""));
 }
 
-TEST(TMetafileCanvas, RecordingCannotBeginWithoutUsableSizes) {
+TEST(TMetafileCanvasQtTest, RecordingCannotBeginWithoutUsableSizes) {
     struct Cas {
         const char* nom;
         std::int32_t largeur;
@@ -438,7 +438,7 @@ QByteArray Executer(const QString& programme, const QStringList& arguments) {
 } // namespace
 
 // LibreOffice converts the EMF to PNG: the curve is visible in it, red on white.
-TEST(TMetafileCanvas, LibreOfficeDrawsTheEmf) {
+TEST(TMetafileCanvasQtTest, LibreOfficeDrawsTheEmf) {
     const QString soffice = QStandardPaths::findExecutable("soffice");
     if (soffice.isEmpty())
         GTEST_SKIP() << "LibreOffice (soffice) n'est pas installé : lecture de l'EMF par "
@@ -463,7 +463,7 @@ TEST(TMetafileCanvas, LibreOfficeDrawsTheEmf) {
 
 // Inkscape imports the SVG, and the EMF, of the default curve at its true
 // size: 80 mm across and down (its sizes come in CSS pixels, 96 per inch).
-TEST(TMetafileCanvas, InkscapeTakesThePicturesAtTrueSize) {
+TEST(TMetafileCanvasQtTest, InkscapeTakesThePicturesAtTrueSize) {
     const QString inkscape = QStandardPaths::findExecutable("inkscape");
     if (inkscape.isEmpty())
         GTEST_SKIP() << "Inkscape n'est pas installé : taille de l'image collée dans Inkscape "

@@ -1,10 +1,10 @@
 // The printer object on the virtual printer: the choice of the default
 // printer, its messages, the handle and job states, and the page canvas.
-#include "platform/MessageImprimante.h"
+#include "MessageImprimante.h"
+#include "core/Exceptions.h"
 #include "platform/TPrinter.h"
 #include "platform/TPrinterCanvas.h"
-#include "platform/TVirtualPrinterBackEnd.h"
-#include "shell/Exceptions.h"
+#include "support/TVirtualPrinterBackEnd.h"
 
 #include <QPointF>
 #include <gtest/gtest.h>
@@ -31,7 +31,7 @@ const std::string EnCours = "Impression en cours";
 const std::string NImprimePas = "L'imprimante n'imprime pas pour l'instant";
 const std::string NonSupportee = "Opération non supportée par l'imprimante sélectionnée";
 
-class TPrinterTest : public ::testing::Test {
+class TPrinterQtTest : public ::testing::Test {
 protected:
     void SetUp() override {
         virtuelle = std::make_shared<TVirtualPrinterBackEnd>();
@@ -43,7 +43,7 @@ protected:
     std::shared_ptr<TVirtualPrinterBackEnd> virtuelle;
 };
 
-TEST_F(TPrinterTest, EveryNeedOfAMissingPrinterFailsAndLooksAgain) {
+TEST_F(TPrinterQtTest, EveryNeedOfAMissingPrinterFailsAndLooksAgain) {
     struct Cas {
         const char* nom;
         std::function<void(TVirtualPrinterBackEnd&)> preparer;
@@ -75,7 +75,7 @@ TEST_F(TPrinterTest, EveryNeedOfAMissingPrinterFailsAndLooksAgain) {
     }
 }
 
-TEST_F(TPrinterTest, TheChosenPrinterIsKeptForTheRun) {
+TEST_F(TPrinterQtTest, TheChosenPrinterIsKeptForTheRun) {
     TPrinter& p = Printer();
     EXPECT_EQ(p.ResolutionX(), 600);
     EXPECT_EQ(p.PrinterName(), TVirtualPrinterBackEnd::NomParDefaut);
@@ -93,7 +93,7 @@ TEST_F(TPrinterTest, TheChosenPrinterIsKeptForTheRun) {
     EXPECT_EQ(MessageDe([] { Printer().ResolutionX(); }), AucuneImprimante);
 }
 
-TEST_F(TPrinterTest, ContextAndSettingsFailures) {
+TEST_F(TPrinterQtTest, ContextAndSettingsFailures) {
     virtuelle->SetContextFails(true);
     TPrinter& p = Printer();
     EXPECT_EQ(MessageDe([&] { p.ResolutionX(); }), Incorrecte);
@@ -132,7 +132,7 @@ TEST_F(TPrinterTest, ContextAndSettingsFailures) {
     EXPECT_EQ(q.PageNumber(), 0);
 }
 
-TEST_F(TPrinterTest, JobStatesAndTheirMessages) {
+TEST_F(TPrinterQtTest, JobStatesAndTheirMessages) {
     TPrinter& p = Printer();
     TPrinterCanvas& page = p.Canvas();
     EXPECT_EQ(MessageDe([&] { p.EndDoc(); }), NImprimePas);
@@ -143,7 +143,6 @@ TEST_F(TPrinterTest, JobStatesAndTheirMessages) {
     p.BeginDoc();
     EXPECT_TRUE(p.Printing());
     EXPECT_EQ(p.PageNumber(), 1);
-    EXPECT_FALSE(p.Aborted());
     EXPECT_EQ(p.Title(), "");
     EXPECT_TRUE(virtuelle->DocumentOpen());
     EXPECT_EQ(MessageDe([&] { p.BeginDoc(); }), EnCours);
@@ -168,7 +167,7 @@ TEST_F(TPrinterTest, JobStatesAndTheirMessages) {
     EXPECT_EQ(document.Segments[0].To, QPointF(20, 10.5));
 }
 
-TEST_F(TPrinterTest, HandleStatesFollowQueriesJobsAndOrientation) {
+TEST_F(TPrinterQtTest, HandleStatesFollowQueriesJobsAndOrientation) {
     TPrinter& p = Printer();
     EXPECT_EQ(p.Handle(), TPrinterHandle::None);
     // The virtual printer's default settings are landscape.
@@ -206,7 +205,7 @@ TEST_F(TPrinterTest, HandleStatesFollowQueriesJobsAndOrientation) {
     EXPECT_EQ(virtuelle->Documents()[2].Settings.Orientation, TOrientation::Landscape);
 }
 
-TEST_F(TPrinterTest, PageCanvasPenAndLines) {
+TEST_F(TPrinterQtTest, PageCanvasPenAndLines) {
     TPrinter& p = Printer();
     TPrinterCanvas& page = p.Canvas();
     page.SetPenColor(0x00123456); // 0x00BBGGRR
@@ -238,7 +237,7 @@ TEST_F(TPrinterTest, PageCanvasPenAndLines) {
     EXPECT_EQ(virtuelle->Documents()[0].UnsupportedOperations, 0);
 }
 
-TEST_F(TPrinterTest, EventsDuringTheHandOverSeeTheJobOpen) {
+TEST_F(TPrinterQtTest, EventsDuringTheHandOverSeeTheJobOpen) {
     TPrinter& p = Printer();
     std::string pendant;
     bool imprimait = false;
@@ -265,7 +264,7 @@ TEST_F(TPrinterTest, EventsDuringTheHandOverSeeTheJobOpen) {
     EXPECT_TRUE(virtuelle->Documents()[1].Finished);
 }
 
-TEST_F(TPrinterTest, ReleaseFinishesAnOpenJob) {
+TEST_F(TPrinterQtTest, ReleaseFinishesAnOpenJob) {
     Printer().BeginDoc();
     Printer().Canvas().LineTo(3, 4);
     TPrinter::Release();

@@ -1,6 +1,7 @@
 // The application shell: title, the '.' rule, the error trap and its
 // connections, activation, the modal run, quitting and the yield.
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
+#include "shell/Connecter.h"
 #include "shell/TApplication.h"
 #include "shell/TForm.h"
 
@@ -56,8 +57,8 @@ public:
         btOK->setGeometry(10, 40, 80, 24);
         btAnnuler = new QPushButton(QStringLiteral("&Annuler"), this);
         btAnnuler->setGeometry(100, 40, 80, 24);
-        LierResultat(btOK, 1);
-        LierResultat(btAnnuler, 2);
+        LierResultat(btOK, mrOk);
+        LierResultat(btAnnuler, mrCancel);
     }
     void FormActivate() override { ++activations; }
     QLineEdit* champ;
@@ -66,10 +67,10 @@ public:
     int activations = 0;
 };
 
-class ShellTest : public ::testing::Test {
+class TApplicationQtTest : public ::testing::Test {
 protected:
-    ShellTest() {
-        app.SetReporter(
+    TApplicationQtTest() {
+        app.SetSignaleur(
             [this](const QString& t, const QString& m) { messages.emplace_back(t, m); });
     }
     TApplication app;
@@ -83,7 +84,7 @@ void Ensuite(std::function<void()> action) {
 
 } // namespace
 
-TEST(TApplicationTitre, DerivedFromTheProgramFileName) {
+TEST_F(TApplicationQtTest, DerivedFromTheProgramFileName) {
     const std::pair<const char*, const char*> cas[] = {
         {"C:/Programmes/ABC2.EXE", "Abc2"},
         {"/work/main/build/Volutan2", "Volutan2"},
@@ -94,7 +95,7 @@ TEST(TApplicationTitre, DerivedFromTheProgramFileName) {
         {"", ""},
     };
     for (const auto& [chemin, titre] : cas)
-        EXPECT_EQ(TApplication::TitleFromFileName(QString::fromUtf8(chemin)),
+        EXPECT_EQ(TApplication::TitreDuProgramme(QString::fromUtf8(chemin)),
                   QString::fromUtf8(titre))
             << chemin;
     // The running program: the test executable's own name, first letter as is.
@@ -103,7 +104,7 @@ TEST(TApplicationTitre, DerivedFromTheProgramFileName) {
     EXPECT_EQ(Application, &app);
 }
 
-TEST(TApplicationMessage, PeriodRule) {
+TEST_F(TApplicationQtTest, PeriodRule) {
     const std::pair<const char*, const char*> cas[] = {
         {"Fichier introuvable", "Fichier introuvable."},
         {"Erreur E/S 32", "Erreur E/S 32."},
@@ -126,7 +127,7 @@ TEST(TApplicationMessage, PeriodRule) {
             << texte;
 }
 
-TEST_F(ShellTest, TrapReportsEveryKindOfErrorAndSkipsTheRest) {
+TEST_F(TApplicationQtTest, TrapReportsEveryKindOfErrorAndSkipsTheRest) {
     int suite = 0;
     app.Protege([&] {
         throw EDivByZero();
@@ -144,7 +145,7 @@ TEST_F(ShellTest, TrapReportsEveryKindOfErrorAndSkipsTheRest) {
                                   {t, QStringLiteral("Erreur inconnue.")}}));
 }
 
-TEST_F(ShellTest, ConnectedHandlersRunInsideTheTrap) {
+TEST_F(TApplicationQtTest, ConnectedHandlersRunInsideTheTrap) {
     Fenetre f;
     f.show();
     int clics = 0;
@@ -169,7 +170,7 @@ TEST_F(ShellTest, ConnectedHandlersRunInsideTheTrap) {
     EXPECT_FALSE(f.isVisible());
 }
 
-TEST_F(ShellTest, CreationMakesTheFirstFormMainAndRunsFormCreateInTheTrap) {
+TEST_F(TApplicationQtTest, CreationMakesTheFirstFormMainAndRunsFormCreateInTheTrap) {
     struct Fautive : Fenetre {
         void FormCreate() override {
             ++creations;
@@ -189,7 +190,7 @@ TEST_F(ShellTest, CreationMakesTheFirstFormMainAndRunsFormCreateInTheTrap) {
     delete principale;
 }
 
-TEST_F(ShellTest, FormActivateRunsOnceAtTheFirstActivation) {
+TEST_F(TApplicationQtTest, FormActivateRunsOnceAtTheFirstActivation) {
     Fenetre* f = nullptr;
     app.CreateForm(f);
     f->show();
@@ -204,7 +205,7 @@ TEST_F(ShellTest, FormActivateRunsOnceAtTheFirstActivation) {
     f->champ->setFocus();
 
     // A message box (owned by the application) comes and goes.
-    app.SetReporter({});
+    app.SetSignaleur({});
     Ensuite([] {
         auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(boite, nullptr);
@@ -224,7 +225,7 @@ TEST_F(ShellTest, FormActivateRunsOnceAtTheFirstActivation) {
     // A dialog in a modal run.
     Dialogue d;
     Ensuite([&d] { d.btOK->click(); });
-    EXPECT_EQ(app.ShowModal(d), 1);
+    EXPECT_EQ(app.ShowModal(d), mrOk);
     f->activateWindow();
     QTest::qWait(20);
     EXPECT_EQ(f->activations, 1);
@@ -233,7 +234,7 @@ TEST_F(ShellTest, FormActivateRunsOnceAtTheFirstActivation) {
     delete f;
 }
 
-TEST_F(ShellTest, ModalRunResults) {
+TEST_F(TApplicationQtTest, ModalRunResults) {
     Fenetre* f = nullptr;
     app.CreateForm(f);
     f->show();
@@ -241,12 +242,12 @@ TEST_F(ShellTest, ModalRunResults) {
 
     // OK, Annuler, close box, then Escape that does nothing before OK.
     Ensuite([&d] { QTest::mouseClick(d.btOK, Qt::LeftButton); });
-    EXPECT_EQ(app.ShowModal(d), 1);
+    EXPECT_EQ(app.ShowModal(d), mrOk);
     EXPECT_FALSE(d.isVisible());
     Ensuite([&d] { QTest::keyClick(&d, Qt::Key_A, Qt::AltModifier); });
-    EXPECT_EQ(app.ShowModal(d), 2);
+    EXPECT_EQ(app.ShowModal(d), mrCancel);
     Ensuite([&d] { d.close(); });
-    EXPECT_EQ(app.ShowModal(d), 2);
+    EXPECT_EQ(app.ShowModal(d), mrCancel);
     EXPECT_FALSE(d.isVisible());
     bool ouvertApresEchap = false;
     Ensuite([&d, &ouvertApresEchap] {
@@ -257,7 +258,7 @@ TEST_F(ShellTest, ModalRunResults) {
         ouvertApresEchap = d.isVisible() && Application->FormeModale() == &d;
         QTest::keyClick(d.btOK, Qt::Key_Space);
     });
-    EXPECT_EQ(app.ShowModal(d), 1);
+    EXPECT_EQ(app.ShowModal(d), mrOk);
     EXPECT_TRUE(ouvertApresEchap);
     // The main window takes no input while the dialog runs.
     bool principaleBloquee = false;
@@ -265,14 +266,14 @@ TEST_F(ShellTest, ModalRunResults) {
         principaleBloquee = QApplication::activeModalWidget() == &d;
         d.btAnnuler->click();
     });
-    EXPECT_EQ(app.ShowModal(d), 2);
+    EXPECT_EQ(app.ShowModal(d), mrCancel);
     EXPECT_TRUE(principaleBloquee);
     EXPECT_EQ(app.FormeModale(), nullptr);
     EXPECT_TRUE(messages.empty());
     delete f;
 }
 
-TEST_F(ShellTest, ModalRunOfAVisibleDialogFails) {
+TEST_F(TApplicationQtTest, ModalRunOfAVisibleDialogFails) {
     Dialogue d;
     d.show();
     try {
@@ -287,28 +288,28 @@ TEST_F(ShellTest, ModalRunOfAVisibleDialogFails) {
         app.Protege([&] { app.ShowModal(d); });
         d.btOK->click();
     });
-    EXPECT_EQ(app.ShowModal(d), 1);
+    EXPECT_EQ(app.ShowModal(d), mrOk);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].second,
               QStringLiteral("Impossible de rendre modale une fenêtre visible."));
 }
 
-TEST_F(ShellTest, QuitRequestEndsAModalRunWithCancel) {
+TEST_F(TApplicationQtTest, QuitRequestEndsAModalRunWithCancel) {
     Fenetre* f = nullptr;
     app.CreateForm(f);
     f->show();
     Dialogue d;
     Ensuite([] { Application->MainForm()->close(); });
-    EXPECT_EQ(app.ShowModal(d), 2);
+    EXPECT_EQ(app.ShowModal(d), mrCancel);
     EXPECT_TRUE(app.Terminated());
     EXPECT_TRUE(f->isVisible()); // closing the main window does not hide it
     // Opened after the quit request: ends at once with 2.
-    EXPECT_EQ(app.ShowModal(d), 2);
+    EXPECT_EQ(app.ShowModal(d), mrCancel);
     EXPECT_FALSE(d.isVisible());
     delete f;
 }
 
-TEST_F(ShellTest, QuitDuringASlowHandlerLetsItFinish) {
+TEST_F(TApplicationQtTest, QuitDuringASlowHandlerLetsItFinish) {
     Fenetre* f = nullptr;
     app.CreateForm(f);
     int segments = 0;
@@ -338,7 +339,7 @@ TEST_F(ShellTest, QuitDuringASlowHandlerLetsItFinish) {
     delete f;
 }
 
-TEST_F(ShellTest, YieldHandlesPendingEventsAndReturnsAtOnce) {
+TEST_F(TApplicationQtTest, YieldHandlesPendingEventsAndReturnsAtOnce) {
     int traites = 0;
     for (int i = 0; i < 5; ++i)
         QMetaObject::invokeMethod(

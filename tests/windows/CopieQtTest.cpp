@@ -5,9 +5,9 @@
 // every way Copy can end.
 #include "FenetrePrincipale.h"
 
-#include "platform/LecteurEmf.h"
+#include "core/Exceptions.h"
 #include "platform/TClipboard.h"
-#include "shell/Exceptions.h"
+#include "support/LecteurEmf.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -27,7 +27,7 @@ struct Depot {
 const QStringList CinqTypes = {"application/x-openoffice-emf;windows_formatname=\"Image EMF\"",
                                "image/emf", "image/png", "image/svg+xml", "image/x-emf"};
 
-class CopieTest : public FenetrePrincipaleTest {
+class CopieQtTest : public FenetrePrincipaleTest {
 protected:
     void TearDown() override {
         Clipboard().SetPoseur({});
@@ -49,9 +49,9 @@ protected:
     }
 
     void Lister(const std::vector<TSpire>& spires) {
-        Dessin.NbSpires = 0;
+        F().Dessin.NbSpires = 0;
         for (const TSpire& s : spires)
-            Dessin.Spires[static_cast<std::size_t>(Dessin.NbSpires++)] = s;
+            F().Dessin.Spires[static_cast<std::size_t>(F().Dessin.NbSpires++)] = s;
     }
 
     // Everything Copy must leave as it found it (the sheet at screen scale
@@ -63,15 +63,16 @@ protected:
         double CentreX, CentreY;
     };
     Etat Photo() {
-        return {Dessin.Spires, Dessin.NbSpires, Feuille(), Dessin.CentreX, Dessin.CentreY};
+        return {F().Dessin.Spires, F().Dessin.NbSpires, Feuille(), F().Dessin.CentreX,
+                F().Dessin.CentreY};
     }
     void AttendreInchange(const Etat& avant, const char* cas) {
-        EXPECT_EQ(Dessin.Cible, &F().FeuilleCanvas()) << cas;
-        EXPECT_TRUE(Dessin.ModeEcran) << cas;
-        EXPECT_EQ(Dessin.CentreX, avant.CentreX) << cas;
-        EXPECT_EQ(Dessin.CentreY, avant.CentreY) << cas;
-        EXPECT_EQ(Dessin.NbSpires, avant.NbSpires) << cas;
-        EXPECT_TRUE(Dessin.Spires == avant.Spires) << cas;
+        EXPECT_EQ(F().Dessin.Cible, &F().FeuilleCanvas()) << cas;
+        EXPECT_TRUE(F().Dessin.ModeEcran) << cas;
+        EXPECT_EQ(F().Dessin.CentreX, avant.CentreX) << cas;
+        EXPECT_EQ(F().Dessin.CentreY, avant.CentreY) << cas;
+        EXPECT_EQ(F().Dessin.NbSpires, avant.NbSpires) << cas;
+        EXPECT_TRUE(F().Dessin.Spires == avant.Spires) << cas;
         EXPECT_TRUE(MemesPixels(Feuille(), avant.Feuille)) << cas;
     }
 
@@ -107,12 +108,12 @@ QString Millimetres(std::int32_t centiemes) {
 
 } // namespace
 
-TEST_F(CopieTest, DefaultCurveAtTrueSizeInTheClipboardPicture) {
+TEST_F(CopieQtTest, DefaultCurveAtTrueSizeInTheClipboardPicture) {
     Demarrer();
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner); // (133, 58, 25) in the palette's foreground colour
-    ASSERT_EQ(Dessin.NbSpires, 1);
-    const TColor couleur = Dessin.Spires[0].Couleur;
+    ASSERT_EQ(F().Dessin.NbSpires, 1);
+    const TColor couleur = F().Dessin.Spires[0].Couleur;
     const Etat avant = Photo();
     Capturer(true);
 
@@ -176,7 +177,7 @@ TEST_F(CopieTest, DefaultCurveAtTrueSizeInTheClipboardPicture) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(CopieTest, TheLargestCurveSetsTheFrame) {
+TEST_F(CopieQtTest, TheLargestCurveSetsTheFrame) {
     Demarrer();
     Capturer();
     struct Cas {
@@ -229,7 +230,7 @@ TEST_F(CopieTest, TheLargestCurveSetsTheFrame) {
     }
 }
 
-TEST_F(CopieTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
+TEST_F(CopieQtTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
     Demarrer();
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner);
@@ -253,8 +254,8 @@ TEST_F(CopieTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
          },
          QStringLiteral("Imprimante sélectionnée incorrecte.")},
         {"curve of 0 teeth",
-         [] {
-             Dessin.Spires[static_cast<std::size_t>(Dessin.NbSpires++)] = {0, 58, 25, 0};
+         [this] {
+             F().Dessin.Spires[static_cast<std::size_t>(F().Dessin.NbSpires++)] = {0, 58, 25, 0};
          },
          QStringLiteral("Division par zéro.")},
         {"clipboard held by another program",
@@ -270,7 +271,7 @@ TEST_F(CopieTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
         presse->setText(QStringLiteral("avant"));
         imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::NomParDefaut);
         imprimante->SetContextFails(false);
-        Dessin.NbSpires = 1;
+        F().Dessin.NbSpires = 1;
         c.preparer();
         const Etat avant = Photo();
         messages.clear();
@@ -288,7 +289,7 @@ TEST_F(CopieTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
     imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::NomParDefaut);
     imprimante->SetContextFails(false);
     Cliquer(F().btEffacer); // the preparation sets the new printer object to portrait
-    Dessin.NbSpires = 1;
+    F().Dessin.NbSpires = 1;
     messages.clear();
     Cliquer(F().btCopier);
     EXPECT_TRUE(messages.empty());
@@ -299,12 +300,12 @@ TEST_F(CopieTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
               (emf::Rect{0, 0, 7993, 7990}));
 }
 
-TEST_F(CopieTest, PrinterUnmeasuredAtStartUpStillGivesATrueSizePicture) {
+TEST_F(CopieQtTest, PrinterUnmeasuredAtStartUpStillGivesATrueSizePicture) {
     // No default printer at start-up: the sheet preparations cannot measure it.
     imprimante->SetDefaultPrinter("");
     Demarrer();
     ASSERT_FALSE(messages.empty());
-    ASSERT_EQ(Dessin.ResImpX, 0);
+    ASSERT_EQ(F().Dessin.ResImpX, 0);
     messages.clear();
     // The printer appears; Copy takes its resolution from the reference device.
     imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::NomParDefaut);
@@ -321,11 +322,11 @@ TEST_F(CopieTest, PrinterUnmeasuredAtStartUpStillGivesATrueSizePicture) {
     EXPECT_EQ(f.Tete.MillimetresX, 279);
     EXPECT_EQ(f.Tete.Frame, (emf::Rect{0, 0, 7990, 7993}));
     EXPECT_EQ(f.Enregistrements.at(1).Champs, (std::vector<std::uint32_t>{472, 945}));
-    EXPECT_EQ(Dessin.ResImpX, 600);
-    EXPECT_TRUE(Dessin.ModeEcran);
+    EXPECT_EQ(F().Dessin.ResImpX, 600);
+    EXPECT_TRUE(F().Dessin.ModeEcran);
 }
 
-TEST_F(CopieTest, CopyDuringASlowDrawLetsItResumeOnTheSheet) {
+TEST_F(CopieQtTest, CopyDuringASlowDrawLetsItResumeOnTheSheet) {
     Demarrer();
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner);
@@ -345,7 +346,7 @@ TEST_F(CopieTest, CopyDuringASlowDrawLetsItResumeOnTheSheet) {
     EXPECT_EQ(Lire(depot.Emf).Tete.Frame, (emf::Rect{0, 0, 20300, 27900}));
     // The trace went on at the same place and scale after Copy.
     EXPECT_TRUE(MemesPixels(Feuille(), uneCourbe));
-    EXPECT_EQ(Dessin.NbSpires, 1);
-    EXPECT_EQ(Dessin.Cible, &F().FeuilleCanvas());
-    EXPECT_TRUE(Dessin.ModeEcran);
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.Cible, &F().FeuilleCanvas());
+    EXPECT_TRUE(F().Dessin.ModeEcran);
 }

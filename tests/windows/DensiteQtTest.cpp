@@ -5,7 +5,7 @@
 // takes its expectations from the ratio the window reports.
 #include "FenetrePrincipale.h"
 #include "controls/TCellGrid.h"
-#include "uModifier.h"
+#include "windows/uModifier.h"
 
 #include <QScrollArea>
 
@@ -101,16 +101,16 @@ public:
 
 } // namespace
 
-class DensiteTest : public FenetrePrincipaleTest {};
+class DensiteQtTest : public FenetrePrincipaleTest {};
 
-TEST_F(DensiteTest, SheetAndPreviewInDevicePixelsOfTheScreen) {
+TEST_F(DensiteQtTest, SheetAndPreviewInDevicePixelsOfTheScreen) {
     Demarrer();
     const std::optional<Densite> d = PourRatio(F().devicePixelRatioF());
     ASSERT_TRUE(d) << "no expectations for the ratio " << F().devicePixelRatioF();
 
     // The sheet: measured in device pixels, shown at the ratio.
-    EXPECT_EQ(Dessin.ResEcranX, d->resolution);
-    EXPECT_EQ(Dessin.ResEcranY, d->resolution);
+    EXPECT_EQ(F().Dessin.ResEcranX, d->resolution);
+    EXPECT_EQ(F().Dessin.ResEcranY, d->resolution);
     EXPECT_EQ(QSize(Feuille().Width(), Feuille().Height()), d->feuille);
     EXPECT_EQ(F().Image1->Vue().devicePixelRatio(), d->ratio);
     // The white area's black outline, grey outside it, white inside.
@@ -136,7 +136,7 @@ TEST_F(DensiteTest, SheetAndPreviewInDevicePixelsOfTheScreen) {
     const TBitmapCanvas vierge = Feuille();
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner);
-    ASSERT_EQ(Dessin.NbSpires, 1);
+    ASSERT_EQ(F().Dessin.NbSpires, 1);
     EXPECT_EQ(Feuille().Pixel(d->premier.x(), d->premier.y()), rouge);
     EXPECT_EQ(Etendue(Feuille(), blanc.adjusted(1, 1, -1, -1), rouge), d->etendue);
     EXPECT_TRUE(MemesPixels(Feuille(), Reference(vierge, {133, 58, 25, rouge})));

@@ -11,7 +11,9 @@ constexpr int SegmentsDefaut = 3645;
 const TSpire Defaut{133, 58, 25, 0};
 } // namespace
 
-TEST_F(FenetrePrincipaleTest, FastDrawTracesTheChosenCurveAndRecordsIt) {
+class DessinerQtTest : public FenetrePrincipaleTest {};
+
+TEST_F(DessinerQtTest, FastDrawTracesTheChosenCurveAndRecordsIt) {
     Demarrer();
     const TBitmapCanvas vierge = Feuille();
     Cliquer(F().fbRapide);
@@ -23,15 +25,15 @@ TEST_F(FenetrePrincipaleTest, FastDrawTracesTheChosenCurveAndRecordsIt) {
     Cliquer(F().btDessiner);
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
     EXPECT_EQ(pauses, 0); // never yields, never reads "Arrêter"
-    ASSERT_EQ(Dessin.NbSpires, 1);
-    EXPECT_EQ(Dessin.Spires[0], (TSpire{133, 58, 25, 255}));
-    EXPECT_EQ(Dessin.Cible, &F().FeuilleCanvas());
-    EXPECT_EQ(Dessin.CentreX, 1050.0);
-    EXPECT_EQ(Dessin.CentreY, 750.0);
+    ASSERT_EQ(F().Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.Spires[0], (TSpire{133, 58, 25, 255}));
+    EXPECT_EQ(F().Dessin.Cible, &F().FeuilleCanvas());
+    EXPECT_EQ(F().Dessin.CentreX, 1050.0);
+    EXPECT_EQ(F().Dessin.CentreY, 750.0);
     // First point (850, 750) tenths of a millimetre: pixel (321, 283).
     EXPECT_EQ(Feuille().Pixel(321, 283), 255);
     const TBitmapCanvas une = Feuille();
-    EXPECT_TRUE(MemesPixels(une, Reference(vierge, Dessin.Spires[0])));
+    EXPECT_TRUE(MemesPixels(une, Reference(vierge, F().Dessin.Spires[0])));
     EXPECT_FALSE(MemesPixels(une, vierge));
     // On screen too, once the window has repainted.
     QApplication::processEvents();
@@ -39,13 +41,13 @@ TEST_F(FenetrePrincipaleTest, FastDrawTracesTheChosenCurveAndRecordsIt) {
 
     // The same settings again: an identical record, the same curve over itself.
     Cliquer(F().btDessiner);
-    ASSERT_EQ(Dessin.NbSpires, 2);
-    EXPECT_EQ(Dessin.Spires[1], Dessin.Spires[0]);
+    ASSERT_EQ(F().Dessin.NbSpires, 2);
+    EXPECT_EQ(F().Dessin.Spires[1], F().Dessin.Spires[0]);
     EXPECT_TRUE(MemesPixels(Feuille(), une));
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(FenetrePrincipaleTest, SlowDrawPausesAfterEverySegmentUnderArreter) {
+TEST_F(DessinerQtTest, SlowDrawPausesAfterEverySegmentUnderArreter) {
     Demarrer();
     const TBitmapCanvas vierge = Feuille();
     QString legendePendant;
@@ -59,12 +61,12 @@ TEST_F(FenetrePrincipaleTest, SlowDrawPausesAfterEverySegmentUnderArreter) {
     EXPECT_TRUE(toujoursArreter);
     EXPECT_EQ(pauses, SegmentsDefaut);
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
-    ASSERT_EQ(Dessin.NbSpires, 1);
-    EXPECT_EQ(Dessin.Spires[0], Defaut);
+    ASSERT_EQ(F().Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.Spires[0], Defaut);
     EXPECT_TRUE(MemesPixels(Feuille(), Reference(vierge, Defaut)));
 }
 
-TEST_F(FenetrePrincipaleTest, StopDrawsExactlyOneMoreSegment) {
+TEST_F(DessinerQtTest, StopDrawsExactlyOneMoreSegment) {
     Demarrer();
     const TBitmapCanvas vierge = Feuille();
     // The click arrives during the yield after segment 100.
@@ -74,44 +76,44 @@ TEST_F(FenetrePrincipaleTest, StopDrawsExactlyOneMoreSegment) {
     Cliquer(F().btDessiner);
     EXPECT_EQ(pauses, 101);
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
-    ASSERT_EQ(Dessin.NbSpires, 1); // a stopped curve counts as drawn
-    EXPECT_EQ(Dessin.Spires[0], Defaut);
+    ASSERT_EQ(F().Dessin.NbSpires, 1); // a stopped curve counts as drawn
+    EXPECT_EQ(F().Dessin.Spires[0], Defaut);
     EXPECT_TRUE(MemesPixels(Feuille(), Reference(vierge, Defaut, 101)));
     EXPECT_FALSE(MemesPixels(Feuille(), Reference(vierge, Defaut, 102)));
 
     // Clear all afterwards: the stopped curve is not kept.
     Cliquer(F().btEffacer);
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
     EXPECT_TRUE(MemesPixels(Feuille(), vierge));
 }
 
-TEST_F(FenetrePrincipaleTest, ThirtyOneCurvesAtMost) {
+TEST_F(DessinerQtTest, ThirtyOneCurvesAtMost) {
     Demarrer();
     Cliquer(F().fbRapide);
     for (int i = 0; i < MaxSpires; ++i)
         Cliquer(F().btDessiner);
-    ASSERT_EQ(Dessin.NbSpires, 31);
+    ASSERT_EQ(F().Dessin.NbSpires, 31);
     EXPECT_TRUE(messages.empty());
     const TBitmapCanvas avant = Feuille();
-    const auto spiresAvant = Dessin.Spires;
+    const auto spiresAvant = F().Dessin.Spires;
 
     F().udTrou->SetPosition(80); // a curve that would show if it were traced
     Cliquer(F().btDessiner);
     EXPECT_EQ(messages,
               (Messages{{app.Title(), QStringLiteral("Le dessin contient déjà 31 courbes.")}}));
-    EXPECT_EQ(Dessin.NbSpires, 31);
-    EXPECT_EQ(Dessin.Spires, spiresAvant);
+    EXPECT_EQ(F().Dessin.NbSpires, 31);
+    EXPECT_EQ(F().Dessin.Spires, spiresAvant);
     EXPECT_TRUE(MemesPixels(Feuille(), avant));
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
 
     // Clear all makes room again.
     Cliquer(F().btEffacer);
     Cliquer(F().btDessiner);
-    EXPECT_EQ(Dessin.NbSpires, 1);
-    EXPECT_EQ(Dessin.Spires[0], (TSpire{133, 58, 80, 0}));
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.Spires[0], (TSpire{133, 58, 80, 0}));
 }
 
-TEST_F(FenetrePrincipaleTest, QuitDuringASlowTraceEndsAfterIt) {
+TEST_F(DessinerQtTest, QuitDuringASlowTraceEndsAfterIt) {
     app.CreateForm(fmVolutan2);
     bool visible = false;
     surPause = [&](int n) {
@@ -119,7 +121,7 @@ TEST_F(FenetrePrincipaleTest, QuitDuringASlowTraceEndsAfterIt) {
         if (n == SegmentsDefaut) visible = F().isVisible();
     };
     QTimer::singleShot(0, [this] {
-        QTRY_VERIFY(Dessin.Cible == &F().FeuilleCanvas()); // activated
+        QTRY_VERIFY(F().Dessin.Cible == &F().FeuilleCanvas()); // activated
         Cliquer(F().btDessiner);
         // Ends the run even if the click on Quitter went astray.
         Application->DemanderQuitter();
@@ -128,17 +130,17 @@ TEST_F(FenetrePrincipaleTest, QuitDuringASlowTraceEndsAfterIt) {
     EXPECT_TRUE(app.Terminated());
     EXPECT_EQ(pauses, SegmentsDefaut); // the curve grew until it closed
     EXPECT_TRUE(visible);
-    EXPECT_EQ(Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
 }
 
-TEST_F(FenetrePrincipaleTest, ListRedrawSlowThenFastAfterAClick) {
+TEST_F(DessinerQtTest, ListRedrawSlowThenFastAfterAClick) {
     Demarrer();
     const TBitmapCanvas vierge = Feuille();
     const TSpire liste[] = {{100, 50, 10, 255}, {96, 24, 5, 0xFF0000}, {133, 58, 25, 0x8000}};
     for (std::size_t i = 0; i < std::size(liste); ++i)
-        Dessin.Spires[i] = liste[i];
-    Dessin.NbSpires = 3;
+        F().Dessin.Spires[i] = liste[i];
+    F().Dessin.NbSpires = 3;
     TBitmapCanvas attendu = vierge;
     for (const TSpire& s : liste)
         attendu = Reference(attendu, s);
@@ -154,7 +156,7 @@ TEST_F(FenetrePrincipaleTest, ListRedrawSlowThenFastAfterAClick) {
     // curve makes the rest fast, every curve still drawn to its end; then the
     // caption it had.
     Cliquer(F().btEffacer);
-    Dessin.NbSpires = 3;
+    F().Dessin.NbSpires = 3;
     Cliquer(F().rbLent);
     QString legende;
     surPause = [&](int n) {
@@ -165,12 +167,12 @@ TEST_F(FenetrePrincipaleTest, ListRedrawSlowThenFastAfterAClick) {
     EXPECT_EQ(legende, QStringLiteral("Arrêter"));
     EXPECT_EQ(pauses, 10);
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("&Dessiner")); // as before
-    EXPECT_EQ(Dessin.NbSpires, 3);
+    EXPECT_EQ(F().Dessin.NbSpires, 3);
     EXPECT_TRUE(MemesPixels(Feuille(), attendu));
 
     // Without a click every segment pauses: 63 + 63 + 3645.
     Cliquer(F().btEffacer);
-    Dessin.NbSpires = 3;
+    F().Dessin.NbSpires = 3;
     surPause = {};
     pauses = 0;
     F().RedessinerListe();

@@ -7,10 +7,10 @@
 
 #include "controls/TCellGrid.h"
 #include "engine/FichierDessin.h"
-#include "platform/LecteurEmf.h"
 #include "platform/TClipboard.h"
 #include "platform/TFileDialogs.h"
-#include "uModifier.h"
+#include "support/LecteurEmf.h"
+#include "windows/uModifier.h"
 
 #include <QFile>
 #include <QMimeData>
@@ -47,7 +47,7 @@ int Segments(const std::vector<TSpire>& liste) {
                            [](int n, const TSpire& s) { return n + Segments(s); });
 }
 
-class Entrelacements : public FenetrePrincipaleTest {
+class EntrelacementsQtTest : public FenetrePrincipaleTest {
 public:
     void SetUp() override {
         FenetrePrincipaleTest::SetUp();
@@ -99,12 +99,12 @@ public:
         });
         Cliquer(F().btModifier);
     }
-    static std::vector<TSpire> Liste() {
-        return {Dessin.Spires.begin(), Dessin.Spires.begin() + Dessin.NbSpires};
+    std::vector<TSpire> Liste() {
+        return {F().Dessin.Spires.begin(), F().Dessin.Spires.begin() + F().Dessin.NbSpires};
     }
     // `spires` traced fast over the pixels of `fond`, its pen and current
     // position left alone.
-    static void ParDessus(TBitmapCanvas& fond, const std::vector<TSpire>& spires) {
+    void ParDessus(TBitmapCanvas& fond, const std::vector<TSpire>& spires) {
         TBitmapCanvas copie = fond;
         for (const TSpire& s : spires)
             copie = Reference(copie, s);
@@ -131,7 +131,7 @@ public:
 // what it must leave.
 struct Cas {
     const char* nom;
-    std::function<void(Entrelacements&)> commande;
+    std::function<void(EntrelacementsQtTest&)> commande;
     bool efface;                     // the sheet is cleared then,
     std::vector<TSpire> retrace;     // these curves are traced then,
     std::vector<TSpire> listeFinale; // and the list at the end
@@ -141,12 +141,12 @@ void PrintTo(const Cas& c, std::ostream* os) {
     *os << c.nom;
 }
 
-class EntrelacementsPendantDessin : public Entrelacements,
-                                    public ::testing::WithParamInterface<Cas> {};
+class EntrelacementsQtTestDuringADraw : public EntrelacementsQtTest,
+                                        public ::testing::WithParamInterface<Cas> {};
 
 const std::vector<TSpire> TrenteEtUn(MaxSpires, Violet);
 
-TEST_P(EntrelacementsPendantDessin, ListeEtFeuilleFinales) {
+TEST_P(EntrelacementsQtTestDuringADraw, FinalListAndSheet) {
     const Cas& cas = GetParam();
     const TBitmapCanvas vierge = Feuille();
     Dessiner(Rouge, 9, false);
@@ -168,14 +168,15 @@ TEST_P(EntrelacementsPendantDessin, ListeEtFeuilleFinales) {
     EXPECT_EQ(pauses, SegmentsVert + Segments(cas.retrace));
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
     EXPECT_EQ(Liste(), cas.listeFinale);
-    EXPECT_EQ(Dessin.Cible, &F().FeuilleCanvas());
-    EXPECT_TRUE(Dessin.ModeEcran);
+    EXPECT_EQ(F().Dessin.Cible, &F().FeuilleCanvas());
+    EXPECT_TRUE(F().Dessin.ModeEcran);
 
     // The sheet: the green curve whole, in green and from its own points, over
     // what the command left after segment `Milieu`.
     TBitmapCanvas attendu = vierge;
     ParDessus(attendu, {Rouge, Bleu});
-    Dessin.Cible = &attendu;
+    TDessin dessin = F().Dessin;
+    dessin.Cible = &attendu;
     int n = 0;
     TTraceLent lenteur;
     lenteur.Pause = [&] {
@@ -185,8 +186,7 @@ TEST_P(EntrelacementsPendantDessin, ListeEtFeuilleFinales) {
                       attendu.Bits());
         ParDessus(attendu, cas.retrace);
     };
-    Tracer(Vert, true, lenteur);
-    Dessin.Cible = &F().FeuilleCanvas();
+    Tracer(dessin, Vert, true, lenteur);
     EXPECT_TRUE(MemesPixels(Feuille(), attendu));
     EXPECT_EQ(Feuille().Pixel(4, 4), 0xC0C0C0); // nothing from the corner
 
@@ -217,47 +217,48 @@ TEST_P(EntrelacementsPendantDessin, ListeEtFeuilleFinales) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    DessinLent, EntrelacementsPendantDessin,
-    ::testing::Values(Cas{"EffacerTout",
-                          [](Entrelacements&) { Entrelacements::Clic(fmVolutan2->btEffacer); },
-                          true,
-                          {},
-                          {Vert}},
-                      Cas{"Ouvrir",
-                          [](Entrelacements& t) {
-                              t.Ouvrir({Violet, Olive, Violet});
-                          },
-                          false,
-                          {Violet, Olive, Violet},
-                          {Violet, Olive, Violet, Vert}},
-                      // A full list: the drawn curve is not added, and nothing is reported.
-                      Cas{"OuvrirTrenteEtUn", [](Entrelacements& t) { t.Ouvrir(TrenteEtUn); },
-                          false, TrenteEtUn, TrenteEtUn},
-                      // Row 1 (the red curve) deleted in the editor.
-                      Cas{"ModifierOk",
-                          [](Entrelacements& t) {
-                              t.ModifierOk([] { Entrelacements::Clic(fmModifier->btSupprimer); });
-                          },
-                          true,
-                          {Bleu},
-                          {Bleu, Vert}},
-                      Cas{"Imprimer",
-                          [](Entrelacements&) { Entrelacements::Clic(fmVolutan2->btImprimer); },
-                          false,
-                          {},
-                          {Rouge, Bleu, Vert},
-                          true},
-                      Cas{"Copier",
-                          [](Entrelacements&) { Entrelacements::Clic(fmVolutan2->btCopier); },
-                          false,
-                          {},
-                          {Rouge, Bleu, Vert},
-                          true}),
+    SlowDraw, EntrelacementsQtTestDuringADraw,
+    ::testing::Values(
+        Cas{"ClearAll",
+            [](EntrelacementsQtTest&) { EntrelacementsQtTest::Clic(fmVolutan2->btEffacer); },
+            true,
+            {},
+            {Vert}},
+        Cas{"Open",
+            [](EntrelacementsQtTest& t) {
+                t.Ouvrir({Violet, Olive, Violet});
+            },
+            false,
+            {Violet, Olive, Violet},
+            {Violet, Olive, Violet, Vert}},
+        // A full list: the drawn curve is not added, and nothing is reported.
+        Cas{"OpenThirtyOneCurves", [](EntrelacementsQtTest& t) { t.Ouvrir(TrenteEtUn); }, false,
+            TrenteEtUn, TrenteEtUn},
+        // Row 1 (the red curve) deleted in the editor.
+        Cas{"EditorOk",
+            [](EntrelacementsQtTest& t) {
+                t.ModifierOk([] { EntrelacementsQtTest::Clic(fmModifier->btSupprimer); });
+            },
+            true,
+            {Bleu},
+            {Bleu, Vert}},
+        Cas{"Print",
+            [](EntrelacementsQtTest&) { EntrelacementsQtTest::Clic(fmVolutan2->btImprimer); },
+            false,
+            {},
+            {Rouge, Bleu, Vert},
+            true},
+        Cas{"Copy",
+            [](EntrelacementsQtTest&) { EntrelacementsQtTest::Clic(fmVolutan2->btCopier); },
+            false,
+            {},
+            {Rouge, Bleu, Vert},
+            true}),
     [](const ::testing::TestParamInfo<Cas>& info) { return std::string(info.param.nom); });
 
 // Open and the editor's OK in slow mode give the Draw button back the caption
 // it had, accelerator mark included; a click on it still makes the rest fast.
-TEST_F(Entrelacements, LesRedessinsLentsRendentLaLegende) {
+TEST_F(EntrelacementsQtTest, SlowRedrawsGiveTheCaptionBack) {
     struct Etape {
         const char* nom;
         bool ouvrir;
@@ -278,7 +279,7 @@ TEST_F(Entrelacements, LesRedessinsLentsRendentLaLegende) {
             Cliquer(F().fbRapide);
             QTest::keyClick(F().windowHandle(), Qt::Key_D, Qt::AltModifier);
             QTest::qWait(250);
-            ASSERT_EQ(Dessin.NbSpires, 3);
+            ASSERT_EQ(F().Dessin.NbSpires, 3);
             ASSERT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
             Cliquer(F().rbLent);
         }
@@ -304,7 +305,7 @@ TEST_F(Entrelacements, LesRedessinsLentsRendentLaLegende) {
 
 // A fast Open whose second curve has 0 teeth: the error is reported and the
 // first curve, traced into the sheet, shows on screen.
-TEST_F(Entrelacements, OuvrirRapideEnEchecMontreLaFeuille) {
+TEST_F(EntrelacementsQtTest, FailingFastOpenShowsTheSheet) {
     Cliquer(F().fbRapide);
     ASSERT_EQ(AEcran(321, 283), 0xFFFFFF);
     const std::vector<TSpire> spires{{133, 58, 25, 255}, {0, 40, 20, 0}};

@@ -1,5 +1,5 @@
 #pragma once
-// Shared set-up of the main window tests: a fresh drawing, a virtual printer
+// Shared set-up of the main window tests: a virtual printer
 // (600 pixels per inch), recorded error messages instead of boxes, a counted
 // pause instead of the 10 ms sleep, and the window started as the program
 // starts it (creation, show, first activation).
@@ -10,9 +10,9 @@
 #include "engine/TDessin.h"
 #include "engine/Tracer.h"
 #include "platform/TPrinter.h"
-#include "platform/TVirtualPrinterBackEnd.h"
 #include "shell/TApplication.h"
-#include "uVolutan2.h"
+#include "support/TVirtualPrinterBackEnd.h"
+#include "windows/uVolutan2.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -37,10 +37,9 @@ protected:
     using Messages = std::vector<std::pair<QString, QString>>;
 
     void SetUp() override {
-        Dessin = TDessin{};
         imprimante = std::make_shared<TVirtualPrinterBackEnd>();
         TPrinter::SetBackEnd(imprimante);
-        app.SetReporter(
+        app.SetSignaleur(
             [this](const QString& t, const QString& m) { messages.emplace_back(t, m); });
         app.SetPause([this] {
             ++pauses;
@@ -62,7 +61,7 @@ protected:
         fmVolutan2->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(fmVolutan2));
         // FormActivate points the tracer at the sheet.
-        QTRY_VERIFY(Dessin.Cible == &fmVolutan2->FeuilleCanvas());
+        QTRY_VERIFY(F().Dessin.Cible == &fmVolutan2->FeuilleCanvas());
     }
 
     TfmVolutan2& F() { return *fmVolutan2; }
@@ -76,20 +75,18 @@ protected:
 
     // The curve `spire` traced at once on a copy of `fond`, about (1050, 750)
     // at the sheet's resolution; `segments` > 0 stops it after that many.
-    static TBitmapCanvas Reference(const TBitmapCanvas& fond, const TSpire& spire,
-                                   int segments = 0) {
+    TBitmapCanvas Reference(const TBitmapCanvas& fond, const TSpire& spire, int segments = 0) {
         TBitmapCanvas copie = fond;
-        TCanvas* cible = Dessin.Cible;
-        Dessin.Cible = &copie;
-        Dessin.CentreX = 1050.0;
-        Dessin.CentreY = 750.0;
+        TDessin dessin = F().Dessin; // its mode and resolutions
+        dessin.Cible = &copie;
+        dessin.CentreX = 1050.0;
+        dessin.CentreY = 750.0;
         int n = 0;
         TTraceLent lenteur;
         lenteur.Pause = [] {};
         lenteur.Arreter = [&] { return ++n >= segments; };
         lenteur.Ceder = [] {};
-        Tracer(spire, segments > 0, lenteur);
-        Dessin.Cible = cible;
+        Tracer(dessin, spire, segments > 0, lenteur);
         return copie;
     }
 

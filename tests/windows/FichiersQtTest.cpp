@@ -2,7 +2,7 @@
 // answered by the seam, messages are recorded, files live in a fresh folder
 // that is the current directory.
 #include "FenetrePrincipale.h"
-#include "FichiersSansDroits.h"
+#include "support/FichiersSansDroits.h"
 
 #include "engine/FichierDessin.h"
 #include "platform/TFileDialogs.h"
@@ -26,7 +26,7 @@ const TSpire Noir{133, 58, 25, 0};
 const TSpire Rouge{133, 58, 10, 255};
 const TSpire Vert{150, 60, 40, 32768};
 
-class Fichiers : public FenetrePrincipaleTest {
+class FichiersQtTest : public FenetrePrincipaleTest {
 protected:
     void SetUp() override {
         FenetrePrincipaleTest::SetUp();
@@ -79,15 +79,15 @@ protected:
         QFile f(chemin);
         return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<illisible>";
     }
-    static void Remplir(const std::vector<TSpire>& spires) {
-        std::copy(spires.begin(), spires.end(), Dessin.Spires.begin());
-        Dessin.NbSpires = static_cast<int>(spires.size());
+    void Remplir(const std::vector<TSpire>& spires) {
+        std::copy(spires.begin(), spires.end(), F().Dessin.Spires.begin());
+        F().Dessin.NbSpires = static_cast<int>(spires.size());
     }
-    static std::vector<TSpire> Liste() {
-        return {Dessin.Spires.begin(), Dessin.Spires.begin() + Dessin.NbSpires};
+    std::vector<TSpire> Liste() {
+        return {F().Dessin.Spires.begin(), F().Dessin.Spires.begin() + F().Dessin.NbSpires};
     }
     // The curves traced fast, in order, over `fond`.
-    static TBitmapCanvas Avec(TBitmapCanvas fond, const std::vector<TSpire>& spires) {
+    TBitmapCanvas Avec(TBitmapCanvas fond, const std::vector<TSpire>& spires) {
         for (const TSpire& s : spires)
             fond = Reference(fond, s);
         return fond;
@@ -114,7 +114,7 @@ using Genre = TFileDialogs::Genre;
 
 } // namespace
 
-TEST_F(Fichiers, EnregistrerNomsParDefautOctetsEtTitre) {
+TEST_F(FichiersQtTest, SaveDefaultNamesBytesAndCaption) {
     EcrireFichier("Rosacine 1.txt", "x");
     EcrireFichier("Rosacine 2.txt", "");
     ASSERT_TRUE(QDir().mkdir("Rosacine 3.txt")); // a folder does not count
@@ -123,7 +123,7 @@ TEST_F(Fichiers, EnregistrerNomsParDefautOctetsEtTitre) {
     // Cancelled: only the name chosen for the drawing stays.
     Enregistrer(std::nullopt);
     EXPECT_EQ(Propose(Genre::Enregistrer), "Rosacine 3.txt");
-    EXPECT_EQ(Dessin.NomFichier, "Rosacine 3.txt");
+    EXPECT_EQ(F().Dessin.NomFichier, "Rosacine 3.txt");
     EXPECT_EQ(F().windowTitle(), "Volutan2");
     EXPECT_TRUE(messages.empty());
 
@@ -131,7 +131,7 @@ TEST_F(Fichiers, EnregistrerNomsParDefautOctetsEtTitre) {
     Enregistrer(d + "/Rosacine 3.txt");
     EXPECT_EQ(Propose(Genre::Enregistrer), "Rosacine 3.txt");
     EXPECT_EQ(Message(), "Impossible de créer le fichier " + d + "/Rosacine 3.txt.");
-    EXPECT_EQ(Dessin.NomFichier, (d + "/Rosacine 3.txt").toStdString());
+    EXPECT_EQ(F().Dessin.NomFichier, (d + "/Rosacine 3.txt").toStdString());
     EXPECT_EQ(F().windowTitle(), "Volutan2");
 
     // A name typed without extension is saved as typed.
@@ -140,12 +140,12 @@ TEST_F(Fichiers, EnregistrerNomsParDefautOctetsEtTitre) {
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(Contenu(d + "/dessin"), "133\t58\t25\t0\r\n133\t58\t10\t255\r\n");
     EXPECT_FALSE(QFile::exists(d + "/dessin.txt"));
-    EXPECT_EQ(Dessin.NomFichier, (d + "/dessin").toStdString());
+    EXPECT_EQ(F().Dessin.NomFichier, (d + "/dessin").toStdString());
     EXPECT_EQ(F().windowTitle(), Titre(d + "/dessin"));
 
     // Saved once: its own name again, whatever default names are free; an
     // empty list replaces the file by 0 bytes without asking.
-    Dessin.NbSpires = 0;
+    F().Dessin.NbSpires = 0;
     Enregistrer(d + "/dessin");
     EXPECT_EQ(Propose(Genre::Enregistrer), d + "/dessin");
     EXPECT_TRUE(messages.empty());
@@ -154,7 +154,7 @@ TEST_F(Fichiers, EnregistrerNomsParDefautOctetsEtTitre) {
     EXPECT_EQ(Liste(), std::vector<TSpire>{});
 }
 
-TEST_F(Fichiers, DossierCourantSuitLeDernierDialogue) {
+TEST_F(FichiersQtTest, CurrentFolderFollowsTheLastDialog) {
     ASSERT_TRUE(QDir().mkdir("sous"));
     EcrireFichier("sous/Rosacine 1.txt", "150\t60\t40\t32768\r\n");
     EcrireFichier("Rosacine 1.txt", "");
@@ -163,7 +163,7 @@ TEST_F(Fichiers, DossierCourantSuitLeDernierDialogue) {
     Ouvrir(d + "/sous/Rosacine 1.txt");
     EXPECT_EQ(Propose(Genre::Ouvrir), "");
     EXPECT_EQ(QDir::currentPath(), d + "/sous");
-    EXPECT_EQ(Dessin.NomFichier, "Sans titre"); // Open does not name the drawing
+    EXPECT_EQ(F().Dessin.NomFichier, "Sans titre"); // Open does not name the drawing
 
     // The default name is searched in the folder of the last dialog.
     Enregistrer(std::optional<QString>("Rosacine 2.txt"));
@@ -183,14 +183,14 @@ TEST_F(Fichiers, DossierCourantSuitLeDernierDialogue) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(Fichiers, OuvrirAllerRetourEtFichiersEcritsALaMain) {
+TEST_F(FichiersQtTest, OpenRoundTripAndHandWrittenFiles) {
     Cliquer(F().fbRapide);
     const std::vector<TSpire> spires{Noir, {-133, 58, -10, 255}, {500, 20, 0, clNone}, Vert};
     Remplir(spires);
     Enregistrer(d + "/a.txt");
     ASSERT_TRUE(messages.empty());
     Cliquer(F().btEffacer);
-    ASSERT_EQ(Dessin.NbSpires, 0);
+    ASSERT_EQ(F().Dessin.NbSpires, 0);
 
     TBitmapCanvas fond = Feuille();
     Ouvrir(d + "/a.txt");
@@ -209,7 +209,7 @@ TEST_F(Fichiers, OuvrirAllerRetourEtFichiersEcritsALaMain) {
     EXPECT_EQ(Liste(), (std::vector<TSpire>{Noir, {133, 58, -10, 255}}));
     EXPECT_TRUE(MemesPixels(Feuille(), Avec(fond, {Noir, {133, 58, -10, 255}})));
     EXPECT_EQ(F().windowTitle(), Titre(d + "/main.txt"));
-    EXPECT_EQ(Dessin.NomFichier, (d + "/a.txt").toStdString());
+    EXPECT_EQ(F().Dessin.NomFichier, (d + "/a.txt").toStdString());
 
     // A last line without line break; then an empty file: an empty list,
     // nothing traced, the caption still changes.
@@ -220,12 +220,12 @@ TEST_F(Fichiers, OuvrirAllerRetourEtFichiersEcritsALaMain) {
     fond = Feuille();
     Ouvrir(d + "/vide.txt");
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
     EXPECT_TRUE(MemesPixels(Feuille(), fond));
     EXPECT_EQ(F().windowTitle(), Titre(d + "/vide.txt"));
 }
 
-TEST_F(Fichiers, OuvrirEchecs) {
+TEST_F(FichiersQtTest, OpenFailures) {
     Cliquer(F().fbRapide);
     ASSERT_TRUE(QDir().mkdir("dossier"));
     EcrireFichier("secret.txt", "133\t58\t25\t0\r\n");
@@ -268,11 +268,11 @@ TEST_F(Fichiers, OuvrirEchecs) {
             Ouvrir(d + "/" + c.nom);
         }
         EXPECT_EQ(Message(), c.message);
-        EXPECT_EQ(Dessin.NbSpires, c.nbSpires < 0 ? 3 : c.nbSpires);
+        EXPECT_EQ(F().Dessin.NbSpires, c.nbSpires < 0 ? 3 : c.nbSpires);
         EXPECT_TRUE(MemesPixels(Feuille(), avant));
         EXPECT_EQ(F().windowTitle(), "Volutan2");
     }
-    EXPECT_EQ(Dessin.Spires[30], Noir);
+    EXPECT_EQ(F().Dessin.Spires[30], Noir);
 }
 
 // Save under a file-size limit (RLIMIT_FSIZE, as quotas and sandboxes set):
@@ -290,15 +290,14 @@ TEST_F(Fichiers, OuvrirEchecs) {
         if (!f.open(QIODevice::WriteOnly)) std::_Exit(2);
         f.write(ancien.data(), static_cast<qint64>(ancien.size()));
     }
-    Dessin = TDessin{};
     TPrinter::SetBackEnd(std::make_shared<TVirtualPrinterBackEnd>());
     TApplication app;
     QString messages;
-    app.SetReporter([&](const QString&, const QString& texte) { messages += texte; });
+    app.SetSignaleur([&](const QString&, const QString& texte) { messages += texte; });
     TFileDialogs::SetChoix([&](TFileDialogs::Genre, const QString&) { return chemin; });
     app.CreateForm(fmVolutan2);
-    std::fill(Dessin.Spires.begin(), Dessin.Spires.end(), Rouge);
-    Dessin.NbSpires = MaxSpires; // 31 x 15 bytes
+    std::fill(fmVolutan2->Dessin.Spires.begin(), fmVolutan2->Dessin.Spires.end(), Rouge);
+    fmVolutan2->Dessin.NbSpires = MaxSpires; // 31 x 15 bytes
 
     rlimit limite{};
     ::getrlimit(RLIMIT_FSIZE, &limite);
@@ -328,7 +327,7 @@ TEST_F(Fichiers, OuvrirEchecs) {
     std::_Exit(0); // no clean-up in the child: the parent judges what it wrote
 }
 
-TEST(EnregistrerSousLimiteDeTaille, ErreurDEcritureEtAncienFichierIntact) {
+TEST(FichiersQtTestDeathTest, SaveUnderASizeLimitReportsAWriteErrorAndKeepsTheOldFile) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(EnregistrerSousLimite(), ::testing::ExitedWithCode(0),
                 "\\[Erreur d'écriture dans le flux\\.\\] ancien intact, dossier plein\\.txt, "
@@ -336,7 +335,7 @@ TEST(EnregistrerSousLimiteDeTaille, ErreurDEcritureEtAncienFichierIntact) {
                 "\\[\\] 465 octets, titre Volutan2 - <chemin>\n");
 }
 
-TEST_F(Fichiers, OuvrirLentArreteParDessiner) {
+TEST_F(FichiersQtTest, SlowOpenStoppedByDraw) {
     ASSERT_TRUE(F().rbLent->isChecked());
     const std::vector<TSpire> spires{Noir, Vert, {100, 37, 20, 255}};
     EcrireFichier(d + "/lent.txt", OctetsDessin(spires));

@@ -11,10 +11,10 @@
 #include "engine/TDessin.h"
 #include "engine/Tracer.h"
 #include "platform/TPrinter.h"
-#include "platform/TVirtualPrinterBackEnd.h"
 #include "shell/TApplication.h"
-#include "uModifier.h"
-#include "uVolutan2.h"
+#include "support/TVirtualPrinterBackEnd.h"
+#include "windows/uModifier.h"
+#include "windows/uVolutan2.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -56,23 +56,23 @@ public:
     TBrushStyle style = TBrushStyle::Solid;
 };
 
-class ModifierTest : public ::testing::Test {
+class ModifierQtTest : public ::testing::Test {
 protected:
     void SetUp() override {
         virtuelle = std::make_shared<TVirtualPrinterBackEnd>();
         TPrinter::SetBackEnd(virtuelle);
         application = std::make_unique<TApplication>();
-        application->SetReporter(
+        application->SetSignaleur(
             [this](const QString&, const QString& texte) { messages.push_back(texte); });
         application->SetPause([] {});
         application->CreateForm(fmVolutan2);
         application->CreateForm(fmModifier);
-        Dessin.NbSpires = 2; // the first activation empties the list
+        fmVolutan2->Dessin.NbSpires = 2; // the first activation empties the list
         fmVolutan2->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(fmVolutan2));
         QTRY_COMPARE(application->FenetreActive(), fmVolutan2);
         QCoreApplication::processEvents();
-        ASSERT_EQ(Dessin.NbSpires, 0);
+        ASSERT_EQ(fmVolutan2->Dessin.NbSpires, 0);
         ASSERT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
         fmVolutan2->fbRapide->setChecked(true);
     }
@@ -97,8 +97,9 @@ protected:
         Dessiner(133, 58, 25, 1);
         Dessiner(100, 50, 0, 4);
         Dessiner(150, 40, 30, 9);
-        ASSERT_EQ(Dessin.NbSpires, 3);
-        trois = {Dessin.Spires[0], Dessin.Spires[1], Dessin.Spires[2]};
+        ASSERT_EQ(fmVolutan2->Dessin.NbSpires, 3);
+        trois = {fmVolutan2->Dessin.Spires[0], fmVolutan2->Dessin.Spires[1],
+                 fmVolutan2->Dessin.Spires[2]};
     }
 
     // Clicks Modifier; `action` runs inside the modal run and must end it.
@@ -116,7 +117,7 @@ protected:
         QObject::connect(&secours, &QTimer::timeout, [&] {
             if (fmModifier->EnRunModal()) {
                 force = true;
-                fmModifier->SetModalResult(2);
+                fmModifier->SetModalResult(mrCancel);
             }
         });
         secours.start(20000);
@@ -174,7 +175,8 @@ protected:
     }
     TColor PixelApercu(int x, int y) const { return fmModifier->Image2->Bitmap().Pixel(x, y); }
     std::vector<TSpire> Liste() const {
-        return {Dessin.Spires.begin(), Dessin.Spires.begin() + Dessin.NbSpires};
+        return {fmVolutan2->Dessin.Spires.begin(),
+                fmVolutan2->Dessin.Spires.begin() + fmVolutan2->Dessin.NbSpires};
     }
 
     std::shared_ptr<TVirtualPrinterBackEnd> virtuelle;
@@ -183,7 +185,7 @@ protected:
     std::vector<TSpire> trois;
 };
 
-TEST_F(ModifierTest, FirstShowingWithAnEmptyList) {
+TEST_F(ModifierQtTest, FirstShowingWithAnEmptyList) {
     const std::vector<std::uint32_t> feuilleVide = Feuille();
     EXPECT_EQ(fmModifier->windowTitle(), "Modifier");
     ASSERT_TRUE(Modifier([&] {
@@ -211,12 +213,12 @@ TEST_F(ModifierTest, FirstShowingWithAnEmptyList) {
             << fmModifier->frameGeometry().y() << " " << fmModifier->frameGeometry().width();
         Cliquer(fmModifier->btOK);
     }));
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(fmVolutan2->Dessin.NbSpires, 0);
     EXPECT_EQ(Feuille(), feuilleVide);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
-TEST_F(ModifierTest, ThreeCurvesOkUnchangedAndNoNewActivation) {
+TEST_F(ModifierQtTest, ThreeCurvesOkUnchangedAndNoNewActivation) {
     TroisCourbes();
     const std::vector<std::uint32_t> feuille = Feuille();
     ASSERT_TRUE(Modifier([&] {
@@ -239,7 +241,7 @@ TEST_F(ModifierTest, ThreeCurvesOkUnchangedAndNoNewActivation) {
     // window (which would empty the list).
     ASSERT_TRUE(Modifier([&] { Cliquer(fmModifier->btAnnuler); }));
     ASSERT_TRUE(Modifier([&] { fmModifier->close(); }));
-    int resultat = 0;
+    TModalResult resultat = mrNone;
     ASSERT_TRUE(Modifier([&] {
         // Escape outside the grid does not close; Enter on OK presses it.
         fmModifier->btOK->setFocus();
@@ -248,7 +250,7 @@ TEST_F(ModifierTest, ThreeCurvesOkUnchangedAndNoNewActivation) {
         QTest::keyClick(fmModifier->btOK, Qt::Key_Return);
         resultat = fmModifier->ModalResult();
     }));
-    EXPECT_EQ(resultat, 1);
+    EXPECT_EQ(resultat, mrOk);
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
     EXPECT_EQ(Liste(), trois);
@@ -256,7 +258,7 @@ TEST_F(ModifierTest, ThreeCurvesOkUnchangedAndNoNewActivation) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
-TEST_F(ModifierTest, DeletingRowTwoThenOkGivesTwoCurves) {
+TEST_F(ModifierQtTest, DeletingRowTwoThenOkGivesTwoCurves) {
     TroisCourbes();
     ASSERT_TRUE(Modifier([&] {
         CliquerCellule(2, 2);
@@ -275,7 +277,7 @@ TEST_F(ModifierTest, DeletingRowTwoThenOkGivesTwoCurves) {
     EXPECT_EQ(Liste(), (std::vector<TSpire>{trois[0], trois[2]}));
 }
 
-TEST_F(ModifierTest, DeletingThenAnnulerKeepsTheListAndTheShorterTable) {
+TEST_F(ModifierQtTest, DeletingThenAnnulerKeepsTheListAndTheShorterTable) {
     TroisCourbes();
     const std::vector<std::uint32_t> feuille = Feuille();
     ASSERT_TRUE(Modifier([&] {
@@ -299,7 +301,7 @@ TEST_F(ModifierTest, DeletingThenAnnulerKeepsTheListAndTheShorterTable) {
     EXPECT_EQ(Liste(), trois);
 
     // Deleting with no curve rows left does nothing, even on a stale row.
-    Dessin.NbSpires = 0;
+    fmVolutan2->Dessin.NbSpires = 0;
     ASSERT_TRUE(Modifier([&] {
         Cliquer(fmModifier->btSupprimer);
         EXPECT_EQ(Grille()->RowCount(), 30);
@@ -307,7 +309,7 @@ TEST_F(ModifierTest, DeletingThenAnnulerKeepsTheListAndTheShorterTable) {
     }));
 }
 
-TEST_F(ModifierTest, RowFilledByHandIsAppendedWithoutColour) {
+TEST_F(ModifierQtTest, RowFilledByHandIsAppendedWithoutColour) {
     TroisCourbes();
     ASSERT_TRUE(Modifier([&] {
         Taper(1, 4, "120");
@@ -318,12 +320,12 @@ TEST_F(ModifierTest, RowFilledByHandIsAppendedWithoutColour) {
         EXPECT_EQ(fmModifier->lblTitre->text(), "Aperçu du dessin n° 4");
         Cliquer(fmModifier->btOK);
     }));
-    ASSERT_EQ(Dessin.NbSpires, 4);
-    EXPECT_EQ(Dessin.Spires[3], (TSpire{120, 45, 12, 0x1FFFFFFF}));
+    ASSERT_EQ(fmVolutan2->Dessin.NbSpires, 4);
+    EXPECT_EQ(fmVolutan2->Dessin.Spires[3], (TSpire{120, 45, 12, 0x1FFFFFFF}));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
-TEST_F(ModifierTest, KeyboardTabOrderAltKeysAndAltO) {
+TEST_F(ModifierQtTest, KeyboardTabOrderAltKeysAndAltO) {
     TroisCourbes();
     QStringList ordre;
     ASSERT_TRUE(Modifier([&] {
@@ -346,17 +348,17 @@ TEST_F(ModifierTest, KeyboardTabOrderAltKeysAndAltO) {
         EXPECT_EQ(Grille()->SpinEdit()->Text().toStdString(), "7");
         QTest::keyClick(Grille()->Editor(), Qt::Key_O, Qt::AltModifier);
         // The accelerator clicks the button after its short press animation.
-        for (int i = 0; i < 100 && fmModifier->ModalResult() == 0; ++i)
+        for (int i = 0; i < 100 && fmModifier->ModalResult() == mrNone; ++i)
             QTest::qWait(20);
-        EXPECT_EQ(fmModifier->ModalResult(), 1);
+        EXPECT_EQ(fmModifier->ModalResult(), mrOk);
         EXPECT_TRUE(Grille()->EditorMode()); // still open when the run ends
     }));
     EXPECT_EQ(ordre.join(u'|').toStdString(), "&OK|&Annuler|Supprimer le dessin n° 1|TCellGrid");
-    EXPECT_EQ(Dessin.Spires[0].Trou, 7);
+    EXPECT_EQ(fmVolutan2->Dessin.Spires[0].Trou, 7);
     EXPECT_FALSE(Grille()->EditorMode());
 }
 
-TEST_F(ModifierTest, EmptiedCellFailsThePreviewAndEndsTheList) {
+TEST_F(ModifierQtTest, EmptiedCellFailsThePreviewAndEndsTheList) {
     TroisCourbes();
     ASSERT_TRUE(Modifier([&] {
         Vider(2, 2);
@@ -373,7 +375,7 @@ TEST_F(ModifierTest, EmptiedCellFailsThePreviewAndEndsTheList) {
     EXPECT_EQ(Liste(), std::vector<TSpire>{trois[0]});
 }
 
-TEST_F(ModifierTest, SpinStepsWriteTheCellAndRedrawThePreview) {
+TEST_F(ModifierQtTest, SpinStepsWriteTheCellAndRedrawThePreview) {
     TroisCourbes();
     ASSERT_TRUE(Modifier([&] {
         CliquerCellule(1, 1);
@@ -399,10 +401,10 @@ TEST_F(ModifierTest, SpinStepsWriteTheCellAndRedrawThePreview) {
         EXPECT_EQ(Grille()->CellText(3, 2), "100");
         Cliquer(fmModifier->btOK);
     }));
-    EXPECT_EQ(Dessin.Spires[1].Trou, 100);
+    EXPECT_EQ(fmVolutan2->Dessin.Spires[1].Trou, 100);
 }
 
-TEST_F(ModifierTest, PaletteRecoloursTheCurrentRowAndItsPreview) {
+TEST_F(ModifierQtTest, PaletteRecoloursTheCurrentRowAndItsPreview) {
     TroisCourbes();
     ASSERT_TRUE(Modifier([&] {
         CliquerCellule(2, 1);
@@ -416,10 +418,10 @@ TEST_F(ModifierTest, PaletteRecoloursTheCurrentRowAndItsPreview) {
         EXPECT_EQ(Grille()->CellFontColor(0, 3), TColorGrid::CellColor(9));
         Cliquer(fmModifier->btOK);
     }));
-    EXPECT_EQ(Dessin.Spires[0].Couleur, TColorGrid::CellColor(12));
+    EXPECT_EQ(fmVolutan2->Dessin.Spires[0].Couleur, TColorGrid::CellColor(12));
 }
 
-TEST_F(ModifierTest, PreviewGeometryAndSegmentCounts) {
+TEST_F(ModifierQtTest, PreviewGeometryAndSegmentCounts) {
     struct Cas {
         QString fixe, mobile, trou;
         QPoint premier;
@@ -466,7 +468,7 @@ TEST_F(ModifierTest, PreviewGeometryAndSegmentCounts) {
     EXPECT_EQ(PixelApercu(134, 204), 0xFFFFFF);
 }
 
-TEST_F(ModifierTest, CurveRefusedByTheTracerIsReportedAfterTheOnesBefore) {
+TEST_F(ModifierQtTest, CurveRefusedByTheTracerIsReportedAfterTheOnesBefore) {
     TroisCourbes();
     ASSERT_TRUE(Modifier([&] {
         Taper(2, 2, "0");
@@ -474,11 +476,11 @@ TEST_F(ModifierTest, CurveRefusedByTheTracerIsReportedAfterTheOnesBefore) {
     }));
     EXPECT_EQ(messages, QStringList{"Division par zéro."});
     // The list was rebuilt before the redraw.
-    ASSERT_EQ(Dessin.NbSpires, 3);
-    EXPECT_EQ(Dessin.Spires[1].Mobile, 0);
+    ASSERT_EQ(fmVolutan2->Dessin.NbSpires, 3);
+    EXPECT_EQ(fmVolutan2->Dessin.Spires[1].Mobile, 0);
 }
 
-TEST_F(ModifierTest, WithoutAPrinterOkStillRebuildsAndRedraws) {
+TEST_F(ModifierQtTest, WithoutAPrinterOkStillRebuildsAndRedraws) {
     TroisCourbes();
     const std::vector<std::uint32_t> feuille = Feuille();
     virtuelle->SetDefaultPrinter("");

@@ -5,14 +5,14 @@
 // true size, and Copy's picture takes that printable area as its reference.
 // Skipped when CUPS is not installed. One test per program: CUPS clients read
 // CUPS_SERVER only once.
-#include "platform/LecteurEmf.h"
-#include "platform/ServeurCupsPrive.h"
+#include "support/LecteurEmf.h"
+#include "support/ServeurCupsPrive.h"
 
 #include "engine/TDessin.h"
 #include "platform/TClipboard.h"
 #include "platform/TPrinter.h"
 #include "shell/TApplication.h"
-#include "uVolutan2.h"
+#include "windows/uVolutan2.h"
 
 #include <QMimeData>
 #include <QPushButton>
@@ -22,7 +22,7 @@
 
 namespace {
 
-TEST(PrintCups, DefaultCurveOnThePrintersDefaultPaper) {
+TEST(PrintCupsQtTest, DefaultCurveOnThePrintersDefaultPaper) {
     const QString manque = TServeurCupsPrive::Manque();
     if (!manque.isEmpty()) GTEST_SKIP() << "Real print path not tested: " << manque.toStdString();
 
@@ -42,14 +42,13 @@ TEST(PrintCups, DefaultCurveOnThePrintersDefaultPaper) {
         ASSERT_TRUE(ajout.isEmpty()) << ajout.toStdString();
         QFile::remove(serveur.Sortie());
         TPrinter::SetBackEnd(nullptr); // a new printer object chooses the printer afresh
-        Dessin = TDessin{};
         QByteArray emf;
         Clipboard().SetPoseur([&emf](const QMimeData& d) { emf = d.data(TClipboard::MimeEmf); });
 
         QStringList messages;
         {
             TApplication application;
-            application.SetReporter(
+            application.SetSignaleur(
                 [&messages](const QString&, const QString& texte) { messages.push_back(texte); });
             application.CreateForm(fmVolutan2);
             fmVolutan2->show();
@@ -62,15 +61,15 @@ TEST(PrintCups, DefaultCurveOnThePrintersDefaultPaper) {
             // The default curve (133, 58, 25), drawn, printed and copied.
             fmVolutan2->fbRapide->setChecked(true);
             QTest::mouseClick(fmVolutan2->btDessiner, Qt::LeftButton);
-            ASSERT_EQ(Dessin.NbSpires, 1);
-            ASSERT_EQ(Dessin.Spires[0].Fixe, 133);
-            ASSERT_EQ(Dessin.Spires[0].Mobile, 58);
-            ASSERT_EQ(Dessin.Spires[0].Trou, 25);
+            ASSERT_EQ(fmVolutan2->Dessin.NbSpires, 1);
+            ASSERT_EQ(fmVolutan2->Dessin.Spires[0].Fixe, 133);
+            ASSERT_EQ(fmVolutan2->Dessin.Spires[0].Mobile, 58);
+            ASSERT_EQ(fmVolutan2->Dessin.Spires[0].Trou, 25);
             QTest::mouseClick(fmVolutan2->btImprimer, Qt::LeftButton);
             QTest::mouseClick(fmVolutan2->btCopier, Qt::LeftButton);
             EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
             EXPECT_FALSE(Printer().Printing());
-            EXPECT_TRUE(Dessin.ModeEcran);
+            EXPECT_TRUE(fmVolutan2->Dessin.ModeEcran);
             delete fmVolutan2;
         }
         TPrinter::Release();

@@ -40,7 +40,7 @@ std::pair<QPointF, QPointF> Pixels(const TSegment& s) {
 constexpr TSpire Defaut{133, 58, 25, 0};
 constexpr std::size_t SegmentsDefaut = 3645;
 
-class PrintTest : public FenetrePrincipaleTest {
+class PrintQtTest : public FenetrePrincipaleTest {
 protected:
     void SetUp() override {
         FenetrePrincipaleTest::SetUp();
@@ -51,7 +51,7 @@ protected:
 
     // Print through its button, remembering the centre it must give back.
     void Imprimer() {
-        centreAvant = {Dessin.CentreX, Dessin.CentreY};
+        centreAvant = {F().Dessin.CentreX, F().Dessin.CentreY};
         Cliquer(F().btImprimer);
     }
     void DessinerRapide() {
@@ -60,11 +60,11 @@ protected:
     }
     // The drawing state Print must leave: the sheet at screen scale, the
     // centre of the command before, no job open.
-    void AttendreEtatEcran() const {
-        EXPECT_EQ(Dessin.Cible, &fmVolutan2->FeuilleCanvas());
-        EXPECT_TRUE(Dessin.ModeEcran);
-        EXPECT_EQ(Dessin.CentreX, centreAvant.x());
-        EXPECT_EQ(Dessin.CentreY, centreAvant.y());
+    void AttendreEtatEcran() {
+        EXPECT_EQ(F().Dessin.Cible, &fmVolutan2->FeuilleCanvas());
+        EXPECT_TRUE(F().Dessin.ModeEcran);
+        EXPECT_EQ(F().Dessin.CentreX, centreAvant.x());
+        EXPECT_EQ(F().Dessin.CentreY, centreAvant.y());
         EXPECT_FALSE(Printer().Printing());
         EXPECT_FALSE(imprimante->DocumentOpen());
     }
@@ -80,13 +80,13 @@ protected:
     QPointF centreAvant{1050.0, 750.0};
 };
 
-TEST_F(PrintTest, DefaultCurveAtTrueSizeOnThePage) {
+TEST_F(PrintQtTest, DefaultCurveAtTrueSizeOnThePage) {
     DessinerRapide();
-    ASSERT_EQ(Dessin.NbSpires, 1);
-    ASSERT_EQ(Dessin.Spires[0], (TSpire{133, 58, 25, F().cgCouleur->ForegroundColor()}));
-    const TColor couleur = Dessin.Spires[0].Couleur;
+    ASSERT_EQ(F().Dessin.NbSpires, 1);
+    ASSERT_EQ(F().Dessin.Spires[0], (TSpire{133, 58, 25, F().cgCouleur->ForegroundColor()}));
+    const TColor couleur = F().Dessin.Spires[0].Couleur;
     const TBitmapCanvas feuille = Feuille();
-    const auto spires = Dessin.Spires;
+    const auto spires = F().Dessin.Spires;
 
     Imprimer();
     EXPECT_TRUE(messages.empty()) << Textes().join('|').toStdString();
@@ -127,8 +127,8 @@ TEST_F(PrintTest, DefaultCurveAtTrueSizeOnThePage) {
     EXPECT_EQ((haut + bas) / 2, 1772);      // VersPixelsY(750)
 
     // The list and the sheet are untouched; printing again gives the same page.
-    EXPECT_EQ(Dessin.NbSpires, 1);
-    EXPECT_EQ(Dessin.Spires, spires);
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.Spires, spires);
     EXPECT_TRUE(MemesPixels(Feuille(), feuille));
     Imprimer();
     ASSERT_EQ(imprimante->Documents().size(), 2u);
@@ -136,23 +136,23 @@ TEST_F(PrintTest, DefaultCurveAtTrueSizeOnThePage) {
     EXPECT_EQ(imprimante->DeviceContextsOpened(), 1); // the device context served both
 }
 
-TEST_F(PrintTest, EmptyListPrintsABlankPage) {
+TEST_F(PrintQtTest, EmptyListPrintsABlankPage) {
     Imprimer();
     EXPECT_TRUE(messages.empty()) << Textes().join('|').toStdString();
     ASSERT_EQ(imprimante->Documents().size(), 1u);
     EXPECT_TRUE(Document(0).Finished);
     EXPECT_TRUE(Document(0).Segments.empty());
     EXPECT_TRUE(Document(0).Rectangles.empty());
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
     AttendreEtatEcran();
 }
 
-TEST_F(PrintTest, FailingCurveClosesTheJobAndIsReported) {
+TEST_F(PrintQtTest, FailingCurveClosesTheJobAndIsReported) {
     DessinerRapide();
-    Dessin.Spires[1] = {0, 58, 25, 0xFF}; // 0 teeth, as a drawing file may hold
-    Dessin.Spires[2] = Defaut;
-    Dessin.NbSpires = 3;
-    const auto spires = Dessin.Spires;
+    F().Dessin.Spires[1] = {0, 58, 25, 0xFF}; // 0 teeth, as a drawing file may hold
+    F().Dessin.Spires[2] = Defaut;
+    F().Dessin.NbSpires = 3;
+    const auto spires = F().Dessin.Spires;
     const TBitmapCanvas feuille = Feuille();
 
     Imprimer();
@@ -162,38 +162,38 @@ TEST_F(PrintTest, FailingCurveClosesTheJobAndIsReported) {
     ASSERT_EQ(imprimante->Documents().size(), 1u);
     EXPECT_TRUE(Document(0).Finished);
     EXPECT_EQ(Document(0).Segments.size(), SegmentsDefaut);
-    EXPECT_EQ(Dessin.NbSpires, 3);
-    EXPECT_EQ(Dessin.Spires, spires);
+    EXPECT_EQ(F().Dessin.NbSpires, 3);
+    EXPECT_EQ(F().Dessin.Spires, spires);
     EXPECT_TRUE(MemesPixels(Feuille(), feuille));
 
     // No job was left open: Print and Clear all still work.
     messages.clear();
-    Dessin.NbSpires = 1;
+    F().Dessin.NbSpires = 1;
     Imprimer();
     EXPECT_TRUE(messages.empty()) << Textes().join('|').toStdString();
     EXPECT_EQ(imprimante->Documents().size(), 2u);
     Cliquer(F().btEffacer);
     EXPECT_TRUE(messages.empty()) << Textes().join('|').toStdString();
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
 }
 
-TEST_F(PrintTest, DrawAfterPrintDrawsOnTheSheetAtScreenScale) {
-    ASSERT_EQ(Dessin.ResEcranX, 96);
+TEST_F(PrintQtTest, DrawAfterPrintDrawsOnTheSheetAtScreenScale) {
+    ASSERT_EQ(F().Dessin.ResEcranX, 96);
     const TBitmapCanvas vierge = Feuille();
     Imprimer();
     DessinerRapide();
     EXPECT_TRUE(messages.empty()) << Textes().join('|').toStdString();
     // The first point of the default curve at 96 pixels per inch.
-    EXPECT_EQ(Feuille().Pixel(321, 283), Dessin.Spires[0].Couleur);
-    EXPECT_TRUE(MemesPixels(Feuille(), Reference(vierge, Dessin.Spires[0])));
+    EXPECT_EQ(Feuille().Pixel(321, 283), F().Dessin.Spires[0].Couleur);
+    EXPECT_TRUE(MemesPixels(Feuille(), Reference(vierge, F().Dessin.Spires[0])));
     ASSERT_EQ(imprimante->Documents().size(), 1u);
     EXPECT_TRUE(Document(0).Segments.empty()); // nothing reached the page
 }
 
-TEST_F(PrintTest, CommandsDuringTheHandOverSeeTheScreenState) {
+TEST_F(PrintQtTest, CommandsDuringTheHandOverSeeTheScreenState) {
     const TBitmapCanvas vierge = Feuille();
-    Dessin.Spires[0] = Defaut;
-    Dessin.NbSpires = 1; // a blank sheet, one curve listed
+    F().Dessin.Spires[0] = Defaut;
+    F().Dessin.NbSpires = 1; // a blank sheet, one curve listed
     // Queued clicks run while the document is handed over, the job still open.
     Ensuite([this] { Cliquer(F().btImprimer); });
     Ensuite([this] { DessinerRapide(); });
@@ -203,8 +203,8 @@ TEST_F(PrintTest, CommandsDuringTheHandOverSeeTheScreenState) {
     EXPECT_EQ(Document(0).Segments.size(), SegmentsDefaut); // the Draw did not reach the page
     AttendreEtatEcran();
     // The Draw ran on the sheet, at screen scale.
-    EXPECT_EQ(Dessin.NbSpires, 2);
-    EXPECT_TRUE(MemesPixels(Feuille(), Reference(vierge, Dessin.Spires[1])));
+    EXPECT_EQ(F().Dessin.NbSpires, 2);
+    EXPECT_TRUE(MemesPixels(Feuille(), Reference(vierge, F().Dessin.Spires[1])));
 
     // A Clear all then is refused by the printer; no job stays open.
     messages.clear();
@@ -214,10 +214,10 @@ TEST_F(PrintTest, CommandsDuringTheHandOverSeeTheScreenState) {
     AttendreEtatEcran();
 }
 
-TEST_F(PrintTest, PrintDuringASlowDrawLetsItResumeOnTheSheet) {
+TEST_F(PrintQtTest, PrintDuringASlowDrawLetsItResumeOnTheSheet) {
     const TBitmapCanvas vierge = Feuille();
-    Dessin.Spires[0] = Defaut;
-    Dessin.NbSpires = 1; // what Print prints
+    F().Dessin.Spires[0] = Defaut;
+    F().Dessin.NbSpires = 1; // what Print prints
     surPause = [this](int n) {
         if (n == 100) Ensuite([this] { Cliquer(F().btImprimer); });
     };
@@ -229,11 +229,11 @@ TEST_F(PrintTest, PrintDuringASlowDrawLetsItResumeOnTheSheet) {
     ASSERT_EQ(imprimante->Documents().size(), 1u);
     EXPECT_EQ(Document(0).Segments.size(), SegmentsDefaut);
     // The slow trace went on at the same place and scale after Print.
-    EXPECT_EQ(Dessin.NbSpires, 2);
-    EXPECT_TRUE(MemesPixels(Feuille(), Reference(vierge, Dessin.Spires[1])));
+    EXPECT_EQ(F().Dessin.NbSpires, 2);
+    EXPECT_TRUE(MemesPixels(Feuille(), Reference(vierge, F().Dessin.Spires[1])));
 }
 
-TEST_F(PrintTest, PrinterMessagesReachTheUser) {
+TEST_F(PrintQtTest, PrinterMessagesReachTheUser) {
     // No default printer (the start-up's sheet preparations found one).
     TPrinter::Release();
     imprimante->SetDefaultPrinter("");

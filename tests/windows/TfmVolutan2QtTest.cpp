@@ -2,7 +2,7 @@
 // the start without a printer, and an activation that happens only once.
 #include "FenetrePrincipale.h"
 
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -44,7 +44,9 @@ void VerifierFeuilleVierge(const TBitmapCanvas& b) {
 
 } // namespace
 
-TEST_F(FenetrePrincipaleTest, StartUpState) {
+class TfmVolutan2QtTest : public FenetrePrincipaleTest {};
+
+TEST_F(TfmVolutan2QtTest, StartUpState) {
     Demarrer();
     EXPECT_TRUE(F().windowState() & Qt::WindowMaximized);
     EXPECT_EQ(F().windowTitle(), QStringLiteral("Volutan2"));
@@ -67,13 +69,13 @@ TEST_F(FenetrePrincipaleTest, StartUpState) {
     EXPECT_FALSE(F().cgCouleur->BackgroundEnabled());
     EXPECT_EQ(QApplication::focusWidget(), F().edFixe); // the first tab stop
 
-    EXPECT_EQ(Dessin.NbSpires, 0);
-    EXPECT_EQ(Dessin.NomFichier, "Sans titre");
-    EXPECT_TRUE(Dessin.ModeEcran);
-    EXPECT_EQ(Dessin.ResEcranX, 96);
-    EXPECT_EQ(Dessin.ResEcranY, 96);
-    EXPECT_EQ(Dessin.ResImpX, 600);
-    EXPECT_EQ(Dessin.ResImpY, 600);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NomFichier, "Sans titre");
+    EXPECT_TRUE(F().Dessin.ModeEcran);
+    EXPECT_EQ(F().Dessin.ResEcranX, 96);
+    EXPECT_EQ(F().Dessin.ResEcranY, 96);
+    EXPECT_EQ(F().Dessin.ResImpX, 600);
+    EXPECT_EQ(F().Dessin.ResImpY, 600);
     VerifierFeuilleVierge(Feuille());
     // What the widget shows is the bitmap.
     const QImage vue = F().Image1->grab().toImage();
@@ -83,28 +85,28 @@ TEST_F(FenetrePrincipaleTest, StartUpState) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(FenetrePrincipaleTest, WithoutAPrinterTwoMessagesAndAPaintedSheet) {
+TEST_F(TfmVolutan2QtTest, WithoutAPrinterTwoMessagesAndAPaintedSheet) {
     imprimante->SetDefaultPrinter("");
     Demarrer();
     const QString texte = QStringLiteral("Aucune imprimante par défaut sélectionnée.");
     EXPECT_EQ(messages, (Messages{{app.Title(), texte}, {app.Title(), texte}}));
     VerifierFeuilleVierge(Feuille());
-    EXPECT_EQ(Dessin.ResEcranX, 96);
-    EXPECT_EQ(Dessin.NomFichier, "Sans titre"); // Save keeps its default names
+    EXPECT_EQ(F().Dessin.ResEcranX, 96);
+    EXPECT_EQ(F().Dessin.NomFichier, "Sans titre"); // Save keeps its default names
     EXPECT_TRUE(F().windowState() & Qt::WindowMaximized);
 
     // The program runs: a fast Draw, then Clear all (which reports again).
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner);
-    EXPECT_EQ(Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
     EXPECT_EQ(Feuille().Pixel(321, 283), 0);
     Cliquer(F().btEffacer);
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
     EXPECT_EQ(messages.size(), 3u);
     VerifierFeuilleVierge(Feuille());
 }
 
-TEST_F(FenetrePrincipaleTest, LayoutAtDesignGeometryWithAnchors) {
+TEST_F(TfmVolutan2QtTest, LayoutAtDesignGeometryWithAnchors) {
     Demarrer();
     F().setWindowState(Qt::WindowNoState);
     F().resize(823, 519);
@@ -152,7 +154,7 @@ TEST_F(FenetrePrincipaleTest, LayoutAtDesignGeometryWithAnchors) {
     EXPECT_GT(F().ScrollBox1->verticalScrollBar()->maximum(), 0);
 }
 
-TEST_F(FenetrePrincipaleTest, FontsAndCaptionsFit) {
+TEST_F(TfmVolutan2QtTest, FontsAndCaptionsFit) {
     Demarrer();
     const QFontInfo interface(F().Label1->font());
     EXPECT_EQ(interface.pixelSize(), 11);
@@ -186,7 +188,7 @@ TEST_F(FenetrePrincipaleTest, FontsAndCaptionsFit) {
     }
 }
 
-TEST_F(FenetrePrincipaleTest, KeyboardAcceleratorsEnterAndSpace) {
+TEST_F(TfmVolutan2QtTest, KeyboardAcceleratorsEnterAndSpace) {
     Demarrer();
     Cliquer(F().fbRapide);
     // A key on the focused control; a button pressed by its letter shows
@@ -198,44 +200,44 @@ TEST_F(FenetrePrincipaleTest, KeyboardAcceleratorsEnterAndSpace) {
     };
     const auto alt = [&](Qt::Key lettre) { touche(F().edFixe, lettre, Qt::AltModifier); };
     alt(Qt::Key_D); // "&Dessiner"
-    EXPECT_EQ(Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
     EXPECT_EQ(F().btDessiner->text(), QStringLiteral("Dessiner"));
     alt(Qt::Key_D); // no mark any more: nothing, and no letter in the field
     touche(F().edFixe, Qt::Key_D, Qt::AltModifier | Qt::ShiftModifier);
     touche(F().edFixe, Qt::Key_5, Qt::AltModifier);
     touche(F().edMobile, Qt::Key_X, Qt::AltModifier);
     touche(F().edTrou, Qt::Key_X, Qt::AltModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
     EXPECT_EQ(F().edFixe->text(), QStringLiteral("133"));
     EXPECT_EQ(F().edMobile->text(), QStringLiteral("58"));
     EXPECT_EQ(F().edTrou->text(), QStringLiteral("25"));
     // Shift does not change the letter: Alt+Shift+T is "Effacer &tout".
     touche(F().edTrou, Qt::Key_T, Qt::AltModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
 
     // Enter in a field clicks nothing (no default button); Enter, keypad
     // Enter and Space on the focused button click it.
     touche(F().edFixe, Qt::Key_Return, Qt::NoModifier);
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
     touche(F().btDessiner, Qt::Key_Return, Qt::NoModifier);
-    EXPECT_EQ(Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
     touche(F().btDessiner, Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(Dessin.NbSpires, 2);
+    EXPECT_EQ(F().Dessin.NbSpires, 2);
     touche(F().btDessiner, Qt::Key_Space, Qt::NoModifier);
-    EXPECT_EQ(Dessin.NbSpires, 3);
+    EXPECT_EQ(F().Dessin.NbSpires, 3);
     touche(F().btEffacer, Qt::Key_Return, Qt::NoModifier);
-    EXPECT_EQ(Dessin.NbSpires, 0);
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
 }
 
-TEST_F(FenetrePrincipaleTest, FormActivateRunsOnlyOnce) {
+TEST_F(TfmVolutan2QtTest, FormActivateRunsOnlyOnce) {
     Demarrer();
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner);
-    ASSERT_EQ(Dessin.NbSpires, 1);
+    ASSERT_EQ(F().Dessin.NbSpires, 1);
     const TBitmapCanvas avecCourbe = Feuille();
 
     // An error box, a dialog in a modal run, another application in front.
-    app.SetReporter({});
+    app.SetSignaleur({});
     QTimer::singleShot(0, [] {
         if (auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
             boite->button(QMessageBox::Ok)->click();
@@ -243,20 +245,20 @@ TEST_F(FenetrePrincipaleTest, FormActivateRunsOnlyOnce) {
     app.Protege([] { throw EInOutError(2); });
     TForm dialogue;
     auto* ok = new QPushButton(QStringLiteral("&OK"), &dialogue);
-    dialogue.LierResultat(ok, 1);
+    dialogue.LierResultat(ok, mrOk);
     QTimer::singleShot(0, [ok] { Cliquer(ok); });
-    EXPECT_EQ(app.ShowModal(dialogue), 1);
+    EXPECT_EQ(app.ShowModal(dialogue), mrOk);
     QApplication::setActiveWindow(nullptr);
     QApplication::processEvents();
     F().activateWindow();
     QTest::qWait(50);
 
     // FormActivate would have emptied the list and cleared the sheet.
-    EXPECT_EQ(Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.NbSpires, 1);
     EXPECT_TRUE(MemesPixels(Feuille(), avecCourbe));
 }
 
-TEST_F(FenetrePrincipaleTest, TypedFieldsAndButtonsGiveTheCurve) {
+TEST_F(TfmVolutan2QtTest, TypedFieldsAndButtonsGiveTheCurve) {
     Demarrer();
     Cliquer(F().fbRapide);
     F().edFixe->selectAll();
@@ -265,18 +267,18 @@ TEST_F(FenetrePrincipaleTest, TypedFieldsAndButtonsGiveTheCurve) {
     F().edTrou->selectAll();
     QTest::keyClicks(F().edTrou, QStringLiteral("abc")); // the last valid 25 stands
     Cliquer(F().btDessiner);
-    ASSERT_EQ(Dessin.NbSpires, 1);
-    EXPECT_EQ(Dessin.Spires[0], (TSpire{150, 59, 25, 0}));
+    ASSERT_EQ(F().Dessin.NbSpires, 1);
+    EXPECT_EQ(F().Dessin.Spires[0], (TSpire{150, 59, 25, 0}));
 
     Cliquer(F().udFixe->UpButton());
     EXPECT_EQ(F().edFixe->text(), QStringLiteral("151"));
     F().edMobile->selectAll();
     QTest::keyClicks(F().edMobile, QStringLiteral("300")); // out of range: 59 stands
     Cliquer(F().btDessiner);
-    EXPECT_EQ(Dessin.Spires[1], (TSpire{151, 59, 25, 0}));
+    EXPECT_EQ(F().Dessin.Spires[1], (TSpire{151, 59, 25, 0}));
 }
 
-TEST_F(FenetrePrincipaleTest, QuitButtonEndsTheRun) {
+TEST_F(TfmVolutan2QtTest, QuitButtonEndsTheRun) {
     app.CreateForm(fmVolutan2);
     QTimer::singleShot(0, [] { Cliquer(fmVolutan2->btQuitter); });
     // Should the button fail to end the run, the test still ends.

@@ -3,20 +3,18 @@
 // The Draw button's caption is the trace state: "&Dessiner" before the first
 // Draw, "Arrêter" while a slow trace started by Draw runs (a click then asks
 // it to stop), "Dessiner" when idle.
-#include "uVolutan2.h"
+#include "windows/uVolutan2.h"
 
 #include "controls/TColorGrid.h"
 #include "controls/TImage.h"
 #include "controls/TUpDown.h"
-#include "engine/TDessin.h"
+#include "core/Exceptions.h"
 #include "engine/Tracer.h"
-#include "shell/Exceptions.h"
 #include "shell/TApplication.h"
 
 #include <QPushButton>
 #include <QRadioButton>
-
-#include <algorithm>
+#include <QScopeGuard>
 
 namespace {
 const QString Arreter = QStringLiteral("Arrêter");
@@ -41,8 +39,7 @@ void TfmVolutan2::btDessinerClick() {
     Dessin.Cible = &FeuilleCanvas();
     const bool lent = rbLent->isChecked();
     if (lent) btDessiner->setText(Arreter);
-    Dessin.CentreX = 1050.0;
-    Dessin.CentreY = 750.0;
+    Dessin.CentrerSurFeuille();
 
     TTraceLent lenteur;
     lenteur.Pause = [] { Application->Pause(); };
@@ -51,7 +48,7 @@ void TfmVolutan2::btDessinerClick() {
         Image1->Repeindre(); // the sheet grows on screen
         Application->ProcessMessages();
     };
-    Tracer(spire, lent, lenteur);
+    Tracer(Dessin, spire, lent, lenteur);
 
     btDessiner->setText(Dessiner);
     // Appended to the list as it now stands: after a Clear all during the
@@ -75,19 +72,13 @@ void TfmVolutan2::RedessinerListe() {
     bool lentVu = false;
     // However the redraw ends, errors included, the sheet is shown and the
     // caption comes back as it was ("&Dessiner" keeps its accelerator).
-    struct Fin {
-        TfmVolutan2* fenetre;
-        const bool& lentVu;
-        const bool& rapide;
-        QString legende;
-        ~Fin() {
-            fenetre->Image1->Repeindre();
-            if (!lentVu) return;
-            // A slow Draw under this redraw (an Open during its trace) goes on
-            // unless the click was meant for it: then it stops too.
-            fenetre->btDessiner->setText(legende == Arreter && rapide ? Dessiner : legende);
-        }
-    } fin{this, lentVu, rapide, btDessiner->text()};
+    const auto fin = qScopeGuard([this, &lentVu, &rapide, legende = btDessiner->text()] {
+        Image1->Repeindre();
+        if (!lentVu) return;
+        // A slow Draw under this redraw (an Open during its trace) goes on
+        // unless the click was meant for it: then it stops too.
+        btDessiner->setText(legende == Arreter && rapide ? Dessiner : legende);
+    });
 
     TTraceLent lenteur;
     lenteur.Pause = [this, &rapide] {
@@ -101,14 +92,15 @@ void TfmVolutan2::RedessinerListe() {
     };
 
     Dessin.Cible = &FeuilleCanvas();
-    Dessin.CentreX = 1050.0;
-    Dessin.CentreY = 750.0;
-    for (int i = 0; i < std::min(Dessin.NbSpires, MaxSpires); ++i) {
+    Dessin.CentrerSurFeuille();
+    // The list is read again after each curve: a command run during a slow
+    // redraw (Clear all, Open) may have changed it.
+    for (std::size_t i = 0; i < Dessin.Courbes().size(); ++i) {
         const bool lent = rbLent->isChecked() && !rapide;
         if (lent && !lentVu) {
             lentVu = true;
             btDessiner->setText(Arreter);
         }
-        Tracer(Dessin.Spires[static_cast<std::size_t>(i)], lent, lenteur);
+        Tracer(Dessin, Dessin.Courbes()[i], lent, lenteur);
     }
 }

@@ -1,7 +1,7 @@
 // The two integer conversions: accepted forms, values, error positions, and
 // the conversion error's message.
-#include "shell/Conversions.h"
-#include "shell/Exceptions.h"
+#include "core/Conversions.h"
+#include "core/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ struct Refuse {
     int position; // Val's error position
 };
 
-TEST(Conversions, AcceptedTextsGiveTheSameValueBothWays) {
+TEST(ConversionsTest, AcceptedTextsGiveTheSameValueBothWays) {
     const Accepte cas[] = {
         {" 42", 42},
         {"-0", 0},
@@ -51,7 +51,7 @@ TEST(Conversions, AcceptedTextsGiveTheSameValueBothWays) {
     }
 }
 
-TEST(Conversions, RejectedTextsFailAtTheFirstOffendingCharacter) {
+TEST(ConversionsTest, RejectedTextsFailAtTheFirstOffendingCharacter) {
     const Refuse cas[] = {
         {"", 1},
         {"   ", 4}, // nothing but spaces: fails past the end
@@ -87,7 +87,7 @@ TEST(Conversions, RejectedTextsFailAtTheFirstOffendingCharacter) {
 
 // A text of up to 60 characters is quoted unchanged; a longer one as its
 // first 60 characters (an accented letter is one) followed by "…".
-TEST(Conversions, ConversionErrorQuotesTheTextUpTo60Characters) {
+TEST(ConversionsTest, ConversionErrorQuotesTheTextUpTo60Characters) {
     auto e = [](int n) {
         std::string s;
         for (int i = 0; i < n; ++i)
@@ -118,7 +118,7 @@ TEST(Conversions, ConversionErrorQuotesTheTextUpTo60Characters) {
     }
 }
 
-TEST(Conversions, Latin1BytesBecomeUtf8) {
+TEST(ConversionsTest, Latin1BytesBecomeUtf8) {
     EXPECT_EQ(Latin1VersUtf8("abc\t1"), "abc\t1");
     EXPECT_EQ(Latin1VersUtf8("d\xE9j\xE0"), "d\xC3\xA9j\xC3\xA0");
     EXPECT_EQ(Latin1VersUtf8("\x80\xFF"), "\xC2\x80\xC3\xBF");

@@ -1,29 +1,26 @@
 // The main window: layout, start-up, and the sheet preparation it runs.
 // Draw, Clear all and the list redraw are in uVolutan2_Dessin.cpp.
-#include "uVolutan2.h"
+#include "windows/uVolutan2.h"
 
 #include "controls/TColorGrid.h"
 #include "controls/TImage.h"
 #include "controls/TUpDown.h"
 #include "engine/PreparerFeuille.h"
-#include "engine/TDessin.h"
 #include "platform/TEcran.h"
 #include "platform/TPrinter.h"
+#include "shell/Connecter.h"
 #include "shell/TApplication.h"
+#include "windows/TContenuDefilant.h"
+#include "windows/TPanneau.h"
 
-#include <QEvent>
 #include <QFont>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QResizeEvent>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QVBoxLayout>
-
-#include <utility>
-#include <vector>
 
 TfmVolutan2* fmVolutan2 = nullptr;
 
@@ -55,48 +52,6 @@ QFont PoliceChamp() {
     police.setBold(true);
     return police;
 }
-
-// The bottom panel: raised bevel; the controls anchored to its right edge keep
-// their distance to it when the window is resized (the others keep their
-// place, the panel's height being fixed).
-class TPanneau : public QFrame {
-public:
-    explicit TPanneau(QWidget* parent) : QFrame(parent) {
-        setFrameStyle(QFrame::Panel | QFrame::Raised);
-        setLineWidth(1);
-        setFixedHeight(HauteurPanneau);
-        resize(LargeurClient, HauteurPanneau);
-    }
-    void AncrerADroite(QWidget* controle) { aDroite_.emplace_back(controle, controle->x()); }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override {
-        QFrame::resizeEvent(event);
-        const int decalage = width() - LargeurClient;
-        for (const auto& [controle, xConception] : aDroite_)
-            controle->move(xConception + decalage, controle->y());
-    }
-
-private:
-    std::vector<std::pair<QWidget*, int>> aDroite_;
-};
-
-// What the scroll box scrolls: as large as its children reach, so the bars
-// cover the whole sheet whatever size the preparation gives it.
-class TContenuDefilant : public QWidget {
-public:
-    explicit TContenuDefilant(QWidget* parent = nullptr) : QWidget(parent) {}
-    void Suivre(QWidget* enfant) { enfant->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* objet, QEvent* event) override {
-        if (event->type() == QEvent::Resize || event->type() == QEvent::Move) {
-            const QRect enfants = childrenRect();
-            resize(enfants.right() + 1, enfants.bottom() + 1);
-        }
-        return QWidget::eventFilter(objet, event);
-    }
-};
 
 QLabel* Etiquette(QWidget* parent, const QString& texte, int x, int y) {
     auto* label = new QLabel(texte, parent);
@@ -142,7 +97,7 @@ TfmVolutan2::TfmVolutan2(QWidget* parent) : TForm(parent) {
     move(98, 145);
     resize(LargeurClient, HauteurClient);
 
-    auto* panneau = new TPanneau(this);
+    auto* panneau = new TPanneau(this, LargeurClient, HauteurPanneau);
     Panel1 = panneau;
     Label4 = Etiquette(panneau, QStringLiteral("Couleur :"), 72, 4);
     cgCouleur = new TColorGrid(panneau);
@@ -209,7 +164,6 @@ TfmVolutan2::TfmVolutan2(QWidget* parent) : TForm(parent) {
 }
 
 TfmVolutan2::~TfmVolutan2() {
-    if (Dessin.Cible == &Image1->Canvas()) Dessin.Cible = nullptr;
     if (fmVolutan2 == this) fmVolutan2 = nullptr;
 }
 
@@ -234,15 +188,12 @@ TCanvas& TfmVolutan2::FeuilleCanvas() {
 
 void TfmVolutan2::PreparerFeuille() {
     // The sheet is painted even when the printer fails; show it either way.
-    struct Repeindre {
-        TImage* image;
-        ~Repeindre() { image->Repeindre(); }
-    } repeindre{Image1};
+    const auto repeindre = qScopeGuard([this] { Image1->Repeindre(); });
     // The sheet in device pixels of the screen this window is on now, shown
     // at that screen's ratio: the same size on screen, one-pixel lines.
     TEcran ecran(this);
     Image1->SetRatio(ecran.Ratio());
-    ::PreparerFeuille(Printer(), ecran, *Image1);
+    ::PreparerFeuille(Dessin, Printer(), ecran, *Image1);
 }
 
 void TfmVolutan2::MettreAJourTitre(const QString& nomFichier) {

@@ -1,7 +1,7 @@
-#include "shell/Conversions.h"
+#include "core/Conversions.h"
 
-#include "shell/Exceptions.h"
-#include "shell/TLecteurEntier.h"
+#include "core/Exceptions.h"
+#include "core/TLecteurEntier.h"
 
 #include <string>
 

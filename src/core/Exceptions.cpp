@@ -1,4 +1,4 @@
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
 
 EConvertError EConvertError::PasEntier(std::string_view texte) {
     // Characters are counted by their first byte (UTF-8 continuation bytes are

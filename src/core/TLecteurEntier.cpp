@@ -1,4 +1,4 @@
-#include "shell/TLecteurEntier.h"
+#include "core/TLecteurEntier.h"
 
 namespace {
 

@@ -1,15 +1,19 @@
-#include "uModifier.h"
+// The curve editor dialog: its controls, the preview and the table's events.
+// The main window's command that runs it is in uVolutan2_Modifier.cpp.
+#include "windows/uModifier.h"
 
 #include "controls/TColorGrid.h"
 #include "controls/TGridSpin.h"
 #include "controls/TImage.h"
+#include "core/Conversions.h"
 #include "engine/Tracer.h"
-#include "shell/Conversions.h"
+#include "shell/Connecter.h"
 #include "shell/TApplication.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 
@@ -68,8 +72,8 @@ TfmModifier::TfmModifier(QWidget* parent) : TForm(parent) {
 
     btOK = Bouton(this, QStringLiteral("&OK"), 624, 496, 75, 25);
     btAnnuler = Bouton(this, QStringLiteral("&Annuler"), 536, 496, 75, 25);
-    LierResultat(btOK, 1);
-    LierResultat(btAnnuler, 2);
+    LierResultat(btOK, mrOk);
+    LierResultat(btAnnuler, mrCancel);
 
     ColorGrid1 = new TColorGrid(this);
     ColorGrid1->SetGridOrdering(TGridOrdering::go8x2);
@@ -167,10 +171,7 @@ void TfmModifier::asgSpiresClick() {
         Image2->SetSize(largeur, hauteur);
     }
     // Shown however the drawing ends: a failed conversion leaves it white.
-    struct Repeindre {
-        TImage* image;
-        ~Repeindre() { image->Repeindre(); }
-    } repeindre{Image2};
+    const auto repeindre = qScopeGuard([this] { Image2->Repeindre(); });
     DessinerApercu(Image2->Bitmap(), largeur, hauteur, n, ratio);
 }
 

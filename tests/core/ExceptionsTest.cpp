@@ -1,11 +1,11 @@
 // The failure classes and their French messages.
-#include "shell/Exceptions.h"
+#include "core/Exceptions.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(Exceptions, InOutErrorMessageComesFromItsCode) {
+TEST(ExceptionsTest, InOutErrorMessageComesFromItsCode) {
     const std::pair<int, std::string> cas[] = {
         {2, "Fichier introuvable"},
         {3, "Nom de fichier incorrect"},
@@ -26,7 +26,7 @@ TEST(Exceptions, InOutErrorMessageComesFromItsCode) {
     }
 }
 
-TEST(Exceptions, FixedMessagesAndCatchableAsException) {
+TEST(ExceptionsTest, FixedMessagesAndCatchableAsException) {
     auto message = [](auto leve) -> std::string {
         try {
             leve();

@@ -1,10 +1,10 @@
 // Copy: the whole drawing traced again at the printer's resolution into a
 // picture (EMF, and the same drawing as SVG) framed as a square of twice the
 // drawing's extent, then placed on the clipboard.
-#include "uVolutan2.h"
+#include "windows/uVolutan2.h"
 
+#include "core/Exceptions.h"
 #include "engine/Etendue.h"
-#include "engine/TDessin.h"
 #include "engine/TEtatDessinSauve.h"
 #include "engine/Tracer.h"
 #include "engine/Unites.h"
@@ -12,20 +12,15 @@
 #include "platform/TMetafile.h"
 #include "platform/TMetafileCanvas.h"
 #include "platform/TPrinter.h"
-#include "shell/Exceptions.h"
-
-#include <algorithm>
 
 namespace {
 
 // About how many segments the list will trace (ten per radian of each curve's
 // turns), so the picture's buffers are sized once. A curve the tracer will
 // refuse counts for nothing here; the tracer reports it in its turn.
-std::size_t SegmentsAttendus() {
+std::size_t SegmentsAttendus(const TDessin& dessin) {
     std::size_t segments = 0;
-    const std::int32_t nombre = std::clamp<std::int32_t>(Dessin.NbSpires, 0, MaxSpires);
-    for (std::int32_t i = 0; i < nombre; ++i) {
-        const TSpire& spire = Dessin.Spires[static_cast<std::size_t>(i)];
+    for (const TSpire& spire : dessin.Courbes()) {
         try {
             segments += 63 * static_cast<std::size_t>(Tours(spire.Fixe, spire.Mobile)) + 1;
         } catch (const Exception&) {
@@ -37,39 +32,34 @@ std::size_t SegmentsAttendus() {
 } // namespace
 
 void TfmVolutan2::btCopierClick() {
-    const TEtatDessinSauve etat;
+    const TEtatDessinSauve etat(Dessin);
     Dessin.ModeEcran = false;
     TMetafile image;
 
     // The reference device: the printer's information context, the default
     // printer chosen now if need be ("Aucune imprimante par défaut
     // sélectionnée" otherwise, the clipboard untouched). Taken before the
-    // extent, which needs the printer's resolution: when the last sheet
-    // preparation could not measure the printer, its resolution comes from here.
+    // extent, which needs the printer's resolution.
     const TPrinterMetrics reference = Printer().Metrics();
-    if (Dessin.ResImpX <= 0 || Dessin.ResImpY <= 0) {
-        Dessin.ResImpX = reference.LogPixelsX;
-        Dessin.ResImpY = reference.LogPixelsY;
-    }
+    MesurerImprimanteAuBesoin(reference);
     if (Dessin.ResImpX <= 0 || Dessin.ResImpY <= 0)
         throw EPrinter("Imprimante sélectionnée incorrecte");
 
     // E: the largest distance of a curve point from the centre, printer pixels
     // (|E| < 2^31 / 254, so 2E cannot overflow).
-    const std::int32_t e = Etendue();
+    const std::int32_t e = Etendue(Dessin);
     image.SetWidth(2 * e);
     image.SetHeight(2 * e);
     {
         TMetafileCanvas canevas(image, reference); // the frame is fixed here
-        canevas.Reserver(SegmentsAttendus());
+        canevas.Reserver(SegmentsAttendus(Dessin));
         Dessin.Cible = &canevas;
         // The centre in tenths of a millimetre: E * 254 in 32 bits, divided as a real.
         const double centre = static_cast<double>(MulInt32(e, 254)) / Dessin.ResImpX;
         Dessin.CentreX = centre;
         Dessin.CentreY = centre;
-        const std::int32_t nombre = std::clamp<std::int32_t>(Dessin.NbSpires, 0, MaxSpires);
-        for (std::int32_t i = 0; i < nombre; ++i)
-            Tracer(Dessin.Spires[static_cast<std::size_t>(i)], false);
+        for (const TSpire& spire : Dessin.Courbes())
+            Tracer(Dessin, spire, false);
         etat.Restaurer(); // before the canvas goes: nothing may point at it
     }                     // the recording ends: the picture holds the drawing
     Clipboard().Assign(image);

@@ -1,11 +1,11 @@
-// The curve editor command: the list goes into the editor's table, the editor
-// runs modally, and on OK the list is rebuilt from the table and redrawn.
+// The main window's Modifier command: the list goes into the editor's table,
+// the editor (the dialog of uModifier.cpp) runs modally, and on OK the list is
+// rebuilt from the table and redrawn.
 #include "controls/TCellGrid.h"
-#include "engine/TDessin.h"
-#include "shell/Conversions.h"
+#include "core/Conversions.h"
 #include "shell/TApplication.h"
-#include "uModifier.h"
-#include "uVolutan2.h"
+#include "windows/uModifier.h"
+#include "windows/uVolutan2.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -16,9 +16,9 @@ void TfmVolutan2::btModifierClick() {
 
     // Rows after the last curve keep what earlier showings left in them; a
     // list longer than the table goes beyond its last row, unseen.
-    for (int i = 0; i < Dessin.NbSpires; ++i) {
-        const TSpire& s = Dessin.Spires[i];
-        const int r = i + 1;
+    int r = 0;
+    for (const TSpire& s : Dessin.Courbes()) {
+        ++r;
         grille.SetCellText(1, r, QString::number(s.Fixe));
         grille.SetCellText(2, r, QString::number(s.Mobile));
         grille.SetCellText(3, r, QString::number(s.Trou));
@@ -26,7 +26,7 @@ void TfmVolutan2::btModifierClick() {
     }
     fmModifier->SetNombreLignes(Dessin.NbSpires);
 
-    if (Application->ShowModal(*fmModifier) != 1) return;
+    if (Application->ShowModal(*fmModifier) != mrOk) return;
 
     // Clear all. Without a printer the sheet is still cleared before the
     // printer's error comes: the list is then rebuilt and redrawn all the
@@ -57,8 +57,7 @@ void TfmVolutan2::btModifierClick() {
 
     Dessin.Cible = &FeuilleCanvas();
     Dessin.ModeEcran = true;
-    Dessin.CentreX = 1050.0;
-    Dessin.CentreY = 750.0;
+    Dessin.CentrerSurFeuille();
     RedessinerListe();
 
     if (erreurFeuille) std::rethrow_exception(erreurFeuille);

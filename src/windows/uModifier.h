@@ -6,8 +6,9 @@
 //
 // Created once at start-up and reused: the table keeps its rows, texts,
 // colours and current cell between showings, the preview its picture. The
-// main window's btModifierClick fills the table, sets NombreLignes and runs
-// the dialog; the curve list itself changes only there, on OK.
+// main window's command btModifierClick (uVolutan2_Modifier.cpp) fills the
+// table, sets NombreLignes and runs the dialog; the curve list itself changes
+// only there, on OK.
 #include "controls/TCellGrid.h"
 #include "shell/TForm.h"
 

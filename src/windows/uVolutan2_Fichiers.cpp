@@ -1,22 +1,16 @@
 // Save and Open: the drawing as a text file of its curve list.
-#include "uVolutan2.h"
+#include "windows/uVolutan2.h"
 
 #include "engine/FichierDessin.h"
-#include "engine/TDessin.h"
 #include "platform/TFichierEcriture.h"
 #include "platform/TFichierLecture.h"
 #include "platform/TFileDialogs.h"
 
 #include <QFileInfo>
 
-#include <algorithm>
 #include <climits>
-#include <span>
 
 namespace {
-
-// The drawing's name until its first Save.
-const char* const SansTitre = "Sans titre";
 
 // "Rosacine N.txt": relative, so in the current directory.
 QString NomParDefaut(int n) {
@@ -32,14 +26,17 @@ bool FichierExiste(const QString& nom) {
 } // namespace
 
 void TfmVolutan2::btEnregistrerClick() {
-    const auto nb = static_cast<std::size_t>(std::clamp(Dessin.NbSpires, 0, MaxSpires));
-    const std::string octets = OctetsDessin(std::span(Dessin.Spires.data(), nb));
+    const std::string octets = OctetsDessin(Dessin.Courbes());
 
     int n = 1;
     while (n < INT_MAX && FichierExiste(NomParDefaut(n)))
         ++n;
-    // A drawing saved once proposes its own name again.
-    if (Dessin.NomFichier == SansTitre) Dessin.NomFichier = NomParDefaut(n).toStdString();
+    // The first Save gives the drawing a default name; from then on it
+    // proposes the drawing's own name, whatever that name is.
+    if (!nomDonne_) {
+        Dessin.NomFichier = NomParDefaut(n).toStdString();
+        nomDonne_ = true;
+    }
 
     const std::optional<QString> choisi =
         TFileDialogs::Enregistrer(this, QString::fromStdString(Dessin.NomFichier));

@@ -1,18 +1,15 @@
 // Print: the whole drawing traced again at the printer's resolution on one
 // portrait page of the default printer, each curve about the point 105 mm
 // right of and 75 mm below the printable area's top left corner.
-#include "uVolutan2.h"
+#include "windows/uVolutan2.h"
 
-#include "engine/TDessin.h"
 #include "engine/TEtatDessinSauve.h"
 #include "engine/Tracer.h"
 #include "platform/TPrinter.h"
 #include "platform/TPrinterCanvas.h"
 
-#include <algorithm>
-
 void TfmVolutan2::btImprimerClick() {
-    const TEtatDessinSauve etat;
+    const TEtatDessinSauve etat(Dessin);
     TPrinter& imprimante = Printer();
     Dessin.Cible = &imprimante.Canvas();
     Dessin.ModeEcran = false;
@@ -20,18 +17,10 @@ void TfmVolutan2::btImprimerClick() {
     // the document and its page ("Impression en cours" during another job).
     imprimante.BeginDoc();
     try {
-        // When the last sheet preparation could not measure the printer, its
-        // resolution comes from the job's device context.
-        if (Dessin.ResImpX <= 0 || Dessin.ResImpY <= 0) {
-            const TPrinterMetrics metriques = imprimante.Metrics();
-            Dessin.ResImpX = metriques.LogPixelsX;
-            Dessin.ResImpY = metriques.LogPixelsY;
-        }
-        Dessin.CentreX = 1050.0;
-        Dessin.CentreY = 750.0;
-        const std::int32_t nombre = std::clamp<std::int32_t>(Dessin.NbSpires, 0, MaxSpires);
-        for (std::int32_t i = 0; i < nombre; ++i)
-            Tracer(Dessin.Spires[static_cast<std::size_t>(i)], false);
+        MesurerImprimanteAuBesoin(imprimante.Metrics()); // the job's device context
+        Dessin.CentrerSurFeuille();
+        for (const TSpire& spire : Dessin.Courbes())
+            Tracer(Dessin, spire, false);
     } catch (...) {
         // A curve that cannot be traced (0 teeth) ends the command, but not
         // with the job open: the page so far is printed and the document
@@ -49,4 +38,10 @@ void TfmVolutan2::btImprimerClick() {
     // drawing state, never the page of a job about to close.
     etat.Restaurer();
     imprimante.EndDoc();
+}
+
+void TfmVolutan2::MesurerImprimanteAuBesoin(const TPrinterMetrics& metriques) {
+    if (Dessin.ResImpX > 0 && Dessin.ResImpY > 0) return;
+    Dessin.ResImpX = metriques.LogPixelsX;
+    Dessin.ResImpY = metriques.LogPixelsY;
 }

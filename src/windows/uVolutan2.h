@@ -1,9 +1,14 @@
 #pragma once
 // The main window: the sheet, the choice of the next curve (gears, hole,
-// colour, speed) and one button per command. Handlers are split by command
-// group: uVolutan2.cpp (layout, start-up, Draw, Clear all, Quit),
-// uVolutan2_Fichiers.cpp (Save, Open), uVolutan2_Impression.cpp (Print, Copy),
-// uVolutan2_Modifier.cpp (the curve editor command).
+// colour, speed) and one button per command. Its code is split by command:
+//   uVolutan2.cpp             layout, start-up, sheet preparation, Quit
+//   uVolutan2_Dessin.cpp      Draw and its stop, Clear all, the list redraw
+//   uVolutan2_Fichiers.cpp    Save, Open
+//   uVolutan2_Impression.cpp  Print
+//   uVolutan2_Copie.cpp       Copy
+//   uVolutan2_Modifier.cpp    Modifier: the command that runs the curve
+//                             editor (the dialog itself is uModifier)
+#include "engine/TDessin.h"
 #include "shell/TForm.h"
 
 #include <QString>
@@ -17,6 +22,7 @@ class QWidget;
 class TCanvas;
 class TColorGrid;
 class TImage;
+struct TPrinterMetrics;
 class TUpDown;
 
 class TfmVolutan2 : public TForm {
@@ -45,8 +51,8 @@ public:
     // sheet. Draw and the list redraws trace at the resolution of the last
     // preparation, whatever screen the window has moved to since.
     void PreparerFeuille();
-    // Traces Spires[0 .. NbSpires-1] on the sheet about (1050, 750), in list
-    // order. Slow when rbLent is checked (read before each curve): while it
+    // Traces the drawing's curves on the sheet about the sheet's centre, in
+    // list order. Slow when rbLent is checked (read before each curve): while it
     // runs the Draw button reads "Arrêter", and a click on it makes the rest of
     // the redraw fast, every curve still drawn; then the button reads what it
     // read before ("Dessiner" if the click also stopped a slow Draw running
@@ -56,6 +62,11 @@ public:
     void RedessinerListe();
     // "Volutan2 - " + name, or "Volutan2".
     void MettreAJourTitre(const QString& nomFichier);
+
+    // The program's one drawing: the curve list and the drawing state every
+    // command works on. The commands reach it here, and a command run during
+    // a slow trace changes the very drawing the trace reads.
+    TDessin Dessin;
 
     // Controls, created with the window at their design geometry (96 dpi).
     QWidget* Panel1 = nullptr;
@@ -82,6 +93,17 @@ public:
     QPushButton* btQuitter = nullptr;
     QScrollArea* ScrollBox1 = nullptr;
     TImage* Image1 = nullptr;
+
+private:
+    // Print and Copy: when the last sheet preparation could not measure the
+    // printer (none then), its resolution comes from `metriques`, the
+    // printer's now; otherwise a printer that appears after start-up would
+    // put every point at the corner.
+    void MesurerImprimanteAuBesoin(const TPrinterMetrics& metriques);
+
+    // The drawing has its own name: given by its first Save (the default
+    // one, even when that Save is cancelled) and kept from then on.
+    bool nomDonne_ = false;
 };
 
 extern TfmVolutan2* fmVolutan2;

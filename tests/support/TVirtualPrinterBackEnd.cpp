@@ -1,4 +1,4 @@
-#include "platform/TVirtualPrinterBackEnd.h"
+#include "support/TVirtualPrinterBackEnd.h"
 
 #include <QLine>
 #include <QPaintDevice>

@@ -1,3 +1,0 @@
-#include "engine/TDessin.h"
-
-TDessin Dessin;
