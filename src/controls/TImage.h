@@ -4,8 +4,12 @@
 // the bitmap's pixels (a QImage over Bits(), no copy), so whatever the engine
 // draws shows at the next repaint; call Repeindre (or update) to ask for one.
 //
-// The widget's size follows the bitmap's after SetSize. Before the first
-// SetSize the bitmap is empty and the widget shows its parent's background.
+// The bitmap is in device pixels and shown at Ratio() device pixels per
+// logical pixel (1 by default), so on a high-density screen each bitmap pixel
+// is one pixel of the screen. The widget's logical size follows the bitmap's:
+// its size divided by the ratio, rounded up so that none of it is cut off (at
+// 1.5 a 1213-pixel bitmap takes 809 logical pixels). Before the first SetSize
+// the bitmap is empty and the widget shows its parent's background.
 #include "engine/PreparerFeuille.h"
 #include "engine/TBitmapCanvas.h"
 
@@ -22,13 +26,18 @@ public:
     // changes nothing (pixels, pen, brush and current position stay).
     void SetSize(int largeur, int hauteur) override;
     TCanvas& Canvas() override { return bitmap_; }
+    // Device pixels per logical pixel the bitmap is shown at (values that are
+    // not positive and finite count as 1). Keeps the pixels; the widget takes
+    // the size the bitmap has at the new ratio.
+    void SetRatio(qreal ratio);
+    qreal Ratio() const { return ratio_; }
     TBitmapCanvas& Bitmap() { return bitmap_; }
     const TBitmapCanvas& Bitmap() const { return bitmap_; }
 
     // Asks for a repaint of the whole image (shown at the next event pass).
     void Repeindre() { update(); }
-    // The bitmap as Qt sees it (shares the pixels; valid until a SetSize that
-    // changes the size).
+    // The bitmap as Qt sees it, at Ratio() (shares the pixels; valid until a
+    // SetSize that changes the size).
     const QImage& Vue() const;
 
 protected:
@@ -37,7 +46,10 @@ protected:
 private:
     // The view shares the bitmap's buffer, which a new size reallocates.
     void ReconstruireVue() const;
+    // The logical size that shows the whole bitmap at the ratio.
+    void Ajuster();
 
     TBitmapCanvas bitmap_;
+    qreal ratio_ = 1.0;
     mutable QImage vue_;
 };

@@ -143,8 +143,8 @@ std::int32_t Moins(std::int32_t a, std::int32_t b) {
 
 } // namespace
 
-TCourbe::TCourbe(std::int32_t grand, std::int32_t petit, std::int32_t trou)
-    : ecart_(Moins(petit, grand)), grand_(grand), petit_(petit), trou_(trou) {
+TCourbe::TCourbe(std::int32_t grand, std::int32_t petit, std::int32_t trou, long double echelle)
+    : ecart_(Moins(petit, grand)), grand_(grand), petit_(petit), trou_(trou), echelle_(echelle) {
     lotT_.fill(std::numeric_limits<double>::quiet_NaN());
     lotX_.fill(0.0);
     lotY_.fill(0.0);
@@ -154,7 +154,7 @@ TCourbe::TCourbe(std::int32_t grand, std::int32_t petit, std::int32_t trou)
     const double e = std::fabs(static_cast<double>(trou_));
     if (FLT_EVAL_METHOD != 0 || !std::numeric_limits<double>::is_iec559 ||
         std::numeric_limits<long double>::digits < 53 || petit_ == 0 || d > RayonMax ||
-        e > RayonMax)
+        e > RayonMax || echelle_ != 1.0L)
         return;
     // r - R exact in double, one rounding in the quotient.
     rapport_ = (static_cast<double>(petit_) - static_cast<double>(grand_)) / petit_;
@@ -236,6 +236,7 @@ void TCourbe::PointEtendu(double t, double cx, double cy, std::int32_t& x, std::
     if (petit_ != 0)
         SinCos(tl - static_cast<long double>(grand_) * tl / static_cast<long double>(petit_), su,
                cu);
-    x = Round(static_cast<double>(ecart_ * ct + cx + trou_ * cu));
-    y = Round(static_cast<double>(ecart_ * st + cy + trou_ * su));
+    // At a scale of 1 the products are exact: the unscaled formula.
+    x = Round(static_cast<double>(echelle_ * ecart_ * ct + cx + echelle_ * trou_ * cu));
+    y = Round(static_cast<double>(echelle_ * ecart_ * st + cy + echelle_ * trou_ * su));
 }

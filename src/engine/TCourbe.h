@@ -15,8 +15,10 @@ class TCourbe {
 public:
     // R, r and d as the caller scales them (wrapped 32-bit products allowed):
     // r - R wraps in 32 bits, the angle uses R / r as reals, and r = 0 leaves
-    // the second term 0.
-    TCourbe(std::int32_t grand, std::int32_t petit, std::int32_t trou);
+    // the second term 0. `echelle` multiplies both terms (the preview on a
+    // high-density screen): k (r - R) cos t + cx + k d cos(...). Its points are
+    // always PointEtendu's; at 1 they are those of the unscaled formula.
+    TCourbe(std::int32_t grand, std::int32_t petit, std::int32_t trou, long double echelle = 1.0L);
 
     // The rounded point of parameter t about (cx, cy): always PointEtendu's
     // result. Points are computed for t and the next parameters t + 0.1,
@@ -45,6 +47,7 @@ private:
     std::int32_t grand_;
     std::int32_t petit_;
     std::int32_t trou_;
+    long double echelle_;
 
     // Double path, valid when rapide_: ratio (r - R) / r, largest |t| the
     // bound covers, and the window about each half-integer in which a

@@ -95,9 +95,9 @@ void Tracer(const TDessin& dessin, TSpire spire, bool lent, const TTraceLent& le
 }
 
 void TracerApercu(TCanvas& canvas, std::int32_t fixe, std::int32_t mobile, std::int32_t trou,
-                  TColor couleur, double cx, double cy) {
+                  TColor couleur, double cx, double cy, double echelle) {
     const std::int32_t tours = Tours(fixe, mobile);
-    TCourbe courbe(fixe, mobile, trou);
+    TCourbe courbe(fixe, mobile, trou, echelle);
     TCanvas* const cible = &canvas;
     Parcourir(cible, tours, CouleurTrait(couleur),
               [&courbe, cx, cy](double t, int& px, int& py) { courbe.Point(t, cx, cy, px, py); },

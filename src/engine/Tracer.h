@@ -39,7 +39,8 @@ struct TTraceLent {
 // Throws (EDivByZero, too many turns) before anything is drawn.
 void Tracer(const TDessin& dessin, TSpire spire, bool lent, const TTraceLent& lenteur = {});
 
-// The preview's variant: one tooth or hole step = one pixel, about (cx, cy) in
-// the canvas's own pixels, drawn at once. Same tours, checks and segment count.
+// The preview's variant: one tooth or hole step = `echelle` pixels (1, or the
+// screen's device pixel ratio), about (cx, cy) in the canvas's own pixels,
+// drawn at once. Same tours, checks and segment count.
 void TracerApercu(TCanvas& canvas, std::int32_t fixe, std::int32_t mobile, std::int32_t trou,
-                  TColor couleur, double cx, double cy);
+                  TColor couleur, double cx, double cy, double echelle = 1.0);

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 #include <cmath>
 
@@ -14,12 +15,15 @@ int Arrondi(qreal ppp) {
 }
 } // namespace
 
-int TEcran::ResolutionX() {
-    const QScreen* ecran = QGuiApplication::primaryScreen();
-    return ecran != nullptr ? Arrondi(ecran->logicalDotsPerInchX()) : ResolutionParDefaut;
-}
-
-int TEcran::ResolutionY() {
-    const QScreen* ecran = QGuiApplication::primaryScreen();
-    return ecran != nullptr ? Arrondi(ecran->logicalDotsPerInchY()) : ResolutionParDefaut;
+TEcran::TEcran(const QWidget* fenetre)
+    : resolutionX_(ResolutionParDefaut), resolutionY_(ResolutionParDefaut), ratio_(1.0) {
+    const QScreen* ecran = fenetre != nullptr ? fenetre->screen() : nullptr;
+    if (ecran == nullptr) ecran = QGuiApplication::primaryScreen();
+    if (ecran == nullptr) return;
+    // The window's own ratio is the one its painting uses (its screen's).
+    const qreal ratio =
+        fenetre != nullptr ? fenetre->devicePixelRatioF() : ecran->devicePixelRatio();
+    if (std::isfinite(ratio) && ratio >= 0.25 && ratio <= 16.0) ratio_ = ratio;
+    resolutionX_ = Arrondi(ecran->logicalDotsPerInchX() * ratio_);
+    resolutionY_ = Arrondi(ecran->logicalDotsPerInchY() * ratio_);
 }

@@ -1,11 +1,28 @@
 #pragma once
 // The screen's pixels per inch, as the sheet preparation reads them: the
-// logical resolution of the primary screen (96 on a screen at 100 %), rounded
-// to whole pixels. 96 when there is no screen.
+// logical resolution of the screen a window is on times that screen's device
+// pixel ratio, rounded to whole pixels (96 on a screen at 100 %, 192 at 200 %,
+// 144 at 150 %), so the sheet is traced in device pixels. Measured once, when
+// the object is made. Without a screen: 96 and a ratio of 1.
 #include "engine/PreparerFeuille.h"
+
+#include <QtGlobal>
+
+class QWidget;
 
 class TEcran : public IEcran {
 public:
-    int ResolutionX() override;
-    int ResolutionY() override;
+    // The screen `fenetre` is on (the primary screen when null or off-screen).
+    explicit TEcran(const QWidget* fenetre = nullptr);
+
+    int ResolutionX() override { return resolutionX_; }
+    int ResolutionY() override { return resolutionY_; }
+    // Device pixels per logical pixel, the scale a bitmap made at these
+    // resolutions is shown at.
+    qreal Ratio() const { return ratio_; }
+
+private:
+    int resolutionX_;
+    int resolutionY_;
+    qreal ratio_;
 };

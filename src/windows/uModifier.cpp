@@ -17,6 +17,8 @@
 #include <QScreen>
 #include <QScrollArea>
 
+#include <cmath>
+
 TfmModifier* fmModifier = nullptr;
 
 namespace {
@@ -85,8 +87,8 @@ TfmModifier::TfmModifier(QWidget* parent) : TForm(parent) {
     ScrollBox1->setGeometry(440, 40, 385, 425);
     auto* contenu = new QWidget;
     Image2 = new TImage(contenu);
-    Image2->setGeometry(8, 8, 369, 409);
-    contenu->resize(8 + 369, 8 + 409);
+    Image2->setGeometry(8, 8, LargeurApercu, HauteurApercu);
+    contenu->resize(8 + LargeurApercu, 8 + HauteurApercu);
     ScrollBox1->setWidget(contenu);
 
     lblTitre = new QLabel(QStringLiteral("Aperçu du dessin"), this);
@@ -153,15 +155,28 @@ void TfmModifier::asgSpiresClick() {
     lblTitre->adjustSize();
     if (n > nombreLignes_ || n <= 0) return;
 
-    // The bitmap is made at the image's size on first use and kept.
-    if (Image2->Bitmap().Width() == 0) Image2->SetSize(Image2->width(), Image2->height());
+    // The bitmap is made on first use, in device pixels of the screen the
+    // dialog is on, and kept while that screen's ratio stays. Its logical size
+    // stays the design's: the pixels the image covers in full (369 x 409 at
+    // 1, 738 x 818 at 2, 553 x 613 at 1.5).
+    const qreal ratio = Image2->devicePixelRatioF();
+    const auto pixels = [ratio](int logique) {
+        return static_cast<int>(std::floor(logique * ratio + 1e-9));
+    };
+    const int largeur = pixels(LargeurApercu);
+    const int hauteur = pixels(HauteurApercu);
+    if (Image2->Bitmap().Width() != largeur || Image2->Bitmap().Height() != hauteur ||
+        Image2->Ratio() != ratio) {
+        Image2->SetRatio(ratio);
+        Image2->SetSize(largeur, hauteur);
+    }
     // Shown however the drawing ends: a failed conversion leaves it white.
     const auto repeindre = qScopeGuard([this] { Image2->Repeindre(); });
-    TBitmapCanvas& bitmap = Image2->Bitmap();
-    DessinerApercu(bitmap, bitmap.Width(), bitmap.Height(), n);
+    DessinerApercu(Image2->Bitmap(), largeur, hauteur, n, ratio);
 }
 
-void TfmModifier::DessinerApercu(TCanvas& canvas, int largeur, int hauteur, int n) const {
+void TfmModifier::DessinerApercu(TCanvas& canvas, int largeur, int hauteur, int n,
+                                 double echelle) const {
     canvas.SetBrushStyle(TBrushStyle::Solid);
     canvas.SetBrushColor(0xFFFFFF);
     canvas.SetPenColor(0);
@@ -172,8 +187,8 @@ void TfmModifier::DessinerApercu(TCanvas& canvas, int largeur, int hauteur, int 
     const std::int32_t mobile = StrToInt(asgSpires->CellText(2, n).toStdString());
     const std::int32_t trou = StrToInt(asgSpires->CellText(3, n).toStdString());
     const TColor couleur = asgSpires->CellFontColor(0, n);
-    // One tooth = one pixel, about the centre, drawn at once.
-    TracerApercu(canvas, fixe, mobile, trou, couleur, largeur / 2.0, hauteur / 2.0);
+    // One tooth = one logical pixel, about the centre, drawn at once.
+    TracerApercu(canvas, fixe, mobile, trou, couleur, largeur / 2.0, hauteur / 2.0, echelle);
 }
 
 void TfmModifier::asgSpiresGetEditorType(int ACol, int, TEditorType& AEditor) {

@@ -33,13 +33,16 @@ public:
 
     // The preview: retitles the delete button and the title with the current
     // row's number, then, for a curve row, draws its curve in Image2 (one
-    // tooth = one pixel, about the image's centre). A cell that is not an
-    // integer throws the conversion error after the titles changed and the
-    // image was cleared; a zero tooth count throws "Division par zéro".
+    // tooth = one logical pixel, about the image's centre), in device pixels
+    // of the dialog's screen. A cell that is not an integer throws the
+    // conversion error after the titles changed and the image was cleared; a
+    // zero tooth count throws "Division par zéro".
     void asgSpiresClick();
     // The drawing part of the preview, for row n on a surface of the given
-    // size: white with a black frame, then the curve in the row's colour.
-    void DessinerApercu(TCanvas& canvas, int largeur, int hauteur, int n) const;
+    // size in pixels: white with a one-pixel black frame, then the curve in the
+    // row's colour, `echelle` pixels per tooth.
+    void DessinerApercu(TCanvas& canvas, int largeur, int hauteur, int n,
+                        double echelle = 1.0) const;
     // Spin bounds: 20..200 for the wheels, 0..100 for the hole.
     void asgSpiresGetEditorType(int ACol, int ARow, TEditorType& AEditor);
     // A spin step writes the value into the cell, then previews.
@@ -67,6 +70,9 @@ public:
     // Client size (the design's 833 x 566 window less its frame).
     static constexpr int LargeurClient = 825;
     static constexpr int HauteurClient = 539;
+    // The preview image's logical size.
+    static constexpr int LargeurApercu = 369;
+    static constexpr int HauteurApercu = 409;
 
 public slots:
     // Centred on the screen whenever it is shown.

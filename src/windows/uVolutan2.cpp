@@ -238,7 +238,10 @@ TCanvas& TfmVolutan2::FeuilleCanvas() {
 void TfmVolutan2::PreparerFeuille() {
     // The sheet is painted even when the printer fails; show it either way.
     const auto repeindre = qScopeGuard([this] { Image1->Repeindre(); });
-    TEcran ecran;
+    // The sheet in device pixels of the screen this window is on now, shown
+    // at that screen's ratio: the same size on screen, one-pixel lines.
+    TEcran ecran(this);
+    Image1->SetRatio(ecran.Ratio());
     ::PreparerFeuille(Dessin, Printer(), ecran, *Image1);
 }
 

@@ -81,7 +81,10 @@ public:
     // The sheet image's canvas (Image1's bitmap).
     TCanvas& FeuilleCanvas();
     // The sheet preparation on this window's sheet with the run's printer and
-    // the screen; throws the printer's error after painting the sheet.
+    // the screen the window is on now (its resolution in device pixels, the
+    // sheet shown at its ratio); throws the printer's error after painting the
+    // sheet. Draw and the list redraws trace at the resolution of the last
+    // preparation, whatever screen the window has moved to since.
     void PreparerFeuille();
     // Traces the drawing's curves on the sheet about the sheet's centre, in
     // list order. Slow when rbLent is checked (read before each curve): while it

@@ -2,7 +2,9 @@
 #include "controls/TImage.h"
 
 #include <QImage>
+
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -56,4 +58,37 @@ TEST(TImageQtTest, ShowsTheBitmapWithoutACopyAndFollowsItsSize) {
     image.SetSize(-5, 3);
     EXPECT_EQ(image.size(), QSize(0, 3));
     EXPECT_TRUE(image.Vue().isNull());
+}
+
+TEST(TImageQtTest, ShowsTheBitmapAtItsRatio) {
+    // The logical size is the bitmap's over the ratio, rounded up.
+    TImage image;
+    image.SetSize(1213, 1706);
+    image.SetRatio(1.5);
+    EXPECT_EQ(image.size(), QSize(809, 1138));
+    EXPECT_EQ(image.Vue().devicePixelRatio(), 1.5);
+    image.SetRatio(2.0);
+    image.SetSize(1618, 2275);
+    EXPECT_EQ(image.size(), QSize(809, 1138));
+    image.SetRatio(0.0); // not a ratio: 1
+    EXPECT_EQ(image.size(), QSize(1618, 2275));
+    EXPECT_EQ(image.Vue().devicePixelRatio(), 1.0);
+
+    // A bitmap made for a denser screen than the widget's (a window moved to
+    // another screen) is reduced with filtering: a one-pixel line at an odd
+    // column fades to grey instead of vanishing between samples.
+    TImage reduite;
+    reduite.SetSize(40, 40);
+    reduite.Canvas().SetPenColor(0);
+    reduite.Canvas().MoveTo(21, 0);
+    reduite.Canvas().LineTo(21, 40);
+    reduite.SetRatio(2.0);
+    ASSERT_EQ(reduite.size(), QSize(20, 20));
+    const QImage vue = reduite.grab().toImage();
+    ASSERT_EQ(vue.devicePixelRatio(), 1.0);
+    int plusSombre = 255;
+    for (int x = 0; x < vue.width(); ++x)
+        plusSombre = std::min(plusSombre, qGray(vue.pixel(x, 10)));
+    EXPECT_LT(plusSombre, 200);
+    EXPECT_EQ(vue.pixel(2, 10) & 0xFFFFFFu, 0xFFFFFFu);
 }

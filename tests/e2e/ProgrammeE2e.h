@@ -3,8 +3,9 @@
 // (TSessionX) with a private CUPS server whose PDF printer is the default,
 // started in a folder of its own; the main window's controls found from its
 // layout, the sheet read from screenshots, and the sheets the engine traces
-// for comparison. Each test is skipped with one line when the display or the
-// printing system cannot run.
+// for comparison. A fixture may set `echelle` in its constructor: the program
+// then runs with the toolkit scaling its windows by that whole factor. Each test is skipped with
+// one line when the display or the printing system cannot run.
 #include "SessionX.h"
 #include "controls/TColorGrid.h"
 #include "engine/TBitmapCanvas.h"
@@ -22,6 +23,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -43,7 +45,8 @@ protected:
     static TSessionX& X() { return TSessionX::Session(); }
 
     void SetUp() override {
-        const QString x = X().Demarrer();
+        // The same screen in logical pixels at every scale.
+        const QString x = X().Demarrer(QSize(1280, 1024) * echelle);
         if (!x.isEmpty()) GTEST_SKIP() << "End-to-end test not run: " << x.toStdString();
         const QString manque = TServeurCupsPrive::Manque();
         if (!manque.isEmpty()) GTEST_SKIP() << "End-to-end test not run: " << manque.toStdString();
@@ -78,6 +81,7 @@ protected:
     void Lancer() {
         QProcessEnvironment env = X().Environnement();
         env.insert(QStringLiteral("LANG"), QStringLiteral("fr_FR.UTF-8"));
+        if (echelle != 1) env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(echelle));
         env.remove(QStringLiteral("LC_ALL"));
         programme.setProcessEnvironment(env);
         programme.setWorkingDirectory(dossier.path());
@@ -95,11 +99,11 @@ protected:
             },
             30000))
             << "the main window did not come up maximised with its sheet";
-        ASSERT_EQ(client.width(), TSessionX::Largeur);
+        ASSERT_EQ(client.width(), X().Taille().width());
         ASSERT_TRUE(AttendreFeuilleStable());
         if (!arguments.isEmpty()) return;
         vierge = FeuilleAffichee();
-        EXPECT_EQ(vierge.pixel(397, 283), qRgb(255, 255, 255));
+        EXPECT_EQ(vierge.pixel(397 * echelle, 283 * echelle), qRgb(255, 255, 255));
     }
 
     // The client area of the main window on the screen; false until it fills
@@ -117,7 +121,7 @@ protected:
         client =
             QRect(coin.value(QStringLiteral("X")), coin.value(QStringLiteral("Y")),
                   taille.value(QStringLiteral("WIDTH")), taille.value(QStringLiteral("HEIGHT")));
-        return client.width() == TSessionX::Largeur;
+        return client.width() == X().Taille().width();
     }
     // "NAME=value" lines of xdotool's --shell output.
     static QMap<QString, int> Valeurs(const QString& sortie) {
@@ -131,22 +135,23 @@ protected:
 
     // Screen points of the bottom panel's controls (design geometry; the
     // buttons keep their distance to the right edge).
-    int HautPanneau() const { return client.bottom() + 1 - 69; }
+    int HautPanneau() const { return client.bottom() + 1 - 69 * echelle; }
+    // The screen point of (x, y) in the panel's logical pixels.
+    QPoint Panneau(int x, int y) const {
+        return {client.left() + x * echelle, HautPanneau() + y * echelle};
+    }
     QPoint Bouton(int xConception, int yConception) const {
-        return {client.left() + xConception + client.width() - 823 + 37,
-                HautPanneau() + yConception + 12};
+        return Panneau(xConception + client.width() / echelle - 823 + 37, yConception + 12);
     }
     QPoint BtDessiner() const { return Bouton(656, 36); }
-    QPoint Rapide() const { return {client.left() + 408 + 20, HautPanneau() + 34 + 8}; }
-    QPoint Lent() const { return {client.left() + 408 + 20, HautPanneau() + 16 + 8}; }
+    QPoint Rapide() const { return Panneau(408 + 20, 34 + 8); }
+    QPoint Lent() const { return Panneau(408 + 20, 16 + 8); }
     // Cell i of the 8 x 2 palette.
-    QPoint Couleur(int i) const {
-        return {client.left() + 8 + (i % 8) * 21 + 10, HautPanneau() + 17 + (i / 8) * 20 + 10};
-    }
+    QPoint Couleur(int i) const { return Panneau(8 + (i % 8) * 21 + 10, 17 + (i / 8) * 20 + 10); }
     // The three fields: Pignon fixe, Pignon mobile, Trou n°.
     QRect Champ(int i) const {
         static constexpr int x[] = {182, 262, 342};
-        return {client.left() + x[i], HautPanneau() + 23, 41, 30};
+        return {Panneau(x[i], 23), QSize(41, 30) * echelle};
     }
 
     // The curve the bottom panel will draw: each field typed over, the
@@ -188,16 +193,18 @@ protected:
     // --- The sheet --------------------------------------------------------
 
     // Finds the sheet's top left corner in a screenshot (its black outline
-    // around grey, then the white area's outline 8 pixels in) and copies the
-    // sheet's top part.
+    // around grey, then the white area's outline 2 mm in: 8 pixels at 96 per
+    // inch) and copies the sheet's top part.
     bool Feuille(const QImage& ecran, QPoint* coin) const {
+        const int marge = static_cast<int>(std::lround(Resolution() * 0.2 / 2.54));
         for (int y = client.top(); y < client.top() + 40; ++y)
             for (int x = client.left(); x < client.left() + 40; ++x) {
                 const auto p = [&](int dx, int dy) {
                     return ecran.pixel(x + dx, y + dy) & 0xFFFFFF;
                 };
-                if (p(0, 0) == 0 && p(1, 1) == 0xC0C0C0 && p(4, 4) == 0xC0C0C0 && p(8, 8) == 0 &&
-                    p(9, 9) == 0xFFFFFF && p(-1, -1) != 0xC0C0C0) {
+                if (p(0, 0) == 0 && p(1, 1) == 0xC0C0C0 && p(4, 4) == 0xC0C0C0 &&
+                    p(marge, marge) == 0 && p(marge + 1, marge + 1) == 0xFFFFFF &&
+                    p(-1, -1) != 0xC0C0C0) {
                     *coin = {x, y};
                     return true;
                 }
@@ -205,7 +212,8 @@ protected:
         return false;
     }
     QImage FeuilleAffichee() const {
-        return X().Ecran().copy(feuille.x(), feuille.y(), LargeurFeuille, HauteurFeuille);
+        return X().Ecran().copy(feuille.x(), feuille.y(), LargeurFeuille * echelle,
+                                HauteurFeuille * echelle);
     }
     // Waits until the sheet on screen has not changed for `calmeMs`.
     bool AttendreFeuilleStable(int calmeMs = 700, int delaiMs = 60000) const {
@@ -232,9 +240,13 @@ protected:
         int Fin = -1;
     };
 
+    // The sheet's pixels per inch: 96 times the scale.
+    int Resolution() const { return 96 * echelle; }
+
     // The sheet `fond` with these traces added by the engine, as the program
-    // draws them at 96 pixels per inch about (1050, 750).
-    static QImage Attendue(const QImage& fond, const std::vector<Trace>& traces) {
+    // draws them at `resolution` pixels per inch about (1050, 750).
+    static QImage Attendue(const QImage& fond, const std::vector<Trace>& traces,
+                           int resolution = 96) {
         TBitmapCanvas toile;
         toile.SetSize(fond.width(), fond.height());
         for (int y = 0; y < fond.height(); ++y)
@@ -242,7 +254,7 @@ protected:
                         fond.constScanLine(y), static_cast<std::size_t>(fond.width()) * 4);
         for (const Trace& t : traces) {
             TPartiel partiel(toile, t.Debut, t.Fin);
-            Tracer96(partiel, t.Spire);
+            TracerEcran(partiel, t.Spire, resolution);
         }
         return QImage(reinterpret_cast<const uchar*>(toile.Bits()), toile.Width(), toile.Height(),
                       toile.Width() * 4, QImage::Format_RGB32)
@@ -251,7 +263,7 @@ protected:
     static int Segments(const TSpire& spire) {
         TBitmapCanvas vide;
         TPartiel compte(vide, 0, 0);
-        Tracer96(compte, spire);
+        TracerEcran(compte, spire, 96);
         return compte.Lignes;
     }
     // Pixels that differ, for failure messages.
@@ -331,6 +343,7 @@ protected:
                titre != QStringLiteral("Modifier");
     }
 
+    int echelle = 1; // device pixels per logical pixel of the program
     QTemporaryDir dossier;
     std::unique_ptr<TServeurCupsPrive> cups;
     QStringList arguments; // of the program, set before SetUp
@@ -365,11 +378,11 @@ private:
         int fin_;
     };
 
-    static void Tracer96(TCanvas& toile, const TSpire& spire) {
+    static void TracerEcran(TCanvas& toile, const TSpire& spire, int resolution) {
         TDessin dessin;
         dessin.Cible = &toile;
         dessin.ModeEcran = true;
-        dessin.ResEcranX = dessin.ResEcranY = 96;
+        dessin.ResEcranX = dessin.ResEcranY = resolution;
         dessin.CentreX = 1050.0;
         dessin.CentreY = 750.0;
         TTraceLent rapide;

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QScreen>
+#include <QSize>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -23,9 +24,6 @@
 
 class TSessionX {
 public:
-    static constexpr int Largeur = 1280;
-    static constexpr int Hauteur = 1024;
-
     // The process's one session; Fermer() ends it before the program exits.
     static TSessionX& Session() {
         static TSessionX session;
@@ -38,13 +36,18 @@ public:
     }
     ~TSessionX() { Fermer(); }
 
-    // Starts the display once per process; empty when it runs, otherwise
-    // why it cannot.
-    QString Demarrer() {
-        if (!erreur_.isEmpty() || !affichage_.isEmpty()) return erreur_;
+    // Starts the display once per process, its screen `taille` pixels; empty
+    // when it runs at that size, otherwise why it cannot.
+    QString Demarrer(QSize taille = {1280, 1024}) {
+        if (!erreur_.isEmpty()) return erreur_;
+        if (!affichage_.isEmpty())
+            return taille == taille_ ? QString()
+                                     : QStringLiteral("the display runs at another size");
+        taille_ = taille;
         erreur_ = Lancer();
         return erreur_;
     }
+    QSize Taille() const { return taille_; }
 
     QString Affichage() const { return affichage_; }
     QString Dossier() const { return dossier_.path(); }
@@ -138,7 +141,8 @@ private:
         LierALaVie(xvfb_);
         xvfb_.start(Chemin("Xvfb"),
                     {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                     QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(Largeur).arg(Hauteur),
+                     QStringLiteral("0"),
+                     QStringLiteral("%1x%2x24").arg(taille_.width()).arg(taille_.height()),
                      QStringLiteral("-dpi"), QStringLiteral("96"), QStringLiteral("-nolisten"),
                      QStringLiteral("tcp")});
         QByteArray numero;
@@ -198,6 +202,7 @@ private:
     QTemporaryDir dossier_;
     QProcess xvfb_;
     QProcess wm_;
+    QSize taille_;
     QString affichage_;
     QString erreur_;
     std::unique_ptr<QGuiApplication> application_;
