@@ -83,11 +83,20 @@ std::optional<TFileDialogs::ImageChoisie> TFileDialogs::EnregistrerImage(QWidget
                     : MontrerDialogueImage(parent, dossierImage_, nomPropose, formatImage_);
     if (!choisi || choisi->first.isEmpty()) return std::nullopt;
     QString chemin = QFileInfo(QDir(dossierImage_), choisi->first).absoluteFilePath();
-    if (!QFileInfo(chemin).fileName().contains(u'.'))
-        chemin += u'.' + QString::fromLatin1(TypeFichierImage(choisi->second).Extension);
-    formatImage_ = choisi->second;
+    TFormatImage format = choisi->second;
+    if (!QFileInfo(chemin).fileName().contains(u'.')) {
+        chemin += u'.' + QString::fromLatin1(TypeFichierImage(format).Extension);
+    } else {
+        // "dessin.pdf" typed under the SVG filter is meant as a PDF: a file
+        // never holds another format than its extension says.
+        const QString suffixe = QFileInfo(chemin).suffix();
+        for (const TTypeFichierImage& type : TypesFichierImage)
+            if (suffixe.compare(QLatin1String(type.Extension), Qt::CaseInsensitive) == 0)
+                format = type.Format;
+    }
+    formatImage_ = format;
     dossierImage_ = QFileInfo(chemin).absolutePath();
-    return ImageChoisie{chemin, choisi->second};
+    return ImageChoisie{chemin, format};
 }
 
 void TFileDialogs::SetChoix(Choix choix) {

@@ -41,9 +41,10 @@ public:
     // The picture's save dialog, opened in the folder of the last picture
     // saved in this run (the current directory at first), proposing
     // `nomDeBase` with the extension of the filter chosen last time (SVG at
-    // first). The format is the chosen filter's; a file name without any '.'
-    // gets that format's extension. Returns the full path and the format, or
-    // nullopt.
+    // first). The format is the chosen filter's, unless the name ends with
+    // another format's extension (any case), whose format it then is; a file
+    // name without any '.' gets the format's extension. Returns the full path
+    // and the format, or nullopt.
     struct ImageChoisie {
         QString Chemin;
         TFormatImage Format;

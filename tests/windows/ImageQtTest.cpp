@@ -166,18 +166,21 @@ TEST_F(ImageQtTest, DefaultCurveInTheThreeFormatsAtTrueSize) {
     Cliquer(F().btCopier);
     ASSERT_FALSE(svgCopie.isEmpty());
 
-    // A name without extension gets the format's; one with any '.' keeps its own.
+    // A name without extension gets the format's; one with any '.' keeps its
+    // own, and another format's extension takes that format.
     Enregistrer(Chemin("rosace"), TFormatImage::Svg);
     Enregistrer(Chemin("rosace"), TFormatImage::Pdf);
     Enregistrer(Chemin("rosace.image"), TFormatImage::Png);
+    Enregistrer(Chemin("copie.PNG"), TFormatImage::Svg);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files),
-              (QStringList{"rosace.image", "rosace.pdf", "rosace.svg"}));
+              (QStringList{"copie.PNG", "rosace.image", "rosace.pdf", "rosace.svg"}));
     // The drawing's name proposed with the format's extension; the format
-    // chosen last is proposed next.
-    ASSERT_EQ(proposes.size(), 3u);
+    // written last is proposed next.
+    ASSERT_EQ(proposes.size(), 4u);
     EXPECT_EQ(proposes[0], std::make_pair(QString("Sans titre.svg"), TFormatImage::Svg));
     EXPECT_EQ(proposes[2], std::make_pair(QString("Sans titre.pdf"), TFormatImage::Pdf));
+    EXPECT_EQ(proposes[3], std::make_pair(QString("Sans titre.png"), TFormatImage::Png));
     // The drawing state, list and sheet as they were.
     EXPECT_EQ(F().Dessin.Cible, &F().FeuilleCanvas());
     EXPECT_TRUE(F().Dessin.ModeEcran);
@@ -212,6 +215,7 @@ TEST_F(ImageQtTest, DefaultCurveInTheThreeFormatsAtTrueSize) {
     // resolution stored as 11811 pixels per metre.
     const QByteArray png = Octets(Chemin("rosace.image"));
     EXPECT_EQ(png, pngCopie);
+    EXPECT_EQ(Octets(Chemin("copie.PNG")), png);
     const InfoPng info = LirePng(png);
     EXPECT_EQ(info.Largeur, 944u);
     EXPECT_EQ(info.Hauteur, 944u);
