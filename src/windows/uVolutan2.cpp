@@ -246,6 +246,7 @@ void TfmVolutan2::PreparerFeuille() {
 }
 
 void TfmVolutan2::MettreAJourTitre(const QString& nomFichier) {
+    nomAffiche_ = nomFichier;
     setWindowTitle(nomFichier.isEmpty() ? QStringLiteral("Volutan2")
                                         : QStringLiteral("Volutan2 - ") + nomFichier);
 }

@@ -163,6 +163,8 @@ private:
     // The drawing has its own name: given by its first Save (the default
     // one, even when that Save is cancelled) and kept from then on.
     bool nomDonne_ = false;
+    // The file the caption names (the last one saved or opened), or empty.
+    QString nomAffiche_;
 };
 
 extern TfmVolutan2* fmVolutan2;

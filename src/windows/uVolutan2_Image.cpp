@@ -61,8 +61,11 @@ void TfmVolutan2::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TfmVolutan2::miEnregistrerImageClick() {
-    const std::optional<TFileDialogs::ImageChoisie> choisi = TFileDialogs::EnregistrerImage(
-        this, QFileInfo(QString::fromStdString(Dessin.NomFichier)).completeBaseName());
+    // The picture is named after the file the caption shows, "Sans titre" before any.
+    const QString nom =
+        nomAffiche_.isEmpty() ? QString::fromStdString(Dessin.NomFichier) : nomAffiche_;
+    const std::optional<TFileDialogs::ImageChoisie> choisi =
+        TFileDialogs::EnregistrerImage(this, QFileInfo(nom).completeBaseName());
     if (!choisi) return;
 
     // The reference device is the printer as Copy takes it; where there is

@@ -360,6 +360,17 @@ TEST_F(ImageQtTest, ContextMenuFromTheSheetAndTheKeyboard) {
     EXPECT_NE(ouvert(), nullptr);
     EXPECT_NE(ouvert(), F().pmFeuille);
     fermer();
+
+    // Once a drawing is opened, the picture is proposed under its name.
+    QFile dessin(Chemin("ma rosace.v2.txt"));
+    ASSERT_TRUE(dessin.open(QIODevice::WriteOnly));
+    dessin.write("133\t58\t25\t255\r\n");
+    dessin.close();
+    F().OuvrirFichier(dessin.fileName(), true);
+    reponses.push_back(std::nullopt);
+    F().miEnregistrerImage->trigger();
+    ASSERT_EQ(proposes.size(), 2u);
+    EXPECT_EQ(proposes[1].first, "ma rosace.v2.svg");
     EXPECT_TRUE(messages.empty());
 }
 
