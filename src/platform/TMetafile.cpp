@@ -18,6 +18,18 @@ bool Mesurable(const TEmfPlayer& lecteur) {
            r.HorzRes > 0 && r.VertRes > 0 && r.HorzSize > 0 && r.VertSize > 0;
 }
 
+// The EMF replayed onto a writer of another format (TSvgWriter, TPdfWriter,
+// TPngWriter); empty when the EMF cannot be measured.
+template <class Ecrivain> QByteArray Rejouer(const QByteArray& emf) {
+    const TEmfPlayer lecteur(emf);
+    if (!Mesurable(lecteur)) return {};
+    Ecrivain ecrivain(lecteur.LargeurCadre(), lecteur.HauteurCadre(), lecteur.Reference());
+    if constexpr (requires { ecrivain.Reserver(std::size_t{}); })
+        ecrivain.Reserver(lecteur.Enregistrements());
+    lecteur.Jouer(ecrivain);
+    return ecrivain.Terminer();
+}
+
 } // namespace
 
 bool TMetafile::Recevoir(QByteArray emf) {
@@ -31,29 +43,15 @@ bool TMetafile::Recevoir(QByteArray emf) {
 }
 
 QByteArray TMetafile::Svg() const {
-    const TEmfPlayer lecteur(emf_);
-    if (!Mesurable(lecteur)) return {};
-    TSvgWriter svg(lecteur.LargeurCadre(), lecteur.HauteurCadre(), lecteur.Reference());
-    svg.Reserver(lecteur.Enregistrements());
-    lecteur.Jouer(svg);
-    return svg.Terminer();
+    return Rejouer<TSvgWriter>(emf_);
 }
 
 QByteArray TMetafile::Pdf() const {
-    const TEmfPlayer lecteur(emf_);
-    if (!Mesurable(lecteur)) return {};
-    TPdfWriter pdf(lecteur.LargeurCadre(), lecteur.HauteurCadre(), lecteur.Reference());
-    pdf.Reserver(lecteur.Enregistrements());
-    lecteur.Jouer(pdf);
-    return pdf.Terminer();
+    return Rejouer<TPdfWriter>(emf_);
 }
 
 QByteArray TMetafile::Png() const {
-    const TEmfPlayer lecteur(emf_);
-    if (!Mesurable(lecteur)) return {};
-    TPngWriter png(lecteur.LargeurCadre(), lecteur.HauteurCadre(), lecteur.Reference());
-    lecteur.Jouer(png);
-    return png.Terminer();
+    return Rejouer<TPngWriter>(emf_);
 }
 
 void TMetafile::SaveToFile(const QString& chemin, TFormatImage format) const {

@@ -1,28 +1,11 @@
 #include "platform/TPdfWriter.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <new>
 #include <vector>
 
 namespace {
-
-// A real with `decimales` decimals and a '.', whatever the locale.
-QByteArray Fixe(double valeur, int decimales) {
-    char tampon[64];
-    const auto fin =
-        std::to_chars(tampon, tampon + sizeof tampon, valeur, std::chars_format::fixed, decimales)
-            .ptr;
-    return QByteArray(tampon, fin - tampon);
-}
-
-// "r g b" of a colour 0x00BBGGRR, each component from 0 to 1.
-QByteArray Composantes(TColor couleur) {
-    const auto c = static_cast<std::uint32_t>(couleur);
-    return Fixe((c & 0xFF) / 255.0, 4) + ' ' + Fixe(((c >> 8) & 0xFF) / 255.0, 4) + ' ' +
-           Fixe(((c >> 16) & 0xFF) / 255.0, 4);
-}
 
 // Hundredths of a millimetre in points, 72 per inch.
 double Points(std::int32_t centiemes) {
@@ -63,60 +46,45 @@ void TPdfWriter::AjouterPoint(std::int32_t x, std::int32_t y, char operateur) {
     contenu_.Reculer(32 - (p - debut));
 }
 
-void TPdfWriter::FermerTrace() {
-    if (!ouvert_) return;
-    contenu_.Ajouter("S\n", 2);
-    ouvert_ = false;
+QByteArray TPdfWriter::Composantes(TColor couleur) {
+    const auto c = static_cast<std::uint32_t>(couleur);
+    return Fixe((c & 0xFF) / 255.0, 4) + ' ' + Fixe(((c >> 8) & 0xFF) / 255.0, 4) + ' ' +
+           Fixe(((c >> 16) & 0xFF) / 255.0, 4);
 }
 
-void TPdfWriter::MoveTo(int x, int y) {
-    FermerTrace();
-    posX_ = x;
-    posY_ = y;
+void TPdfWriter::EcrireStylo(TColor stylo) {
+    if (styloEcrit_ == stylo) return;
+    contenu_.Ajouter(Composantes(stylo) + " RG\n");
+    styloEcrit_ = stylo;
 }
 
-void TPdfWriter::LineTo(int x, int y) {
-    if (!ouvert_) {
-        if (!styloEcrit_) {
-            contenu_.Ajouter(Composantes(stylo_) + " RG\n");
-            styloEcrit_ = true;
-        }
-        AjouterPoint(posX_, posY_, 'm');
-        ouvert_ = true;
-    }
+void TPdfWriter::DebuterTrait(TColor stylo, std::int32_t x, std::int32_t y) {
+    EcrireStylo(stylo);
+    AjouterPoint(x, y, 'm');
+}
+
+void TPdfWriter::AjouterSommet(std::int32_t x, std::int32_t y) {
     AjouterPoint(x, y, 'l');
-    posX_ = x;
-    posY_ = y;
 }
 
-void TPdfWriter::SetPenColor(TColor couleur) {
-    if (styloEcrit_ && couleur == stylo_) return;
-    FermerTrace();
-    stylo_ = couleur;
-    styloEcrit_ = false;
+void TPdfWriter::TerminerTrait() {
+    contenu_.Ajouter("S\n", 2);
 }
 
-void TPdfWriter::Rectangle(int left, int top, int right, int bottom) {
-    FermerTrace();
-    // The outline's pixels run from left to right - 1: a stroke centred half
-    // a pixel inside.
-    const std::int64_t x0 = std::min(left, right), x1 = std::max(left, right);
-    const std::int64_t y0 = std::min(top, bottom), y1 = std::max(top, bottom);
-    if (x1 <= x0 || y1 <= y0) return;
-    const bool plein = stylePinceau_ == TBrushStyle::Solid;
-    if (!styloEcrit_) {
-        contenu_.Ajouter(Composantes(stylo_) + " RG\n");
-        styloEcrit_ = true;
-    }
-    if (plein) contenu_.Ajouter(Composantes(pinceau_) + " rg\n");
+void TPdfWriter::EcrireRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0,
+                                 std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+    // The outline's pixels run from x0 to x1 - 1: a stroke centred half a
+    // pixel inside.
+    EcrireStylo(stylo);
+    if (fond) contenu_.Ajouter(Composantes(*fond) + " rg\n");
     contenu_.Ajouter(
         Fixe(static_cast<double>(x0) + 0.5, 1) + ' ' + Fixe(static_cast<double>(y0) + 0.5, 1) +
         ' ' + QByteArray::number(static_cast<qlonglong>(x1 - x0 - 1)) + ' ' +
-        QByteArray::number(static_cast<qlonglong>(y1 - y0 - 1)) + (plein ? " re B\n" : " re S\n"));
+        QByteArray::number(static_cast<qlonglong>(y1 - y0 - 1)) + (fond ? " re B\n" : " re S\n"));
 }
 
 QByteArray TPdfWriter::Terminer() {
-    FermerTrace();
+    FermerTrait();
     contenu_.Ajouter("Q\n", 2);
     // Deflated (zlib), as FlateDecode reads it: qCompress puts the length in
     // four bytes before the zlib stream.

@@ -8,7 +8,7 @@
 //
 // Written by hand rather than through Qt's PDF writer, which rounds a page's
 // size to whole points (a frame of 79.93 mm would become 227 points, 80.08 mm).
-#include "engine/TCanvas.h"
+#include "platform/TEcrivainVectoriel.h"
 #include "platform/TPrinterBackEnd.h"
 #include "platform/TTamponOctets.h"
 
@@ -16,7 +16,7 @@
 
 #include <cstdint>
 
-class TPdfWriter : public TCanvas {
+class TPdfWriter : public TEcrivainVectoriel {
 public:
     // Frame in hundredths of a millimetre; the reference device's printable
     // area in pixels and millimetres gives the scale (both sizes positive).
@@ -26,33 +26,26 @@ public:
     // Room for about this many points.
     void Reserver(std::size_t points);
 
-    void MoveTo(int x, int y) override;
-    void LineTo(int x, int y) override;
-    // Colour (0x00BBGGRR) of the lines drawn from now on.
-    void SetPenColor(TColor couleur) override;
-    // Outline in the pen's colour, inside in the brush's unless it is clear;
-    // right and bottom exclusive, as on the EMF picture.
-    void Rectangle(int left, int top, int right, int bottom) override;
-    void SetBrushColor(TColor couleur) override { pinceau_ = couleur; }
-    void SetBrushStyle(TBrushStyle style) override { stylePinceau_ = style; }
-
     // Hands over the whole PDF file. Called once. Throws std::bad_alloc when
     // memory runs out.
     QByteArray Terminer();
 
 private:
-    void FermerTrace();
+    // A run is one path, stroked at its end.
+    void DebuterTrait(TColor stylo, std::int32_t x, std::int32_t y) override;
+    void AjouterSommet(std::int32_t x, std::int32_t y) override;
+    void TerminerTrait() override;
+    void EcrireRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0, std::int64_t y0,
+                         std::int64_t x1, std::int64_t y1) override;
+    // The content's stroke colour made `stylo`, written only when it changes.
+    void EcrireStylo(TColor stylo);
+    // "r g b" of a colour 0x00BBGGRR, each component from 0 to 1.
+    static QByteArray Composantes(TColor couleur);
     // "x y " then `operateur` and a line end.
     void AjouterPoint(std::int32_t x, std::int32_t y, char operateur);
 
     std::int32_t largeurCadre_;
     std::int32_t hauteurCadre_;
-    TTamponOctets contenu_; // the page's content stream
-    TColor stylo_ = 0;
-    bool styloEcrit_ = false; // the content's stroke colour is stylo_
-    TColor pinceau_ = 0xFFFFFF;
-    TBrushStyle stylePinceau_ = TBrushStyle::Solid;
-    std::int32_t posX_ = 0;
-    std::int32_t posY_ = 0;
-    bool ouvert_ = false; // a path is begun, lines follow
+    TTamponOctets contenu_;            // the page's content stream
+    std::optional<TColor> styloEcrit_; // the content's stroke colour, once set
 };

@@ -2,7 +2,6 @@
 
 #include "shell/CouleurQt.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -11,15 +10,6 @@ namespace {
 // "#rrggbb" of a colour 0x00BBGGRR.
 QByteArray Couleur(TColor couleur) {
     return VersQColor(couleur).name().toLatin1();
-}
-
-// A real with `decimales` decimals and a '.', whatever the locale.
-QByteArray Fixe(double valeur, int decimales) {
-    char tampon[64];
-    const auto fin =
-        std::to_chars(tampon, tampon + sizeof tampon, valeur, std::chars_format::fixed, decimales)
-            .ptr;
-    return QByteArray(tampon, fin - tampon);
 }
 
 // The shortest text that reads back as the same double ('.' whatever the locale).
@@ -84,46 +74,26 @@ void TSvgWriter::AjouterPoint(char avant, std::int32_t x, std::int32_t y) {
     texte_.Reculer(24 - (p - debut));
 }
 
-void TSvgWriter::FermerPolyligne() {
-    if (!ouverte_) return;
-    texte_.Ajouter("\"/>\n", 4);
-    ouverte_ = false;
+void TSvgWriter::DebuterTrait(TColor stylo, std::int32_t x, std::int32_t y) {
+    texte_.Ajouter("<polyline vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(stylo) +
+                   "\" points=");
+    AjouterPoint('"', x, y);
 }
 
-void TSvgWriter::MoveTo(int x, int y) {
-    FermerPolyligne();
-    posX_ = x;
-    posY_ = y;
-}
-
-void TSvgWriter::LineTo(int x, int y) {
-    if (!ouverte_) {
-        texte_.Ajouter("<polyline vector-effect=\"non-scaling-stroke\" stroke=\"" +
-                       Couleur(stylo_) + "\" points=");
-        AjouterPoint('"', posX_, posY_);
-        ouverte_ = true;
-    }
+void TSvgWriter::AjouterSommet(std::int32_t x, std::int32_t y) {
     AjouterPoint(' ', x, y);
-    posX_ = x;
-    posY_ = y;
 }
 
-void TSvgWriter::SetPenColor(TColor couleur) {
-    if (couleur == stylo_) return;
-    FermerPolyligne();
-    stylo_ = couleur;
+void TSvgWriter::TerminerTrait() {
+    texte_.Ajouter("\"/>\n", 4);
 }
 
-void TSvgWriter::Rectangle(int left, int top, int right, int bottom) {
-    const bool plein = stylePinceau_ == TBrushStyle::Solid;
-    FermerPolyligne();
-    // The outline's pixels run from left to right - 1: a stroke of one unit
+void TSvgWriter::EcrireRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0,
+                                 std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+    // The outline's pixels run from x0 to x1 - 1: a stroke of one unit
     // centred half a unit inside.
-    const std::int64_t x0 = std::min(left, right), x1 = std::max(left, right);
-    const std::int64_t y0 = std::min(top, bottom), y1 = std::max(top, bottom);
-    if (x1 <= x0 || y1 <= y0) return;
-    texte_.Ajouter("<rect vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(stylo_) +
-                   "\" fill=\"" + (plein ? Couleur(pinceau_) : QByteArray("none")) + "\" x=\"");
+    texte_.Ajouter("<rect vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(stylo) +
+                   "\" fill=\"" + (fond ? Couleur(*fond) : QByteArray("none")) + "\" x=\"");
     texte_.Ajouter(Fixe(static_cast<double>(x0) + 0.5, 1) + "\" y=\"" +
                    Fixe(static_cast<double>(y0) + 0.5, 1) + "\" width=\"");
     AjouterEntier(x1 - x0 - 1);
@@ -133,7 +103,7 @@ void TSvgWriter::Rectangle(int left, int top, int right, int bottom) {
 }
 
 QByteArray TSvgWriter::Terminer() {
-    FermerPolyligne();
+    FermerTrait();
     texte_.Ajouter(QByteArray("</g>\n</svg>\n"));
     return texte_.Prendre();
 }

@@ -6,7 +6,7 @@
 // view box. Each run of lines drawn with one pen from one starting point
 // becomes one polyline; lines are one reference pixel wide and keep their
 // width at any zoom, as the picture's cosmetic pen does.
-#include "engine/TCanvas.h"
+#include "platform/TEcrivainVectoriel.h"
 #include "platform/TPrinterBackEnd.h"
 #include "platform/TTamponOctets.h"
 
@@ -14,7 +14,7 @@
 
 #include <cstdint>
 
-class TSvgWriter : public TCanvas {
+class TSvgWriter : public TEcrivainVectoriel {
 public:
     // Frame in hundredths of a millimetre; the reference device's printable
     // area in pixels and millimetres gives the scale (both sizes positive).
@@ -24,30 +24,19 @@ public:
     // Room for about this many points.
     void Reserver(std::size_t points);
 
-    void MoveTo(int x, int y) override;
-    void LineTo(int x, int y) override;
-    // Colour (0x00BBGGRR) of the lines drawn from now on.
-    void SetPenColor(TColor couleur) override;
-    // Outline in the pen's colour, inside in the brush's unless it is clear;
-    // right and bottom exclusive, as on the EMF picture.
-    void Rectangle(int left, int top, int right, int bottom) override;
-    void SetBrushColor(TColor couleur) override { pinceau_ = couleur; }
-    void SetBrushStyle(TBrushStyle style) override { stylePinceau_ = style; }
-
     // Closes the document and hands over the text (UTF-8). Called once.
     QByteArray Terminer();
 
 private:
-    void FermerPolyligne();
+    // A run is one polyline.
+    void DebuterTrait(TColor stylo, std::int32_t x, std::int32_t y) override;
+    void AjouterSommet(std::int32_t x, std::int32_t y) override;
+    void TerminerTrait() override;
+    void EcrireRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0, std::int64_t y0,
+                         std::int64_t x1, std::int64_t y1) override;
     // `avant`, then "x,y".
     void AjouterPoint(char avant, std::int32_t x, std::int32_t y);
     void AjouterEntier(std::int64_t v);
 
     TTamponOctets texte_;
-    TColor stylo_ = 0;
-    TColor pinceau_ = 0xFFFFFF;
-    TBrushStyle stylePinceau_ = TBrushStyle::Solid;
-    std::int32_t posX_ = 0;
-    std::int32_t posY_ = 0;
-    bool ouverte_ = false; // a polyline's opening is written, points follow
 };
