@@ -3,10 +3,6 @@
 // and a whole use without the mouse. Results read from the screen, the saved
 // files, the printed PDF and the clipboard.
 #include "ProgrammeE2e.h"
-#include "support/LecteurEmf.h"
-
-#include <QClipboard>
-#include <QMimeData>
 
 namespace {
 
@@ -128,24 +124,14 @@ TEST_F(ClavierE2eTest, EveryAcceleratorOfTheMainWindow) {
     // &Copier: the picture of the one curve on the clipboard.
     QGuiApplication::clipboard()->clear();
     X().Touche(QStringLiteral("alt+c"));
-    QByteArray emfOctets;
-    EXPECT_TRUE(TSessionX::Attendre(
-        [&] {
-            const QMimeData* d = QGuiApplication::clipboard()->mimeData();
-            if (d != nullptr) emfOctets = d->data(QStringLiteral("image/x-emf"));
-            return !emfOctets.isEmpty();
-        },
-        10000));
     std::string erreur;
-    const auto emf = emf::Lire(emfOctets, erreur);
-    ASSERT_TRUE(emf) << erreur;
-    const auto lecture = emf::Jouer(*emf, erreur);
-    ASSERT_TRUE(lecture) << erreur;
-    EXPECT_EQ(lecture->Traits.size(), 1u);
-    EXPECT_EQ(lecture->Lignes, static_cast<std::size_t>(Segments(Defaut)));
+    const std::optional<EmfCopie> copie = AttendreEmfCopie(erreur);
+    ASSERT_TRUE(copie) << erreur;
+    EXPECT_EQ(copie->Lecture.Traits.size(), 1u);
+    EXPECT_EQ(copie->Lecture.Lignes, static_cast<std::size_t>(Segments(Defaut)));
     // A square frame twice the extent, 4 x (133 - 58 + 25) tenths of a mm.
-    EXPECT_NEAR(emf->Tete.Frame.Right, 8000, 80);
-    EXPECT_NEAR(emf->Tete.Frame.Bottom, 8000, 80);
+    EXPECT_NEAR(copie->Fichier.Tete.Frame.Right, 8000, 80);
+    EXPECT_NEAR(copie->Fichier.Tete.Frame.Bottom, 8000, 80);
 
     // &Imprimer: the curve 80 mm across on the PDF printer's page.
     X().Touche(QStringLiteral("alt+i"));

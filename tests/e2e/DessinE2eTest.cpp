@@ -3,10 +3,6 @@
 // sheet on screen against the engine's traces, the list through Save, the
 // printed PDF and the clipboard's picture.
 #include "ProgrammeE2e.h"
-#include "support/LecteurEmf.h"
-
-#include <QClipboard>
-#include <QMimeData>
 
 #include <functional>
 
@@ -140,26 +136,16 @@ TEST_F(DessinE2eTest, DrawAcceleratorAfterASlowOpenThenPrintAndCopyDuringSlowDra
     QGuiApplication::clipboard()->clear();
     Choisir(Bleu, 12);
     PendantUnDessinLent([&] { X().Touche(QStringLiteral("alt+c")); });
-    QByteArray octets;
-    EXPECT_TRUE(TSessionX::Attendre(
-        [&] {
-            const QMimeData* d = QGuiApplication::clipboard()->mimeData();
-            if (d != nullptr) octets = d->data(QStringLiteral("image/x-emf"));
-            return !octets.isEmpty();
-        },
-        10000));
     std::string erreur;
-    const auto emf = emf::Lire(octets, erreur);
-    ASSERT_TRUE(emf) << erreur;
-    const auto lecture = emf::Jouer(*emf, erreur);
-    ASSERT_TRUE(lecture) << erreur;
-    ASSERT_EQ(lecture->Traits.size(), 3u);
-    EXPECT_EQ(lecture->Traits[0].Couleur, static_cast<std::uint32_t>(Rouge.Couleur));
-    EXPECT_EQ(lecture->Traits[2].Couleur, static_cast<std::uint32_t>(Vert.Couleur));
-    EXPECT_EQ(lecture->Lignes,
+    const std::optional<EmfCopie> copie = AttendreEmfCopie(erreur);
+    ASSERT_TRUE(copie) << erreur;
+    ASSERT_EQ(copie->Lecture.Traits.size(), 3u);
+    EXPECT_EQ(copie->Lecture.Traits[0].Couleur, static_cast<std::uint32_t>(Rouge.Couleur));
+    EXPECT_EQ(copie->Lecture.Traits[2].Couleur, static_cast<std::uint32_t>(Vert.Couleur));
+    EXPECT_EQ(copie->Lecture.Lignes,
               static_cast<std::size_t>(Segments(Rouge) + Segments(Defaut) + Segments(Vert)));
-    EXPECT_NEAR(emf->Tete.Frame.Right, 9200, 92);
-    EXPECT_NEAR(emf->Tete.Frame.Bottom, 9200, 92);
+    EXPECT_NEAR(copie->Fichier.Tete.Frame.Right, 9200, 92);
+    EXPECT_NEAR(copie->Fichier.Tete.Frame.Bottom, 9200, 92);
     ASSERT_TRUE(AttendreFeuilleStable());
     EXPECT_EQ(Ecarts(FeuilleAffichee(), Attendue(vierge, {{Rouge}, {Defaut}, {Vert}, {Bleu}})), 0);
 }

@@ -11,13 +11,16 @@
 #include "engine/TBitmapCanvas.h"
 #include "engine/TDessin.h"
 #include "engine/Tracer.h"
+#include "support/LecteurEmf.h"
 #include "support/ServeurCupsPrive.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QMap>
+#include <QMimeData>
 #include <QPoint>
 #include <QRect>
 #include <QTemporaryDir>
@@ -29,10 +32,39 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
+}
+
+// The picture a Copy puts on the clipboard (its EMF), read back and replayed.
+struct EmfCopie {
+    emf::Fichier Fichier;
+    emf::Lecture Lecture;
+};
+
+// Waits up to 10 s for an EMF on the clipboard, then reads and replays it;
+// nullopt with the reason in `erreur`.
+inline std::optional<EmfCopie> AttendreEmfCopie(std::string& erreur) {
+    QByteArray octets;
+    const bool arrive = TSessionX::Attendre(
+        [&] {
+            const QMimeData* d = QGuiApplication::clipboard()->mimeData();
+            if (d != nullptr) octets = d->data(QStringLiteral("image/x-emf"));
+            return !octets.isEmpty();
+        },
+        10000);
+    if (!arrive) {
+        erreur = "no EMF on the clipboard after 10 s";
+        return std::nullopt;
+    }
+    std::optional<emf::Fichier> fichier = emf::Lire(octets, erreur);
+    if (!fichier) return std::nullopt;
+    std::optional<emf::Lecture> lecture = emf::Jouer(*fichier, erreur);
+    if (!lecture) return std::nullopt;
+    return EmfCopie{std::move(*fichier), std::move(*lecture)};
 }
 
 class E2eTest : public ::testing::Test {

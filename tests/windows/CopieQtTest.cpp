@@ -8,6 +8,7 @@
 #include "core/Exceptions.h"
 #include "platform/TClipboard.h"
 #include "support/LecteurEmf.h"
+#include "support/LecteurSvg.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -91,16 +92,6 @@ protected:
 
     Depot depot;
 };
-
-// The SVG root's width and height attributes.
-std::pair<QString, QString> TailleSvg(const QByteArray& svg) {
-    QXmlStreamReader xml(svg);
-    while (xml.readNextStartElement())
-        if (xml.name() == u"svg")
-            return {xml.attributes().value("width").toString(),
-                    xml.attributes().value("height").toString()};
-    return {};
-}
 
 QString Millimetres(std::int32_t centiemes) {
     return QString::asprintf("%d.%02dmm", centiemes / 100, centiemes % 100);

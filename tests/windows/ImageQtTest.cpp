@@ -6,6 +6,7 @@
 // printable area 4800 x 6600 pixels, 203 x 279 mm.
 #include "FenetrePrincipale.h"
 #include "support/FichiersSansDroits.h"
+#include "support/LecteurSvg.h"
 
 #include "platform/TClipboard.h"
 #include "platform/TFileDialogs.h"
@@ -72,16 +73,6 @@ protected:
     std::deque<Reponse> reponses;
     std::vector<std::pair<QString, TFormatImage>> proposes;
 };
-
-// The SVG root's width and height.
-std::pair<QString, QString> TailleSvg(const QByteArray& svg) {
-    QXmlStreamReader xml(svg);
-    while (xml.readNextStartElement())
-        if (xml.name() == u"svg")
-            return {xml.attributes().value("width").toString(),
-                    xml.attributes().value("height").toString()};
-    return {};
-}
 
 // What a PNG file's chunks say: IHDR's size and pHYs's pixels per unit and unit.
 struct InfoPng {
