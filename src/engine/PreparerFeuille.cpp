@@ -16,7 +16,8 @@ int Pixels(std::int32_t resolution, long double centimetres) {
 void PreparerFeuille(TDessin& dessin, IImprimanteFeuille& imprimante, IEcran& ecran,
                      IImageFeuille& image) {
     // Steps 1-2: the printer. Its failure is kept for the end, so the sheet is
-    // still measured and painted without a printer.
+    // still measured and painted without a printer; but not during a job,
+    // whose drawing the sheet and the list still hold.
     std::exception_ptr echecImprimante;
     try {
         imprimante.SetPortrait();
@@ -25,6 +26,7 @@ void PreparerFeuille(TDessin& dessin, IImprimanteFeuille& imprimante, IEcran& ec
         dessin.ResImpX = resX;
         dessin.ResImpY = resY;
     } catch (...) {
+        if (imprimante.Printing()) throw;
         echecImprimante = std::current_exception();
     }
 

@@ -12,6 +12,9 @@ public:
     virtual void SetPortrait() = 0;
     virtual int ResolutionX() = 0; // pixels per inch
     virtual int ResolutionY() = 0;
+    // A print job is open (its page being handed over runs pending events,
+    // a Clear all among them).
+    virtual bool Printing() const = 0;
 };
 
 // The screen's pixels per inch.
@@ -38,6 +41,8 @@ public:
 // with black outline, white area (0.2, 0.2)-(21.2, 15) cm, brush left clear.
 // When the printer fails, the sheet is still measured and painted, and the
 // printer's error is thrown at the end, so Clear all still clears without a
-// printer.
+// printer. During a print job the printer's error ("Impression en cours") is
+// thrown at once, nothing measured or painted: the sheet keeps the drawing
+// being printed.
 void PreparerFeuille(TDessin& dessin, IImprimanteFeuille& imprimante, IEcran& ecran,
                      IImageFeuille& image);

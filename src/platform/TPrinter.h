@@ -72,7 +72,7 @@ public:
     // handed over), then finishes the page and the document. Printing() false,
     // PageNumber() 0; the device context stays.
     void EndDoc();
-    bool Printing() const { return printing_; }
+    bool Printing() const override { return printing_; }
     int PageNumber() const { return pageNumber_; }
     // The documents' name: never set by the program, so empty.
     const std::string& Title() const { return title_; }

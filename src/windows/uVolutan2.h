@@ -16,6 +16,8 @@
 
 #include <QString>
 
+#include <exception>
+
 class QAction;
 class QContextMenuEvent;
 class QDragEnterEvent;
@@ -83,8 +85,9 @@ public:
     // The sheet preparation on this window's sheet with the run's printer and
     // the screen the window is on now (its resolution in device pixels, the
     // sheet shown at its ratio); throws the printer's error after painting the
-    // sheet. Draw and the list redraws trace at the resolution of the last
-    // preparation, whatever screen the window has moved to since.
+    // sheet, or at once, painting nothing, during a print job. Draw and the
+    // list redraws trace at the resolution of the last preparation, whatever
+    // screen the window has moved to since.
     void PreparerFeuille();
     // Traces the drawing's curves on the sheet about the sheet's centre, in
     // list order. Slow when rbLent is checked (read before each curve): while it
@@ -150,6 +153,10 @@ private:
     // printer's now; otherwise a printer that appears after start-up would
     // put every point at the corner.
     void MesurerImprimanteAuBesoin(const TPrinterMetrics& metriques);
+    // Clear all's steps: the sheet prepared afresh, the list emptied. Returns
+    // the printer's error that came after the sheet was cleared (no usable
+    // printer); throws it, clearing nothing, during a print job.
+    std::exception_ptr EffacerTout();
 
     void CreerMenuFeuille();
     // Shows the context menu at `position` (global); from the keyboard its

@@ -10,11 +10,14 @@
 #include "controls/TUpDown.h"
 #include "core/Exceptions.h"
 #include "engine/Tracer.h"
+#include "platform/TPrinter.h"
 #include "shell/TApplication.h"
 
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+
+#include <exception>
 
 namespace {
 const QString Arreter = QStringLiteral("Arrêter");
@@ -60,10 +63,22 @@ void TfmVolutan2::btDessinerClick() {
 }
 
 void TfmVolutan2::btEffacerClick() {
-    // The list is emptied first: without a printer the preparation still
-    // clears the sheet before reporting, and the list must follow the sheet.
+    if (const std::exception_ptr erreur = EffacerTout()) std::rethrow_exception(erreur);
+}
+
+std::exception_ptr TfmVolutan2::EffacerTout() {
+    try {
+        PreparerFeuille();
+    } catch (...) {
+        // During a print job nothing was cleared: the list stays with the
+        // sheet. Without a usable printer the sheet was cleared all the same,
+        // and the list follows it.
+        if (Printer().Printing()) throw;
+        Dessin.NbSpires = 0;
+        return std::current_exception();
+    }
     Dessin.NbSpires = 0;
-    PreparerFeuille();
+    return {};
 }
 
 void TfmVolutan2::RedessinerListe(bool rapideDemande) {

@@ -31,13 +31,9 @@ void TfmVolutan2::btModifierClick() {
     // Clear all. Without a printer the sheet is still cleared before the
     // printer's error comes: the list is then rebuilt and redrawn all the
     // same, and the error reported at the end, so the sheet shows the list.
-    std::exception_ptr erreurFeuille;
-    try {
-        btEffacerClick();
-    } catch (...) {
-        erreurFeuille = std::current_exception();
-    }
-    Dessin.NbSpires = 0;
+    // During a print job it fails at once, clearing nothing: the edits are
+    // not applied, the list and the sheet stay as they were.
+    const std::exception_ptr erreurFeuille = EffacerTout();
 
     // Read back rows 1, 2 ... up to the table's last row, stopping at the
     // first row with a cell that is not an integer. Never more rows than the

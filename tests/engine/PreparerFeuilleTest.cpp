@@ -1,5 +1,6 @@
 // The sheet preparation: resolutions, sheet geometry and colours, and the
-// printer's failure reported after the sheet is painted.
+// printer's failure reported after the sheet is painted, or before anything
+// is done during a print job.
 #include "engine/PreparerFeuille.h"
 #include "core/Exceptions.h"
 #include "engine/TBitmapCanvas.h"
@@ -17,6 +18,7 @@ public:
     int resX = 600;
     int resY = 300;
     std::string echec; // thrown by SetPortrait when not empty
+    bool imprime = false;
     std::vector<std::string> journal;
     void SetPortrait() override {
         journal.push_back("portrait");
@@ -30,6 +32,7 @@ public:
         journal.push_back("resY");
         return resY;
     }
+    bool Printing() const override { return imprime; }
 };
 
 class Ecran : public IEcran {
@@ -112,28 +115,50 @@ TEST(PreparerFeuilleTest, SheetAt120PixelsPerInch) {
     EXPECT_EQ(image.bitmap.Pixel(100, 709), Gris);
 }
 
-TEST(PreparerFeuilleTest, PrinterFailureStillPaintsTheSheetThenReports) {
-    TDessin dessin;
-    dessin.ResImpX = 1200;
-    dessin.ResImpY = 1200;
-    Imprimante imprimante;
-    imprimante.echec = "Aucune imprimante par défaut sélectionnée";
-    Ecran ecran(96);
-    Image image;
-    image.bitmap.SetSize(2, 2);
-    try {
-        PreparerFeuille(dessin, imprimante, ecran, image);
-        ADD_FAILURE() << "no error";
-    } catch (const EPrinter& e) {
-        EXPECT_EQ(e.Message(), "Aucune imprimante par défaut sélectionnée");
+// Without a usable printer the sheet is painted, then the error thrown;
+// during a job the error comes first and nothing is measured or painted.
+TEST(PreparerFeuilleTest, PrinterFailurePaintsTheSheetUnlessAJobIsOpen) {
+    struct Cas {
+        const char* message;
+        bool imprime;
+    };
+    for (const Cas& c : {Cas{"Aucune imprimante par défaut sélectionnée", false},
+                         Cas{"Opération non supportée par l'imprimante sélectionnée", false},
+                         Cas{"Impression en cours", true}}) {
+        SCOPED_TRACE(c.message);
+        TDessin dessin;
+        dessin.ResImpX = 1200;
+        dessin.ResImpY = 1200;
+        Imprimante imprimante;
+        imprimante.echec = c.message;
+        imprimante.imprime = c.imprime;
+        Ecran ecran(96);
+        Image image;
+        image.bitmap.SetSize(2, 2);
+        image.bitmap.SetPenColor(0x0000FF);
+        image.bitmap.MoveTo(0, 1);
+        image.bitmap.LineTo(2, 1);
+        try {
+            PreparerFeuille(dessin, imprimante, ecran, image);
+            ADD_FAILURE() << "no error";
+        } catch (const EPrinter& e) {
+            EXPECT_EQ(e.Message(), c.message);
+        }
+        EXPECT_EQ(imprimante.journal, std::vector<std::string>{"portrait"});
+        EXPECT_EQ(dessin.ResImpX, 1200); // not read
+        if (c.imprime) {
+            EXPECT_EQ(dessin.ResEcranX, 0);
+            EXPECT_EQ(image.bitmap.Width(), 2);
+            EXPECT_EQ(image.bitmap.Pixel(1, 1), 0x0000FF); // the drawing stays
+            EXPECT_EQ(image.bitmap.BrushStyle(), TBrushStyle::Solid);
+        } else {
+            EXPECT_EQ(dessin.ResEcranX, 96);
+            EXPECT_EQ(image.bitmap.Width(), 809);
+            EXPECT_EQ(image.bitmap.Pixel(3, 3), Gris);
+            EXPECT_EQ(image.bitmap.Pixel(100, 100), Blanc);
+            EXPECT_EQ(image.bitmap.BrushStyle(), TBrushStyle::Clear);
+        }
     }
-    EXPECT_EQ(imprimante.journal, std::vector<std::string>{"portrait"});
-    EXPECT_EQ(dessin.ResImpX, 1200); // not read
-    EXPECT_EQ(dessin.ResEcranX, 96);
-    EXPECT_EQ(image.bitmap.Width(), 809);
-    EXPECT_EQ(image.bitmap.Pixel(3, 3), Gris);
-    EXPECT_EQ(image.bitmap.Pixel(100, 100), Blanc);
-    EXPECT_EQ(image.bitmap.BrushStyle(), TBrushStyle::Clear);
 }
 
 } // namespace

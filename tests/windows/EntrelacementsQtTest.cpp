@@ -1,6 +1,7 @@
 // Commands run in the middle of a slow Draw (Clear all, Open, the editor's OK,
 // Print, Copy), all through the real buttons: the list and the sheet they
-// leave, and Print afterwards. Then the redraws of Open and OK on their own:
+// leave, and Print afterwards. Clear all and the editor's OK while Print hands
+// its page over. Then the redraws of Open and OK on their own:
 // the Draw button's caption they give back, and the sheet shown on screen
 // however they end.
 #include "FenetrePrincipale.h"
@@ -255,6 +256,59 @@ INSTANTIATE_TEST_SUITE_P(
             {Rouge, Bleu, Vert},
             true}),
     [](const ::testing::TestParamInfo<Cas>& info) { return std::string(info.param.nom); });
+
+// Clear all and the editor's OK (a row deleted) while Print hands its page
+// over, the job still open: refused with "Impression en cours", the drawing
+// being printed left whole in the list and on the sheet. With a printer that
+// cannot be used, Clear all still clears both before its message.
+TEST_F(EntrelacementsQtTest, ClearAllAndEditorOkDuringAPrintHandOverKeepTheDrawing) {
+    Dessiner(Rouge, 9, false);
+    Dessiner(Bleu, 12, false);
+    const std::vector<TSpire> deux{Rouge, Bleu};
+    const TBitmapCanvas dessinee = Feuille();
+    const TColor ecranAvant = AEcran(336, 283); // the red curve's first point
+    ASSERT_EQ(ecranAvant, Rouge.Couleur);
+    struct Etape {
+        const char* nom;
+        std::function<void()> commande;
+    };
+    const Etape etapes[] = {
+        {"Effacer tout", [] { Clic(fmVolutan2->btEffacer); }},
+        {"Modifier, OK", [this] { ModifierOk([] { Clic(fmModifier->btSupprimer); }); }}};
+    for (std::size_t i = 0; i < std::size(etapes); ++i) {
+        SCOPED_TRACE(etapes[i].nom);
+        messages.clear();
+        Ensuite(etapes[i].commande);
+        Clic(F().btImprimer);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].second, QStringLiteral("Impression en cours."));
+        EXPECT_EQ(Liste(), deux);
+        EXPECT_TRUE(MemesPixels(Feuille(), dessinee));
+        EXPECT_EQ(AEcran(336, 283), ecranAvant);
+        EXPECT_FALSE(fmModifier->isVisible());
+        // The page holds both curves, and no job stays open.
+        ASSERT_EQ(imprimante->Documents().size(), i + 1);
+        EXPECT_TRUE(imprimante->Documents().back().Finished);
+        EXPECT_EQ(imprimante->Documents().back().Segments.size(), 126u);
+        EXPECT_FALSE(Printer().Printing());
+        EXPECT_EQ(F().Dessin.Cible, &F().FeuilleCanvas());
+        EXPECT_TRUE(F().Dessin.ModeEcran);
+    }
+
+    // A printer without device settings: the sheet and the list cleared, then
+    // the message.
+    TPrinter::Release();
+    imprimante->SetHasSettings(false);
+    messages.clear();
+    Clic(F().btEffacer);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].second,
+              QStringLiteral("Opération non supportée par l'imprimante sélectionnée."));
+    EXPECT_TRUE(Liste().empty());
+    EXPECT_EQ(Feuille().Pixel(336, 283), 0xFFFFFF);
+    EXPECT_EQ(AEcran(336, 283), 0xFFFFFF);
+    EXPECT_EQ(Feuille().Pixel(4, 4), 0xC0C0C0);
+}
 
 // Open and the editor's OK in slow mode give the Draw button back the caption
 // it had, accelerator mark included; a click on it still makes the rest fast.
