@@ -4,6 +4,7 @@
 #include "shell/Connecter.h"
 #include "shell/TApplication.h"
 #include "shell/TForm.h"
+#include "support/Attendre.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -196,7 +197,7 @@ TEST_F(TApplicationQtTest, FormActivateRunsOnceAtTheFirstActivation) {
     f->show();
     f->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(f));
-    QTRY_COMPARE(f->activations, 1);
+    ATTENDRE(f->activations == 1, 5000) << "the first activation";
     EXPECT_EQ(f->affichages, 1);
     EXPECT_EQ(app.FenetreActive(), f);
 

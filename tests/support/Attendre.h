@@ -1,6 +1,6 @@
 #pragma once
-// A wait that fails the test case when it times out. The toolkit's QTRY_*
-// macros report to the toolkit's own test log and return: inside a GoogleTest
+// A wait that fails the test case when it times out. The toolkit's own
+// waiting macros report to the toolkit's own test log and return: inside a GoogleTest
 // case the rest of the case is skipped and the case passes.
 #include <QTest>
 #include <gtest/gtest.h>

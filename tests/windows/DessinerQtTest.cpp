@@ -2,7 +2,9 @@
 // real buttons; the list redraw used by Open and the editor; quitting during a
 // slow trace. Commands run during a slow Draw: EntrelacementsQtTest.cpp.
 #include "FenetrePrincipale.h"
+#include "support/Attendre.h"
 
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace {
@@ -121,10 +123,11 @@ TEST_F(DessinerQtTest, QuitDuringASlowTraceEndsAfterIt) {
         if (n == SegmentsDefaut) visible = F().isVisible();
     };
     QTimer::singleShot(0, [this] {
-        QTRY_VERIFY(F().Dessin.Cible == &F().FeuilleCanvas()); // activated
+        // Ends the run even if the click on Quitter went astray or the
+        // activation never came.
+        const auto fin = qScopeGuard([] { Application->DemanderQuitter(); });
+        ATTENDRE(F().Dessin.Cible == &F().FeuilleCanvas(), 5000) << "the first activation";
         Cliquer(F().btDessiner);
-        // Ends the run even if the click on Quitter went astray.
-        Application->DemanderQuitter();
     });
     EXPECT_EQ(app.Run(), 0);
     EXPECT_TRUE(app.Terminated());

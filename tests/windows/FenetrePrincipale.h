@@ -11,6 +11,7 @@
 #include "engine/Tracer.h"
 #include "platform/TPrinter.h"
 #include "shell/TApplication.h"
+#include "support/Attendre.h"
 #include "support/TVirtualPrinterBackEnd.h"
 #include "windows/uVolutan2.h"
 
@@ -63,7 +64,7 @@ protected:
         fmVolutan2->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(fmVolutan2));
         // FormActivate points the tracer at the sheet.
-        QTRY_VERIFY(F().Dessin.Cible == &fmVolutan2->FeuilleCanvas());
+        ATTENDRE(F().Dessin.Cible == &fmVolutan2->FeuilleCanvas(), 5000) << "the first activation";
     }
 
     TfmVolutan2& F() { return *fmVolutan2; }

@@ -10,6 +10,7 @@
 
 #include "platform/TClipboard.h"
 #include "platform/TFileDialogs.h"
+#include "support/Attendre.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -303,19 +304,19 @@ TEST_F(ImageQtTest, ContextMenuFromTheSheetAndTheKeyboard) {
     auto ouvert = [] { return QApplication::activePopupWidget(); };
     auto fermer = [&] {
         if (ouvert() != nullptr) ouvert()->close();
-        QTRY_VERIFY(ouvert() == nullptr);
+        ATTENDRE(ouvert() == nullptr, 5000) << "the menu closed";
     };
 
     // Shift+F10 in a field: the menu's one entry, active, so Enter takes it.
     QTest::keyClick(F().edFixe, Qt::Key_F10, Qt::ShiftModifier);
-    QTRY_VERIFY(ouvert() == F().pmFeuille);
+    ATTENDRE(ouvert() == F().pmFeuille, 5000) << "the sheet's menu open";
     ASSERT_EQ(F().pmFeuille->actions().size(), 1);
     EXPECT_EQ(F().pmFeuille->actions()[0]->text(), "Enregistrer l'image…");
     EXPECT_EQ(F().pmFeuille->activeAction(), F().miEnregistrerImage);
     reponses.push_back(std::nullopt); // cancelled: nothing written
     QTest::keyClick(F().pmFeuille, Qt::Key_Return);
-    QTRY_VERIFY(ouvert() == nullptr);
-    QTRY_COMPARE(proposes.size(), 1u);
+    ATTENDRE(ouvert() == nullptr, 5000) << "the menu closed by Enter";
+    ATTENDRE(proposes.size() == 1u, 5000) << "the save dialog asked";
     EXPECT_TRUE(QDir(dossier.path()).isEmpty());
 
     // The Menu key in a field (a keyboard context menu event): ours, not the field's.

@@ -12,6 +12,7 @@
 #include "engine/Tracer.h"
 #include "platform/TPrinter.h"
 #include "shell/TApplication.h"
+#include "support/Attendre.h"
 #include "support/TVirtualPrinterBackEnd.h"
 #include "windows/uModifier.h"
 #include "windows/uVolutan2.h"
@@ -70,7 +71,7 @@ protected:
         fmVolutan2->Dessin.NbSpires = 2; // the first activation empties the list
         fmVolutan2->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(fmVolutan2));
-        QTRY_COMPARE(application->FenetreActive(), fmVolutan2);
+        ATTENDRE(application->FenetreActive() == fmVolutan2, 5000) << "the first activation";
         QCoreApplication::processEvents();
         ASSERT_EQ(fmVolutan2->Dessin.NbSpires, 0);
         ASSERT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();

@@ -3,6 +3,7 @@
 // (opened as Open opens it, slow when "Lent" is checked). Caption, list and
 // sheet as after Open, and Open's messages.
 #include "FenetrePrincipale.h"
+#include "support/Attendre.h"
 
 #include <QDropEvent>
 #include <QFile>
@@ -61,7 +62,8 @@ protected:
 
 TEST_F(OuvertureQtTest, NamedOnTheCommandLineOpensAfterTheFirstActivation) {
     Demarrer(Chemin("deux.txt"));
-    QTRY_COMPARE(F().windowTitle(), "Volutan2 - " + Chemin("deux.txt"));
+    ATTENDRE(F().windowTitle() == "Volutan2 - " + Chemin("deux.txt"), 5000)
+        << "the named file opened";
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(Liste(), (std::vector<TSpire>{Rouge, Bleu}));
     EXPECT_TRUE(F().rbLent->isChecked());
@@ -73,7 +75,7 @@ TEST_F(OuvertureQtTest, NamedOnTheCommandLineOpensAfterTheFirstActivation) {
 
 TEST_F(OuvertureQtTest, AMissingFileGivesOpensMessageAndTheProgramRunsOn) {
     Demarrer(Chemin("absent.txt"));
-    QTRY_COMPARE(messages.size(), 1u);
+    ATTENDRE(messages.size() == 1u, 5000) << "Open's message";
     EXPECT_EQ(messages[0], std::make_pair(app.Title(), QString("Fichier introuvable.")));
     EXPECT_EQ(F().windowTitle(), "Volutan2");
     EXPECT_EQ(F().Dessin.NbSpires, 0);
@@ -94,7 +96,8 @@ TEST_F(OuvertureQtTest, ADroppedFileOpensAsOpenWould) {
     // field's text left alone.
     ASSERT_TRUE(Deposer(F().edFixe, {Chemin("deux.txt"), Chemin("autre.txt")},
                         Qt::CopyAction | Qt::MoveAction));
-    QTRY_COMPARE(F().windowTitle(), "Volutan2 - " + Chemin("deux.txt"));
+    ATTENDRE(F().windowTitle() == "Volutan2 - " + Chemin("deux.txt"), 10000)
+        << "the dropped file opened";
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(F().edFixe->text(), "133");
     EXPECT_EQ(Liste(), (std::vector<TSpire>{Rouge, Bleu}));
@@ -104,7 +107,7 @@ TEST_F(OuvertureQtTest, ADroppedFileOpensAsOpenWould) {
 
     // A missing file: Open's message, nothing else changes.
     ASSERT_TRUE(Deposer(&F(), {Chemin("absent.txt")}, Qt::CopyAction));
-    QTRY_COMPARE(messages.size(), 1u);
+    ATTENDRE(messages.size() == 1u, 5000) << "Open's message for the dropped file";
     EXPECT_EQ(messages[0].second, "Fichier introuvable.");
     EXPECT_EQ(F().windowTitle(), "Volutan2 - " + Chemin("deux.txt"));
 }

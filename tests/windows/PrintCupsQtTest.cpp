@@ -12,6 +12,7 @@
 #include "platform/TClipboard.h"
 #include "platform/TPrinter.h"
 #include "shell/TApplication.h"
+#include "support/Attendre.h"
 #include "windows/uVolutan2.h"
 
 #include <QMimeData>
@@ -53,7 +54,7 @@ TEST(PrintCupsQtTest, DefaultCurveOnThePrintersDefaultPaper) {
             application.CreateForm(fmVolutan2);
             fmVolutan2->show();
             ASSERT_TRUE(QTest::qWaitForWindowActive(fmVolutan2));
-            QTRY_COMPARE(application.FenetreActive(), fmVolutan2);
+            ATTENDRE(application.FenetreActive() == fmVolutan2, 5000) << "the first activation";
             QCoreApplication::processEvents();
             ASSERT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
             EXPECT_EQ(Printer().PrinterName(), TServeurCupsPrive::NomImprimante);
