@@ -161,9 +161,10 @@ TEST(FichiersESTest, SaveNeverReplacesADeviceAPipeOrASocket) {
     ASSERT_EQ(::listen(ecoute, 4), 0);
     // A private /dev/full (only root may make one).
     const bool racine = ::geteuid() == 0;
-    if (racine)
+    if (racine) {
         ASSERT_EQ(
             ::mknod(QFile::encodeName(peripherique).constData(), S_IFCHR | 0666, makedev(1, 7)), 0);
+    }
 
     struct Cas {
         QString chemin;
@@ -178,7 +179,9 @@ TEST(FichiersESTest, SaveNeverReplacesADeviceAPipeOrASocket) {
         struct stat infos {};
         ASSERT_EQ(::lstat(QFile::encodeName(c.chemin).constData(), &infos), 0);
         EXPECT_EQ(infos.st_mode & S_IFMT, c.type);
-        if (c.type == S_IFCHR) EXPECT_EQ(infos.st_rdev, makedev(1, 7));
+        if (c.type == S_IFCHR) {
+            EXPECT_EQ(infos.st_rdev, makedev(1, 7));
+        }
     }
     // Through a link too.
     ASSERT_EQ(QFile::link(tube, d + "/lien"), true);
