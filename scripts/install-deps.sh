@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang clang-format libclang-rt-14-dev
     fonts-liberation fonts-dejavu-core
-    cups cups-filters cups-client poppler-utils
+    cups cups-filters cups-client libcups2-dev poppler-utils
     desktop-file-utils inkscape
     xvfb xauth openbox xdotool
 )

@@ -6,27 +6,35 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// An existing target must be writable by us, as if it were opened to be
-// overwritten in place: a read-only file is refused, not replaced. Opened
-// without truncation, and without waiting on a pipe.
-bool CibleInscriptible(const QString& chemin) {
+// Only a regular file (through any links) is replaced, or an absent name
+// created: renaming over a device, a pipe or a socket would replace the node
+// itself (run as root, /dev/null), and writing through to it is not a save.
+// An existing target must also be writable by us, as if it were opened to be
+// overwritten in place: a read-only file is refused, not replaced. Only a
+// regular file is opened, without truncation.
+bool CibleRemplacable(const QString& chemin) {
     const QByteArray nom = QFile::encodeName(chemin);
+    struct stat infos {};
+    if (::stat(nom.constData(), &infos) != 0) return errno == ENOENT;
+    if (!S_ISREG(infos.st_mode)) return false;
     const int fd = ::open(nom.constData(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd >= 0) {
-        ::close(fd);
-        return true;
-    }
-    return errno == ENOENT;
+    if (fd < 0) return false;
+    // The name may have changed between the two calls: it is the file opened
+    // that must be regular.
+    const bool reguliere = ::fstat(fd, &infos) == 0 && S_ISREG(infos.st_mode);
+    ::close(fd);
+    return reguliere;
 }
 
 } // namespace
 
 TFichierEcriture::TFichierEcriture(const QString& chemin) : chemin_(chemin), fichier_(chemin) {
-    if (chemin.isEmpty() || !CibleInscriptible(chemin) || !fichier_.open(QIODevice::WriteOnly))
+    if (chemin.isEmpty() || !CibleRemplacable(chemin) || !fichier_.open(QIODevice::WriteOnly))
         throw EFCreateError(chemin.toStdString());
 }
 
@@ -43,6 +51,12 @@ void TFichierEcriture::Valider() {
     if (!fichier_.flush() || (::fsync(fichier_.handle()) != 0 && errno != EINVAL)) {
         fichier_.cancelWriting();
         throw EWriteError();
+    }
+    // The target checked again just before it is replaced: a device or pipe
+    // put there meanwhile is not replaced either.
+    if (!CibleRemplacable(chemin_)) {
+        fichier_.cancelWriting();
+        throw EFCreateError(chemin_.toStdString());
     }
     if (fichier_.commit()) return;
     if (fichier_.error() == QFileDevice::RenameError) throw EFCreateError(chemin_.toStdString());

@@ -14,7 +14,9 @@ public:
     // Prepares to create or replace `chemin`. Throws EFCreateError
     // "Impossible de créer le fichier %s" with `chemin` when the file cannot be
     // created there: missing folder, folder not writable, a folder of that
-    // name, or an existing file that cannot be written (it is not replaced).
+    // name, an existing file that cannot be written, or a name that is not a
+    // regular file (a device, a pipe, a socket): nothing of it is replaced,
+    // nothing written to it.
     explicit TFichierEcriture(const QString& chemin);
     // Without Valider, the target is left untouched (the temporary file goes).
     ~TFichierEcriture() = default;

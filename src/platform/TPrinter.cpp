@@ -12,7 +12,7 @@
 namespace {
 
 constexpr const char* AucuneImprimante = "Aucune imprimante par défaut sélectionnée";
-constexpr const char* ImprimanteIncorrecte = "Imprimante sélectionnée incorrecte";
+constexpr const char* ImprimanteIncorrecte = TPrinterBackEnd::MessageSansReponse;
 constexpr const char* ImpressionEnCours = "Impression en cours";
 constexpr const char* NImprimePas = "L'imprimante n'imprime pas pour l'instant";
 constexpr const char* NonSupportee = "Opération non supportée par l'imprimante sélectionnée";
@@ -188,6 +188,7 @@ void TPrinter::EndDoc() {
 
 bool TPrinter::Terminer() {
     if (!printing_) return true; // already finished by a command run from the callback
+    backEnd_->AvantRemise();
     if (canvas_) canvas_->Detacher();
     const bool envoye = backEnd_->EndDocument();
     printing_ = false;

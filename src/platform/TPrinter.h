@@ -8,15 +8,18 @@
 // Failures are EPrinter with these messages:
 //   "Aucune imprimante par défaut sélectionnée"  no default printer, or it is
 //       not among the installed printers (asked again at every need)
-//   "Imprimante sélectionnée incorrecte"  a context cannot be created, or no
-//       document can be started on it
+//   "Imprimante sélectionnée incorrecte"  a context cannot be created, no
+//       document can be started on it, or the printing system does not
+//       answer in time (the printer stays unchosen, the handle unchanged or
+//       none)
 //   "Impression en cours"  a job is begun, or the orientation set, during a job
 //   "L'imprimante n'imprime pas pour l'instant"  a job is ended, or the page
 //       drawn on, with no job open
 //   "Opération non supportée par l'imprimante sélectionnée"  the printer has
 //       no device settings, so its orientation cannot be set
 //   "Le document n'a pas pu être transmis à l'imprimante"  the printing
-//       system refused a finished document (the job is closed all the same)
+//       system refused a finished document, lost it, or stopped answering
+//       while it was handed over (the job is closed all the same)
 #include "engine/PreparerFeuille.h"
 #include "platform/TPrinterBackEnd.h"
 

@@ -29,8 +29,12 @@ struct TPrinterMetrics {
     friend bool operator==(const TPrinterMetrics&, const TPrinterMetrics&) = default;
 };
 
+// Every call below may throw EPrinter with MessageSansReponse when the printing
+// system does not answer in time (a hung server): the window is never frozen.
 class TPrinterBackEnd {
 public:
+    static constexpr const char* MessageSansReponse = "Imprimante sélectionnée incorrecte";
+
     virtual ~TPrinterBackEnd() = default;
 
     // Device name of the system's default printer; empty when there is none.
@@ -56,7 +60,11 @@ public:
     // with one QPainter, begun after this call and ended before
     // EndDocument. nullptr when no document can be started.
     virtual QPaintDevice* StartDocument(const std::string& title) = 0;
+    // Called just before the caller's painter ends, which hands the document
+    // to the printing system (Qt's print engine sends it then).
+    virtual void AvantRemise() {}
     // Finishes the page and the document and hands it to the printing system.
-    // false when the printing system refused it.
+    // false when the printing system refused it, lost it, or did not answer in
+    // time (never throws).
     virtual bool EndDocument() = 0;
 };

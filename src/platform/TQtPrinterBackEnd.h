@@ -4,6 +4,9 @@
 // mode on the destination's default paper that stands for both the information
 // and the device context. Its metrics are those of the printable area (full
 // page off), so page coordinates start at the printable area's top left corner.
+// Every call is bounded in time: a server that takes the connection but does
+// not answer within a few seconds fails it with MessageSansReponse, a document
+// it stops taking is refused (EndDocument false).
 #include "platform/TPrinterBackEnd.h"
 
 #include <memory>
@@ -22,6 +25,7 @@ public:
                                                bool forJob) override;
     void CloseContext() override;
     QPaintDevice* StartDocument(const std::string& title) override;
+    void AvantRemise() override;
     bool EndDocument() override;
 
 private:

@@ -245,10 +245,34 @@ void TfmVolutan2::PreparerFeuille() {
     ::PreparerFeuille(Dessin, Printer(), ecran, *Image1);
 }
 
+namespace {
+
+// A name as the caption shows it: a newline or another control character in
+// a file's name would break the caption; it is shown escaped, as a listing of
+// files shows it (\n, \r, \t, other ones \xHH). The name itself is untouched.
+QString NomLisible(const QString& nom) {
+    QString texte;
+    for (const QChar c : nom) {
+        if (c == u'\n')
+            texte += QLatin1String("\\n");
+        else if (c == u'\r')
+            texte += QLatin1String("\\r");
+        else if (c == u'\t')
+            texte += QLatin1String("\\t");
+        else if (c.category() == QChar::Other_Control)
+            texte += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
+        else
+            texte += c;
+    }
+    return texte;
+}
+
+} // namespace
+
 void TfmVolutan2::MettreAJourTitre(const QString& nomFichier) {
     nomAffiche_ = nomFichier;
     setWindowTitle(nomFichier.isEmpty() ? QStringLiteral("Volutan2")
-                                        : QStringLiteral("Volutan2 - ") + nomFichier);
+                                        : QStringLiteral("Volutan2 - ") + NomLisible(nomFichier));
 }
 
 void TfmVolutan2::btQuitterClick() {

@@ -98,7 +98,7 @@ public:
     // propagate (the curves before stay drawn); the sheet is repainted on
     // screen however the redraw ends. `rapide`: every curve fast.
     void RedessinerListe(bool rapide = false);
-    // "Volutan2 - " + name, or "Volutan2".
+    // "Volutan2 - " + name (its control characters escaped), or "Volutan2".
     void MettreAJourTitre(const QString& nomFichier);
 
     // The program's one drawing: the curve list and the drawing state every

@@ -8,14 +8,19 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 #include <vector>
 
@@ -132,4 +137,67 @@ TEST(FichiersESTest, SaveReplacesTheFileAndLeavesItAloneOnRefusal) {
     EXPECT_EQ(Contenu(cible), "1\t2\t3\t4\r\n");
     // No temporary file left behind.
     EXPECT_EQ(QDir(d).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+}
+
+// Save and the picture export write through this one writer: a name that is
+// not a regular file is refused and left exactly as it was, never replaced by
+// a regular file nor written through to.
+TEST(FichiersESTest, SaveNeverReplacesADeviceAPipeOrASocket) {
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    const QString tube = d + "/tube", prise = d + "/prise", peripherique = d + "/plein";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+    // A reader waiting on the pipe: opening it for writing would succeed.
+    const int lecteur = ::open(QFile::encodeName(tube).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(lecteur, 0);
+    const int ecoute = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(ecoute, 0);
+    sockaddr_un adresse{};
+    adresse.sun_family = AF_UNIX;
+    const QByteArray nomPrise = QFile::encodeName(prise);
+    ASSERT_LT(static_cast<std::size_t>(nomPrise.size()), sizeof adresse.sun_path);
+    std::copy(nomPrise.begin(), nomPrise.end(), adresse.sun_path);
+    ASSERT_EQ(::bind(ecoute, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse), 0);
+    ASSERT_EQ(::listen(ecoute, 4), 0);
+    // A private /dev/full (only root may make one).
+    const bool racine = ::geteuid() == 0;
+    if (racine) {
+        ASSERT_EQ(
+            ::mknod(QFile::encodeName(peripherique).constData(), S_IFCHR | 0666, makedev(1, 7)), 0);
+    }
+
+    struct Cas {
+        QString chemin;
+        mode_t type;
+    };
+    std::vector<Cas> cas = {{tube, S_IFIFO}, {prise, S_IFSOCK}};
+    if (racine) cas.push_back({peripherique, S_IFCHR});
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.chemin.toStdString());
+        EXPECT_EQ(EchecCreation(c.chemin, "1\t2\t3\t4\r\n"),
+                  "Impossible de créer le fichier " + c.chemin.toStdString());
+        struct stat infos {};
+        ASSERT_EQ(::lstat(QFile::encodeName(c.chemin).constData(), &infos), 0);
+        EXPECT_EQ(infos.st_mode & S_IFMT, c.type);
+        if (c.type == S_IFCHR) {
+            EXPECT_EQ(infos.st_rdev, makedev(1, 7));
+        }
+    }
+    // Through a link too.
+    ASSERT_EQ(QFile::link(tube, d + "/lien"), true);
+    EXPECT_EQ(EchecCreation(d + "/lien", "x"),
+              "Impossible de créer le fichier " + (d + "/lien").toStdString());
+    EXPECT_TRUE(QFileInfo(d + "/lien").isSymLink());
+
+    // The reader got nothing.
+    char octet = 0;
+    EXPECT_LE(::read(lecteur, &octet, 1), 0);
+    ::close(lecteur);
+    ::close(ecoute);
+    // No temporary file left behind: the nodes and the link only.
+    EXPECT_EQ(QDir(d)
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+                  .size(),
+              static_cast<qsizetype>(cas.size() + 1));
+    if (!racine) GTEST_SKIP() << "the device node needs root; pipe and socket checked";
 }

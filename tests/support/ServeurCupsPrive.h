@@ -243,8 +243,19 @@ public:
         return texte;
     }
 
+    // The server stopped and continued (SIGSTOP, SIGCONT): stopped, it still
+    // takes connections and never answers, as a server stuck on a dead
+    // network printer looks to its clients. Tuer kills it outright.
+    void Suspendre() { ::kill(static_cast<pid_t>(cupsd_.processId()), SIGSTOP); }
+    void Reprendre() { ::kill(static_cast<pid_t>(cupsd_.processId()), SIGCONT); }
+    void Tuer() {
+        cupsd_.kill();
+        cupsd_.waitForFinished(5000);
+    }
+
     void Arreter() {
         if (cupsd_.state() == QProcess::NotRunning) return;
+        Reprendre(); // a stopped server would not see the request to end
         cupsd_.terminate();
         if (!cupsd_.waitForFinished(10000)) {
             cupsd_.kill();

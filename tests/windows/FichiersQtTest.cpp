@@ -142,6 +142,12 @@ TEST_F(FichiersQtTest, SaveDefaultNamesBytesAndCaption) {
     EXPECT_FALSE(QFile::exists(d + "/dessin.txt"));
     EXPECT_EQ(F().Dessin.NomFichier, (d + "/dessin").toStdString());
     EXPECT_EQ(F().windowTitle(), Titre(d + "/dessin"));
+    // A newline and a tab in the name: saved under that very name, shown escaped.
+    Enregistrer(d + "/deux\nlignes\t.txt");
+    EXPECT_EQ(Contenu(d + "/deux\nlignes\t.txt"), "133\t58\t25\t0\r\n133\t58\t10\t255\r\n");
+    EXPECT_EQ(F().Dessin.NomFichier, (d + "/deux\nlignes\t.txt").toStdString());
+    EXPECT_EQ(F().windowTitle(), Titre(d + "/deux\\nlignes\\t.txt"));
+    Enregistrer(d + "/dessin");
 
     // Saved once: its own name again, whatever default names are free; an
     // empty list replaces the file by 0 bytes without asking.

@@ -16,9 +16,11 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -26,7 +28,9 @@
 #include <QtEndian>
 
 #include <deque>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -257,6 +261,12 @@ TEST_F(ImageQtTest, FailuresLeaveAnExistingFileAsItWas) {
         fichier.write("ancien");
     }
     ASSERT_EQ(::chmod(QFile::encodeName(Chemin("lecture")).constData(), 0555), 0);
+    // A pipe with a reader waiting on it.
+    const QString tube = Chemin("tube.png");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+    const int lecteur = ::open(QFile::encodeName(tube).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(lecteur, 0);
+    const auto fermerLecteur = qScopeGuard([lecteur] { ::close(lecteur); });
 
     struct Cas {
         const char* nom;
@@ -276,6 +286,11 @@ TEST_F(ImageQtTest, FailuresLeaveAnExistingFileAsItWas) {
          TFormatImage::Png,
          {133, 58, 25, 0},
          "Impossible de créer le fichier " + Chemin("absent/x.png") + "."},
+        {"pipe with a reader",
+         tube,
+         TFormatImage::Png,
+         {133, 58, 25, 0},
+         "Impossible de créer le fichier " + tube + "."},
         {"curve of 0 teeth", ailleurs, TFormatImage::Pdf, {0, 58, 25, 0}, "Division par zéro."},
     };
     for (const Cas& c : cas) {
@@ -292,6 +307,9 @@ TEST_F(ImageQtTest, FailuresLeaveAnExistingFileAsItWas) {
     }
     EXPECT_EQ(Octets(vieux), "ancien");
     EXPECT_EQ(Octets(ailleurs), "ancien");
+    char octet = 0;
+    EXPECT_LE(::read(lecteur, &octet, 1), 0) << "the pipe's reader got bytes";
+    EXPECT_TRUE(QFileInfo(tube).exists() && !QFileInfo(tube).isFile());
     EXPECT_EQ(QDir(Chemin("lecture")).entryList(QDir::Files | QDir::Hidden),
               QStringList{"vieux.svg"});
     EXPECT_FALSE(QFile::exists(Chemin("absent")));

@@ -3,11 +3,15 @@
 // then A4. The default curve printed with the Print button lands on a page of
 // that paper, 105 mm right of and 75 mm below its printable area's corner, at
 // true size, and Copy's picture takes that printable area as its reference.
-// Skipped when CUPS is not installed. One test per program: CUPS clients read
-// CUPS_SERVER only once.
+// A server that hangs, then dies, costs a few seconds and a message, never a
+// frozen window. Skipped when CUPS is not installed. One process per test:
+// CUPS clients read CUPS_SERVER only once.
+#include "support/Attendre.h"
 #include "support/LecteurEmf.h"
 #include "support/ServeurCupsPrive.h"
 
+#include "controls/TImage.h"
+#include "engine/TBitmapCanvas.h"
 #include "engine/TDessin.h"
 #include "platform/TClipboard.h"
 #include "platform/TPrinter.h"
@@ -15,11 +19,14 @@
 #include "support/Attendre.h"
 #include "windows/uVolutan2.h"
 
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <iostream>
 
 namespace {
 
@@ -113,6 +120,88 @@ TEST(PrintCupsQtTest, DefaultCurveOnThePrintersDefaultPaper) {
         EXPECT_NEAR(image->Tete.MillimetresY, (zone[3] - zone[1]) * 25.4 / 72, 1.0);
         EXPECT_NEAR(image->Tete.Frame.Right, 8000, 30); // 80 mm, in whole-millimetre units
     }
+}
+
+// A stopped server takes connections and never answers. Every step that
+// needs the printer then fails with a message within a few seconds (the
+// times are printed, not asserted), the drawing stays, and once the server
+// answers again Print works. A server that stops while the document is
+// handed over, then dies, gives the refused-document message.
+TEST(PrintCupsQtTest, HungServerFailsWithAMessageAndTheProgramRecovers) {
+    const QString manque = TServeurCupsPrive::Manque();
+    if (!manque.isEmpty()) GTEST_SKIP() << "Real print path not tested: " << manque.toStdString();
+    TServeurCupsPrive serveur;
+    const QString erreur = serveur.Demarrer();
+    ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
+    serveur.ExporterPourCeProcessus();
+    TPrinter::SetBackEnd(nullptr);
+
+    QStringList messages;
+    TApplication application;
+    application.SetSignaleur(
+        [&messages](const QString&, const QString& texte) { messages.push_back(texte); });
+    QElapsedTimer chrono;
+    auto mesurer = [&](const char* etape, const std::function<void()>& action) {
+        messages.clear();
+        chrono.start();
+        action();
+        const double secondes = chrono.elapsed() / 1000.0;
+        std::cout << etape << ": " << secondes << " s\n";
+        testing::Test::RecordProperty(etape, std::to_string(secondes));
+    };
+    const QString incorrecte = QStringLiteral("Imprimante sélectionnée incorrecte.");
+
+    serveur.Suspendre();
+    mesurer("creation", [&] { application.CreateForm(fmVolutan2); });
+    EXPECT_EQ(messages, QStringList{incorrecte});
+    mesurer("first activation", [&] {
+        fmVolutan2->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(fmVolutan2));
+        ATTENDRE(!messages.isEmpty(), 20000) << "no first activation";
+    });
+    EXPECT_EQ(messages, QStringList{incorrecte});
+    EXPECT_TRUE(Printer().PrinterName().empty()); // not chosen: asked again next time
+    EXPECT_TRUE(fmVolutan2->Dessin.ModeEcran);
+
+    // The server answers again: the sheet is prepared, the curve drawn.
+    serveur.Reprendre();
+    messages.clear();
+    fmVolutan2->fbRapide->setChecked(true);
+    QTest::mouseClick(fmVolutan2->btEffacer, Qt::LeftButton);
+    QTest::mouseClick(fmVolutan2->btDessiner, Qt::LeftButton);
+    ASSERT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+    ASSERT_EQ(Printer().PrinterName(), TServeurCupsPrive::NomImprimante);
+    const TBitmapCanvas& feuille = fmVolutan2->Image1->Bitmap();
+    const std::vector<std::uint32_t> avant(feuille.Bits(),
+                                           feuille.Bits() + feuille.Width() * feuille.Height());
+
+    serveur.Suspendre();
+    mesurer("print", [&] { QTest::mouseClick(fmVolutan2->btImprimer, Qt::LeftButton); });
+    EXPECT_EQ(messages, QStringList{incorrecte});
+    EXPECT_FALSE(Printer().Printing());
+    EXPECT_TRUE(fmVolutan2->Dessin.ModeEcran);
+    EXPECT_EQ(fmVolutan2->Dessin.NbSpires, 1);
+    EXPECT_TRUE(std::equal(avant.begin(), avant.end(), feuille.Bits())) << "the sheet changed";
+
+    serveur.Reprendre();
+    mesurer("print, answered", [&] { QTest::mouseClick(fmVolutan2->btImprimer, Qt::LeftButton); });
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+    const QString attente = serveur.AttendreTravaux();
+    ASSERT_TRUE(attente.isEmpty()) << attente.toStdString();
+
+    // Stopped during the hand-over (the abort callback runs just before the
+    // document goes), then killed: the job is not queued, and the user is told.
+    Printer().SetAbortCallback([&serveur] { serveur.Suspendre(); });
+    mesurer("hand-over", [&] { QTest::mouseClick(fmVolutan2->btImprimer, Qt::LeftButton); });
+    serveur.Tuer();
+    EXPECT_EQ(messages,
+              QStringList{QStringLiteral("Le document n'a pas pu être transmis à l'imprimante.")});
+    EXPECT_FALSE(Printer().Printing());
+    EXPECT_TRUE(fmVolutan2->Dessin.ModeEcran);
+    EXPECT_EQ(fmVolutan2->Dessin.NbSpires, 1);
+
+    delete fmVolutan2;
+    TPrinter::Release();
 }
 
 } // namespace
