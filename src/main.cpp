@@ -1,6 +1,6 @@
 // Volutan2 [FILE]: creates the main window, then the curve editor, opens FILE
 // after the main window's first activation, and runs the event loop until
-// the main window is closed.
+// the main window is closed. "--help" and "--version" answer and end at once.
 #include "platform/TPrinter.h"
 #include "shell/Affichage.h"
 #include "shell/LigneDeCommande.h"
@@ -18,6 +18,8 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    if (const char* texte = TexteDemande(argc, argv))
+        return std::fputs(texte, stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
     if (!AffichageGraphiqueDisponible(argc, argv)) {
         std::fputs(MessageSansAffichage, stderr);
         return 1;

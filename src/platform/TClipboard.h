@@ -1,7 +1,7 @@
 #pragma once
 // The clipboard object: one for the run, created at its first use. It places
-// a picture on the system clipboard (QClipboard) as
-//   image/x-emf, image/emf and the office suites' EMF type
+// a picture on the system clipboard (QClipboard) as, in this order,
+//   the office suites' EMF type, image/x-emf, image/emf
 //                   the EMF bytes (true size for EMF readers)
 //   image/svg+xml   the same drawing as SVG, at its true size
 //   image/png       the same drawing in pixels, 300 per inch, true size

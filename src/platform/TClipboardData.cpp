@@ -7,8 +7,10 @@
 TClipboardData::TClipboardData(TMetafile image) : image_(std::move(image)) {}
 
 QStringList TClipboardData::formats() const {
-    return {QString::fromLatin1(TClipboard::MimeEmf), QString::fromLatin1(TClipboard::MimeEmfAutre),
-            QString::fromLatin1(TClipboard::MimeEmfBureautique),
+    // The office suite's own EMF type first, for the readers that take the
+    // first type they know.
+    return {QString::fromLatin1(TClipboard::MimeEmfBureautique),
+            QString::fromLatin1(TClipboard::MimeEmf), QString::fromLatin1(TClipboard::MimeEmfAutre),
             QString::fromLatin1(TClipboard::MimeSvg), QString::fromLatin1(TClipboard::MimePng)};
 }
 

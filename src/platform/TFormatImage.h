@@ -1,7 +1,11 @@
 #pragma once
 // The file formats in which the picture of the drawing is saved, each with
-// the filter its save dialog offers and the extension a name without one gets.
+// the filter its save dialog offers and the extension a name without one gets,
+// and the recognition of a picture file by its first bytes.
 #include <array>
+#include <cstddef>
+#include <optional>
+#include <string_view>
 
 enum class TFormatImage { Svg, Pdf, Png };
 
@@ -23,3 +27,14 @@ inline constexpr const TTypeFichierImage& TypeFichierImage(TFormatImage format) 
         if (type.Format == format) return type;
     return TypesFichierImage[0];
 }
+
+// How many first bytes of a file FormatImageDesOctets needs (fewer: the whole
+// file).
+inline constexpr std::size_t TailleDebutImage = 4096;
+
+// The picture format of a file beginning with `debut`, or nullopt: PNG by its
+// signature, PDF by "%PDF-", SVG as XML (an optional UTF-8 byte order mark)
+// whose first element, after the declaration, comments and doctype, is
+// "svg" (with or without a namespace prefix "svg:"). A drawing that opens
+// never matches: a first line begun with '<', '%' or 0x89 does not convert.
+std::optional<TFormatImage> FormatImageDesOctets(std::string_view debut);

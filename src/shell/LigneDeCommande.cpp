@@ -1,5 +1,7 @@
 #include "shell/LigneDeCommande.h"
 
+#include <string_view>
+
 QString FichierDeLaLigneDeCommande(const QStringList& arguments) {
     bool options = true;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -11,4 +13,18 @@ QString FichierDeLaLigneDeCommande(const QStringList& arguments) {
         }
     }
     return {};
+}
+
+const char* TexteDemande(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "--") break;
+        if (argument == "-h" || argument == "-help" || argument == "--help") return TexteAide;
+        if (argument == "-version" || argument == "--version") return TexteVersion();
+    }
+    return nullptr;
+}
+
+const char* TexteVersion() {
+    return "Volutan2 " VOLUTAN2_VERSION "\n";
 }

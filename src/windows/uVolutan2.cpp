@@ -220,7 +220,7 @@ void TfmVolutan2::FormActivate() {
         QMetaObject::invokeMethod(
             this,
             [this, chemin = std::exchange(fichierAuDemarrage_, QString())] {
-                Protege([&] { OuvrirFichier(chemin, true); });
+                Protege([&] { OuvrirFichierExterieur(chemin, true); });
             },
             Qt::QueuedConnection);
     }

@@ -76,6 +76,13 @@ public:
     // sheet (fast when `rapide`, otherwise as RedessinerListe does) and sets
     // the caption. Errors propagate as for Open.
     void OuvrirFichier(const QString& chemin, bool rapide = false);
+    // A file named on the command line or dropped: opened as OuvrirFichier
+    // opens it, unless it is a picture (FormatImageDesOctets), which is
+    // refused before anything changes with Exception "« NAME » est une image
+    // SVG, pas un dessin : seuls les dessins enregistrés par Volutan2
+    // s'ouvrent." (PDF, PNG), NAME without its folder. A file that cannot be
+    // opened gives Open's messages.
+    void OuvrirFichierExterieur(const QString& chemin, bool rapide = false);
     // A file named on the command line: opened fast, right after the first
     // activation (FormActivate), however that ends.
     void OuvrirAuDemarrage(const QString& chemin) { fichierAuDemarrage_ = chemin; }

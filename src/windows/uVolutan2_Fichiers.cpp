@@ -1,11 +1,14 @@
 // Save and Open: the drawing as a text file of its curve list. A file named on
-// the command line, or dropped on the window, is opened as Open opens it.
+// the command line, or dropped on the window, is opened as Open opens it once
+// it is known not to be a picture.
 #include "windows/uVolutan2.h"
 
+#include "core/Exceptions.h"
 #include "engine/FichierDessin.h"
 #include "platform/TFichierEcriture.h"
 #include "platform/TFichierLecture.h"
 #include "platform/TFileDialogs.h"
+#include "platform/TFormatImage.h"
 #include "shell/TApplication.h"
 
 #include <QDragEnterEvent>
@@ -16,6 +19,8 @@
 #include <QUrl>
 
 #include <climits>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -28,6 +33,18 @@ QString NomParDefaut(int n) {
 bool FichierExiste(const QString& nom) {
     const QFileInfo fichier(nom);
     return fichier.exists() && !fichier.isDir();
+}
+
+const char* NomFormat(TFormatImage format) {
+    switch (format) {
+    case TFormatImage::Svg:
+        return "SVG";
+    case TFormatImage::Pdf:
+        return "PDF";
+    case TFormatImage::Png:
+        return "PNG";
+    }
+    return "";
 }
 
 } // namespace
@@ -77,6 +94,27 @@ void TfmVolutan2::OuvrirFichier(const QString& chemin, bool rapide) {
     MettreAJourTitre(chemin);
 }
 
+void TfmVolutan2::OuvrirFichierExterieur(const QString& chemin, bool rapide) {
+    {
+        // Only the first bytes, in a file of its own closed here.
+        TFichierLecture fichier(chemin);
+        std::string debut(TailleDebutImage, '\0');
+        std::size_t lus = 0;
+        while (lus < debut.size()) {
+            const std::size_t n = fichier.Lire(debut.data() + lus, debut.size() - lus);
+            if (n == 0) break;
+            lus += n;
+        }
+        debut.resize(lus);
+        if (const std::optional<TFormatImage> format = FormatImageDesOctets(debut))
+            throw Exception("« " + QFileInfo(chemin).fileName().toStdString() +
+                            " » est une image " + NomFormat(*format) +
+                            ", pas un dessin : seuls les dessins enregistrés par Volutan2 "
+                            "s'ouvrent.");
+    }
+    OuvrirFichier(chemin, rapide);
+}
+
 QString TfmVolutan2::FichierDepose(const QMimeData* donnees) {
     if (donnees == nullptr) return {};
     for (const QUrl& adresse : donnees->urls())
@@ -118,5 +156,6 @@ void TfmVolutan2::dropEvent(QDropEvent* event) {
     // Opened from the event loop once the drop is over, so the program it
     // comes from does not wait for the redraw.
     QMetaObject::invokeMethod(
-        this, [this, chemin] { Protege([&] { OuvrirFichier(chemin); }); }, Qt::QueuedConnection);
+        this, [this, chemin] { Protege([&] { OuvrirFichierExterieur(chemin); }); },
+        Qt::QueuedConnection);
 }

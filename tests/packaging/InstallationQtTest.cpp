@@ -1,8 +1,9 @@
 // What the installation puts on the desktop, and the program's start where
 // there is no desktop: the desktop entry as the validator of the desktop's
 // format reads it, the icons drawn for their sizes, and a start without a
-// graphical display.
+// graphical display (help and version need none).
 #include "shell/Affichage.h"
+#include "shell/LigneDeCommande.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -86,4 +87,34 @@ TEST(InstallationQtTest, WithoutADisplayOneFrenchLineAndExitCodeOne) {
     EXPECT_EQ(programme.exitCode(), 1);
     EXPECT_EQ(QString::fromUtf8(programme.readAllStandardError()),
               QString::fromUtf8(MessageSansAffichage));
+}
+
+TEST(InstallationQtTest, HelpAndVersionOnStandardOutputWithoutADisplay) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(variable);
+    const struct {
+        QStringList arguments;
+        const char* sortie;
+        int code;
+    } cas[] = {
+        {{"--help"}, TexteAide, 0},
+        {{"-style", "Fusion", "-h", "dessin.txt"}, TexteAide, 0},
+        {{"--version"}, TexteVersion(), 0},
+        // After "--" a name: the program would start, and finds no display.
+        {{"--", "--help"}, "", 1},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        QProcess programme;
+        programme.setProcessEnvironment(env);
+        programme.start(VOLUTAN2_PROGRAMME, c.arguments);
+        ASSERT_TRUE(programme.waitForFinished(30000));
+        EXPECT_EQ(programme.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(programme.exitCode(), c.code);
+        EXPECT_EQ(QString::fromUtf8(programme.readAllStandardOutput()),
+                  QString::fromUtf8(c.sortie));
+        EXPECT_EQ(QString::fromUtf8(programme.readAllStandardError()),
+                  c.code == 0 ? QString() : QString::fromUtf8(MessageSansAffichage));
+    }
 }

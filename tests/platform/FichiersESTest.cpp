@@ -1,9 +1,11 @@
 // Drawing-file input/output on a real file system: the error codes of Open,
-// and Save's refusals, which never touch the previous file.
+// and Save's refusals, which never touch the previous file; pictures told
+// from drawings by their first bytes.
 #include "core/Exceptions.h"
 #include "platform/CodesErreurFichier.h"
 #include "platform/TFichierEcriture.h"
 #include "platform/TFichierLecture.h"
+#include "platform/TFormatImage.h"
 #include "support/FichiersSansDroits.h"
 
 #include <QDir>
@@ -15,7 +17,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -200,4 +204,30 @@ TEST(FichiersESTest, SaveNeverReplacesADeviceAPipeOrASocket) {
                   .size(),
               static_cast<qsizetype>(cas.size() + 1));
     if (!racine) GTEST_SKIP() << "the device node needs root; pipe and socket checked";
+}
+
+TEST(FichiersESTest, APictureIsKnownByItsFirstBytesAndADrawingNever) {
+    using F = std::optional<TFormatImage>;
+    const struct {
+        std::string_view debut;
+        F format;
+    } cas[] = {
+        {"\x89PNG\r\n\x1a\nIHDR", TFormatImage::Png},
+        {"\x89PNG\r\n", std::nullopt},
+        {"%PDF-1.4\n", TFormatImage::Pdf},
+        {"<svg>", TFormatImage::Svg},
+        {"<svg", TFormatImage::Svg},
+        {"\xef\xbb\xbf\n <?xml version=\"1.0\"?><!-- <html> --><svg:svg xmlns:svg=\"x\"/>",
+         TFormatImage::Svg},
+        {"<!DOCTYPE svg [ <!ENTITY e \"<html>\"> ]>\n<svg\twidth=\"1\"/>", TFormatImage::Svg},
+        {"<svgx/>", std::nullopt},
+        {"<html><svg/></html>", std::nullopt},
+        {"<!-- <svg/> sans fin", std::nullopt},
+        {"<?xml version=\"1.0\"?>", std::nullopt},
+        {"", std::nullopt},
+        {"133\t58\t25\t0\r\n<svg/>", std::nullopt},
+        {"  $ff\t58\t25\t0\r\n", std::nullopt},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(FormatImageDesOctets(c.debut), c.format) << c.debut;
 }

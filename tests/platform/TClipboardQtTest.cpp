@@ -28,8 +28,9 @@ TMetafile Image() {
 
 } // namespace
 
+// In the order offered: the office suite's EMF type first.
 const QStringList CinqTypes = {"application/x-openoffice-emf;windows_formatname=\"Image EMF\"",
-                               "image/emf", "image/png", "image/svg+xml", "image/x-emf"};
+                               "image/x-emf", "image/emf", "image/svg+xml", "image/png"};
 
 TEST(TClipboardQtTest, PlacesThePictureUnderItsFiveTypesOnly) {
     QGuiApplication::clipboard()->setText("avant");
@@ -37,10 +38,8 @@ TEST(TClipboardQtTest, PlacesThePictureUnderItsFiveTypesOnly) {
     Clipboard().Assign(image);
     const QMimeData* donnees = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(donnees, nullptr);
-    QStringList formats = donnees->formats();
-    formats.sort();
-    EXPECT_EQ(formats, CinqTypes);
-    for (const QString& emf : {CinqTypes[0], CinqTypes[1], CinqTypes[4]}) {
+    EXPECT_EQ(donnees->formats(), CinqTypes);
+    for (const QString& emf : {CinqTypes[0], CinqTypes[1], CinqTypes[2]}) {
         EXPECT_TRUE(donnees->hasFormat(emf));
         EXPECT_EQ(donnees->data(emf), image.Emf()) << emf.toStdString();
     }
@@ -62,7 +61,6 @@ TEST(TClipboardQtTest, SeamReceivesWhatWouldBePlacedAndLeavesTheSystemClipboard)
     });
     const TMetafile image = Image();
     Clipboard().Assign(image);
-    vus.sort();
     EXPECT_EQ(vus, CinqTypes);
     EXPECT_EQ(emf, image.Emf());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "avant");

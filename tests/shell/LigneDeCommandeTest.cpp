@@ -1,11 +1,14 @@
 // The command line once the toolkit has taken its options out: the drawing to
-// open, and whether a display will be found before the toolkit starts.
+// open; and before the toolkit starts, help and version, and whether a display
+// will be found.
 #include "shell/LigneDeCommande.h"
 #include "shell/Affichage.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <string_view>
 #include <vector>
 
 TEST(LigneDeCommandeTest, TheFirstNameThatIsNoOption) {
@@ -22,6 +25,29 @@ TEST(LigneDeCommandeTest, TheFirstNameThatIsNoOption) {
     for (const auto& c : cas)
         EXPECT_EQ(FichierDeLaLigneDeCommande(c.arguments), c.fichier)
             << c.arguments.join(' ').toStdString();
+}
+
+TEST(LigneDeCommandeTest, HelpAndVersionBeforeAnyDashDash) {
+    const struct {
+        std::vector<const char*> arguments;
+        const char* texte;
+    } cas[] = {
+        {{"Volutan2"}, nullptr},
+        {{"Volutan2", "--help"}, TexteAide},
+        {{"Volutan2", "-style", "Fusion", "-h", "dessin.txt"}, TexteAide},
+        {{"Volutan2", "-help", "--version"}, TexteAide},
+        {{"Volutan2", "dessin.txt", "--version"}, TexteVersion()},
+        {{"Volutan2", "-version"}, TexteVersion()},
+        {{"Volutan2", "--", "--help"}, nullptr},
+        {{"Volutan2", "--aide", "-v", "-H", "help"}, nullptr},
+    };
+    for (const auto& c : cas) {
+        const char* texte = TexteDemande(static_cast<int>(c.arguments.size()), c.arguments.data());
+        EXPECT_EQ(texte, c.texte) << c.arguments.size() << ' ' << c.arguments.back();
+    }
+    EXPECT_TRUE(std::string_view(TexteAide).starts_with(
+        "Usage : Volutan2 [options du toolkit] [FICHIER]\n"));
+    EXPECT_EQ(std::string(TexteVersion()), "Volutan2 " VOLUTAN2_VERSION "\n");
 }
 
 TEST(LigneDeCommandeTest, TheToolkitsOptionsNameADisplayOrAPlatformWithoutOne) {

@@ -1,9 +1,13 @@
 // Opening a drawing from outside the program: named on the command line
 // (opened fast right after the first activation) and dropped on the window
 // (opened as Open opens it, slow when "Lent" is checked). Caption, list and
-// sheet as after Open, and Open's messages.
+// sheet as after Open, and Open's messages; a picture is named as one.
 #include "FenetrePrincipale.h"
 #include "support/Attendre.h"
+
+#include "platform/TFileDialogs.h"
+#include "platform/TMetafile.h"
+#include "platform/TMetafileCanvas.h"
 
 #include <QDropEvent>
 #include <QFile>
@@ -110,4 +114,89 @@ TEST_F(OuvertureQtTest, ADroppedFileOpensAsOpenWould) {
     ATTENDRE(messages.size() == 1u, 5000) << "Open's message for the dropped file";
     EXPECT_EQ(messages[0].second, "Fichier introuvable.");
     EXPECT_EQ(F().windowTitle(), "Volutan2 - " + Chemin("deux.txt"));
+}
+
+namespace {
+
+// The line a picture named from outside gets.
+QString MessageImage(const QString& nom, const QString& format) {
+    return "« " + nom + " » est une image " + format +
+           ", pas un dessin : seuls les dessins enregistrés par Volutan2 s'ouvrent.";
+}
+
+} // namespace
+
+TEST_F(OuvertureQtTest, APictureFromOutsideIsNamedAsOneAndOpenKeepsItsMessages) {
+    // The program's own pictures of one curve, and an SVG as another program
+    // may write it (byte order mark, comment, doctype before the element).
+    TMetafile image;
+    image.SetWidth(40);
+    image.SetHeight(40);
+    {
+        TMetafileCanvas c(image, TVirtualPrinterBackEnd::MetriquesParDefaut());
+        c.MoveTo(0, 0);
+        c.SetPenColor(0xFF);
+        c.LineTo(40, 40);
+    }
+    const struct {
+        QString nom;
+        QByteArray octets;
+        QString message;
+    } cas[] = {
+        {"Rosace.svg", image.Svg(), MessageImage("Rosace.svg", "SVG")},
+        {"Rosace.pdf", image.Pdf(), MessageImage("Rosace.pdf", "PDF")},
+        {"sans extension", image.Png(), MessageImage("sans extension", "PNG")},
+        {"autre.txt",
+         "\xef\xbb\xbf \r\n<?xml version=\"1.0\"?>\n<!-- commentaire -->\n"
+         "<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\" \"svg11.dtd\">\n<svg width=\"1\"/>",
+         MessageImage("autre.txt", "SVG")},
+    };
+    for (const auto& c : cas) {
+        QFile f(Chemin(c.nom));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(c.octets);
+    }
+
+    // Named on the command line: its line, under the program's title; the
+    // window starts as without a file.
+    Demarrer(Chemin("Rosace.svg"));
+    ATTENDRE(messages.size() == 1u, 5000) << "le message de l'image";
+    EXPECT_EQ(messages[0], std::make_pair(app.Title(), cas[0].message));
+    EXPECT_EQ(F().windowTitle(), "Volutan2");
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
+
+    // Dropped over an opened drawing: list, sheet and caption stay.
+    ASSERT_TRUE(Deposer(&F(), {Chemin("deux.txt")}, Qt::CopyAction));
+    ATTENDRE(F().windowTitle() == "Volutan2 - " + Chemin("deux.txt"), 5000) << "deux.txt ouvert";
+    const TBitmapCanvas ouverte = Feuille();
+    for (const auto& c : cas) {
+        messages.clear();
+        ASSERT_TRUE(Deposer(F().edMobile, {Chemin(c.nom)}, Qt::CopyAction)) << c.nom.toStdString();
+        ATTENDRE(messages.size() == 1u, 5000) << c.nom.toStdString();
+        EXPECT_EQ(messages[0].second, c.message);
+        EXPECT_EQ(F().windowTitle(), "Volutan2 - " + Chemin("deux.txt"));
+        EXPECT_EQ(Liste(), (std::vector<TSpire>{Rouge, Bleu})) << c.nom.toStdString();
+        EXPECT_TRUE(MemesPixels(Feuille(), ouverte)) << c.nom.toStdString();
+    }
+
+    // A text that is no picture, whatever its name: the conversion's message,
+    // and the list emptied as Open leaves it.
+    QFile page(Chemin("page.svg"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><svg/></html>");
+    page.close();
+    messages.clear();
+    ASSERT_TRUE(Deposer(&F(), {Chemin("page.svg")}, Qt::CopyAction));
+    ATTENDRE(messages.size() == 1u, 5000) << "page.svg";
+    EXPECT_EQ(messages[0].second, "'' n'est pas une valeur entière correcte.");
+    EXPECT_EQ(F().Dessin.NbSpires, 0);
+
+    // Open, the command, gives its own messages on the same picture.
+    TFileDialogs::SetChoix(
+        [&](TFileDialogs::Genre, const QString&) { return Chemin("Rosace.svg"); });
+    messages.clear();
+    Cliquer(F().btOuvrir);
+    TFileDialogs::SetChoix({});
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].second, "'' n'est pas une valeur entière correcte.");
 }
