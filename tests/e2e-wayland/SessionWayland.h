@@ -93,17 +93,22 @@ public:
     }
     QByteArray Swaymsg(const QStringList& arguments) const { return Outil("swaymsg", arguments); }
 
-    // Keys through the virtual keyboard: wtype's own arguments ("-M alt -k d
-    // -m alt", "-k Tab", "-k Return" ...), 60 ms between them.
+    // Keys through a virtual keyboard: wtype's own arguments ("-k Tab",
+    // "-k Return", a text), 60 ms between them. Each run makes a new keyboard,
+    // whose keymap the program takes before the first key: 300 ms first.
     void Touches(const QStringList& arguments) const {
-        Outil("wtype", QStringList{QStringLiteral("-d"), QStringLiteral("60")} + arguments);
+        Outil("wtype", QStringList{QStringLiteral("-d"), QStringLiteral("60"), QStringLiteral("-s"),
+                                   QStringLiteral("300")} +
+                           arguments);
         QThread::msleep(150);
     }
-    // Alt+letter.
-    void Alt(const QString& lettre) const {
-        Touches({QStringLiteral("-M"), QStringLiteral("alt"), QStringLiteral("-k"), lettre,
-                 QStringLiteral("-m"), QStringLiteral("alt")});
+    // The key `touche` with the modifier `modificateur` ("alt", "ctrl", "shift") held.
+    void Accord(const QString& modificateur, const QString& touche) const {
+        Touches({QStringLiteral("-M"), modificateur, QStringLiteral("-s"), QStringLiteral("60"),
+                 QStringLiteral("-k"), touche, QStringLiteral("-s"), QStringLiteral("60"),
+                 QStringLiteral("-m"), modificateur});
     }
+    void Alt(const QString& lettre) const { Accord(QStringLiteral("alt"), lettre); }
     void Touche(const QString& nom) const { Touches({QStringLiteral("-k"), nom}); }
     void Taper(const QString& texte) const { Touches({texte}); }
 
