@@ -12,6 +12,12 @@ packages=(
     cups cups-filters cups-client libcups2-dev poppler-utils
     desktop-file-utils inkscape
     xvfb xauth openbox xdotool
+    # Running natively on Wayland: the toolkit's Wayland platform (run
+    # dependency of the program).
+    qt6-wayland
+    # The Wayland end-to-end tests (tests only): a headless compositor, keys,
+    # screenshots and the clipboard.
+    sway wtype grim wl-clipboard
 )
 
 missing=()

@@ -16,12 +16,19 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <string>
 
 int main(int argc, char** argv) {
     if (const char* texte = TexteDemande(argc, argv))
         return std::fputs(texte, stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
     if (!AffichageGraphiqueDisponible(argc, argv)) {
         std::fputs(MessageSansAffichage, stderr);
+        return 1;
+    }
+    if (const std::string injoignable = PlateformeInjoignable(
+            argc, argv, QLibraryInfo::path(QLibraryInfo::PluginsPath).toStdString());
+        !injoignable.empty()) {
+        std::fputs(injoignable.c_str(), stderr);
         return 1;
     }
     // The toolkit takes its own options out of the command line; what is left

@@ -1,6 +1,7 @@
 #include "shell/TApplication.h"
 
 #include "core/Exceptions.h"
+#include "shell/Affichage.h"
 #include "shell/TForm.h"
 
 #include <QAbstractEventDispatcher>
@@ -12,6 +13,7 @@
 #include <QMessageBox>
 #include <QThread>
 #include <QWidget>
+#include <QWindow>
 
 #include <csignal>
 #include <new>
@@ -152,10 +154,10 @@ void TApplication::Signaler(const QString& texte) noexcept {
             qWarning("%s: %s", qUtf8Printable(title_), qUtf8Printable(texte));
             return;
         }
-        // Without a parent the box is modal for the whole application: the
-        // program's windows take no input until OK, then the one active before
-        // gets the focus back.
-        QMessageBox boite(QMessageBox::Critical, title_, texte, QMessageBox::Ok);
+        // Modal for the whole application: the program's windows take no input
+        // until OK, then the one active before gets the focus back.
+        QMessageBox boite(QMessageBox::Critical, title_, texte, QMessageBox::Ok,
+                          ProprietaireDesDialogues());
         boite.setTextFormat(Qt::PlainText);
         boite.exec();
     } catch (...) {
@@ -180,6 +182,14 @@ TModalResult TApplication::ShowModal(TForm& dialogue) {
     dialogue.boucleModale_ = &boucle;
     modales_.push_back(&dialogue);
 
+    // On Wayland only a dialog with a parent window is kept above it by the
+    // compositor; elsewhere the dialog stays the application's own.
+    if (QWidget* proprietaire = ProprietaireDesDialogues();
+        proprietaire != nullptr && proprietaire != &dialogue) {
+        dialogue.winId();
+        if (QWindow* fenetre = dialogue.windowHandle())
+            fenetre->setTransientParent(proprietaire->windowHandle());
+    }
     dialogue.show(); // FormShow runs here
     Protege([&dialogue] { dialogue.FormActivate(); });
     dialogue.modalResult_ = mrNone;
@@ -205,6 +215,13 @@ TModalResult TApplication::ShowModal(TForm& dialogue) {
     return dialogue.modalResult_;
 }
 
+QWidget* TApplication::ProprietaireDesDialogues() const {
+    if (!SurWayland()) return nullptr;
+    if (TForm* modale = FormeModale(); modale != nullptr && modale->isVisible()) return modale;
+    if (mainForm_ != nullptr && mainForm_->isVisible()) return mainForm_;
+    return nullptr;
+}
+
 TForm* TApplication::FenetreActive() const {
     return active_;
 }
@@ -218,6 +235,9 @@ void TApplication::ChangementDeFocus(QWidget* /*ancien*/, QWidget* nouveau) {
     auto* form = qobject_cast<TForm*>(nouveau->window());
     if (form == nullptr || form == active_)
         return; // a platform dialog, a message box, or the same window
+    // A window below a modal run takes no input: a compositor may still hand
+    // it the keyboard focus (Wayland), which changes nothing here.
+    if (!modales_.empty() && form != modales_.back()) return;
     active_ = form;
     // Raised from the queue, not from inside the focus change, so that a
     // message box it may show runs in a plain event dispatch.

@@ -66,9 +66,9 @@ public:
     // EInvalidOperation "Impossible de rendre modale une fenêtre visible" when
     // the dialog is already visible, disabled or in a modal run. The other
     // windows take no input meanwhile; a quit request ends the run with
-    // mrCancel. The
-    // focused-window record is saved and restored, so the window below gets no
-    // new activation.
+    // mrCancel. The focused-window record is saved and restored, so the window
+    // below gets no new activation, and a window below that takes the focus
+    // meanwhile (a compositor may give it) does not change the record.
     TModalResult ShowModal(TForm& dialogue);
     // The dialog of the innermost modal run, or nullptr.
     TForm* FormeModale() const;
@@ -79,6 +79,12 @@ public:
     // The 10 ms pause of slow mode; a seam so tests need not wait.
     void Pause();
     void SetPause(std::function<void()> pause);
+
+    // The window the error boxes and the dialogs in a modal run belong to: on
+    // Wayland the innermost modal dialog, else the main window, once shown
+    // (the compositor keeps a dialog above its parent only); elsewhere none,
+    // the boxes being the application's own.
+    QWidget* ProprietaireDesDialogues() const;
 
     // The focused-window record: the program's window that last took the
     // keyboard focus (dialogs of the platform and message boxes never count).

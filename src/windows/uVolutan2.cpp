@@ -8,6 +8,7 @@
 #include "engine/PreparerFeuille.h"
 #include "platform/TEcran.h"
 #include "platform/TPrinter.h"
+#include "shell/Affichage.h"
 #include "shell/Connecter.h"
 #include "shell/TApplication.h"
 #include "windows/TContenuDefilant.h"
@@ -101,6 +102,10 @@ TfmVolutan2::TfmVolutan2(QWidget* parent) : TForm(parent) {
     setFont(PoliceInterface());
     move(98, 145);
     resize(LargeurClient, HauteurClient);
+    // A Wayland compositor activates a new window only after its first
+    // frames, or never (a start without activation): asked maximised from the
+    // start there, no frame shows it small and it is maximised either way.
+    if (SurWayland()) setWindowState(Qt::WindowMaximized);
 
     auto* panneau = new TPanneau(this, LargeurClient, HauteurPanneau);
     Panel1 = panneau;
@@ -214,6 +219,10 @@ void TfmVolutan2::FormCreate() {
 }
 
 void TfmVolutan2::FormActivate() {
+    // Once per run, whatever focus a compositor hands back later: again, it
+    // would empty the list and the sheet.
+    if (activee_) return;
+    activee_ = true;
     // A file named on the command line opens once this handler has run,
     // however it ends (without a printer it ends early).
     if (!fichierAuDemarrage_.isEmpty()) {

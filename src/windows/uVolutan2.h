@@ -173,6 +173,8 @@ private:
     static QString FichierDepose(const QMimeData* donnees);
 
     QString fichierAuDemarrage_;
+    // The first activation has run (it runs once per run).
+    bool activee_ = false;
 
     // The drawing has its own name: given by its first Save (the default
     // one, even when that Save is cancelled) and kept from then on.

@@ -4,6 +4,10 @@
 #include "shell/LigneDeCommande.h"
 #include "shell/Affichage.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -83,4 +87,94 @@ TEST(LigneDeCommandeTest, TheToolkitsOptionsNameADisplayOrAPlatformWithoutOne) {
             c.disponible)
             << ligne << "QT_QPA_PLATFORM=" << (c.plateforme ? c.plateforme : "");
     }
+}
+
+TEST(LigneDeCommandeTest, ANamedDisplayThatNoPlatformModuleReaches) {
+    // Two plugin folders: one with the X11 module only, one with both.
+    QTemporaryDir x11Seul;
+    QTemporaryDir lesDeux;
+    ASSERT_TRUE(x11Seul.isValid() && lesDeux.isValid());
+    for (const QString& f :
+         {x11Seul.filePath("platforms/libqxcb.so"), lesDeux.filePath("platforms/libqxcb.so"),
+          lesDeux.filePath("platforms/libqwayland-generic.so")}) {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(f).path()));
+        QFile fichier(f);
+        ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+    }
+    const std::string sansWayland =
+        "Volutan2 : la bibliothèque graphique n'a pas de module pour joindre l'affichage par la "
+        "plate-forme « wayland » (paquet qt6-wayland).\n";
+    const std::string xSansDisplay =
+        "Volutan2 : la bibliothèque graphique joindrait l'affichage par X11 (plate-forme « xcb ») "
+        "mais seul un affichage Wayland est nommé (WAYLAND_DISPLAY) ; lancez-le avec "
+        "QT_QPA_PLATFORM=wayland.\n";
+    const struct {
+        std::vector<const char*> arguments;
+        const char* display;    // DISPLAY, or nullptr
+        const char* plateforme; // QT_QPA_PLATFORM, or nullptr
+        const char* session;    // XDG_SESSION_TYPE, or nullptr
+        bool deuxModules;
+        std::string message;
+    } cas[] = {
+        {{"Volutan2"}, nullptr, "wayland", nullptr, false, sansWayland},
+        {{"Volutan2"}, nullptr, "wayland", nullptr, true, ""},
+        {{"Volutan2"},
+         nullptr,
+         "wayland-egl:option",
+         nullptr,
+         false,
+         "Volutan2 : la bibliothèque graphique n'a pas de module pour joindre l'affichage par la "
+         "plate-forme « wayland-egl » (paquet qt6-wayland).\n"},
+        // The toolkit's default: X11, Wayland's in a Wayland session.
+        {{"Volutan2"}, nullptr, nullptr, nullptr, true, xSansDisplay},
+        {{"Volutan2"}, nullptr, nullptr, "wayland", false, sansWayland},
+        {{"Volutan2"}, nullptr, nullptr, "wayland", true, ""},
+        {{"Volutan2"}, ":1", nullptr, nullptr, false, ""},
+        // A list: the first platform that reaches its display will do.
+        {{"Volutan2"}, ":1", "wayland;xcb", nullptr, false, ""},
+        {{"Volutan2"}, nullptr, "wayland;xcb", nullptr, false, sansWayland},
+        {{"Volutan2", "-platform", "xcb", "-display", ":1"},
+         nullptr,
+         "wayland",
+         nullptr,
+         false,
+         ""},
+        {{"Volutan2", "--platform", "wayland"}, ":1", "xcb", nullptr, false, sansWayland},
+        {{"Volutan2"}, nullptr, "offscreen", nullptr, false, ""},
+    };
+    ::setenv("WAYLAND_DISPLAY", "wayland-1", 1);
+    ::unsetenv("QT_PLUGIN_PATH");
+    ::unsetenv("QT_QPA_PLATFORM_PLUGIN_PATH");
+    ::unsetenv("XDG_CURRENT_DESKTOP");
+    ::unsetenv("XDG_SESSION_DESKTOP");
+    const auto variable = [](const char* nom, const char* valeur) {
+        if (valeur != nullptr)
+            ::setenv(nom, valeur, 1);
+        else
+            ::unsetenv(nom);
+    };
+    for (const auto& c : cas) {
+        variable("DISPLAY", c.display);
+        variable("QT_QPA_PLATFORM", c.plateforme);
+        variable("XDG_SESSION_TYPE", c.session);
+        const QTemporaryDir& modules = c.deuxModules ? lesDeux : x11Seul;
+        EXPECT_EQ(PlateformeInjoignable(static_cast<int>(c.arguments.size()), c.arguments.data(),
+                                        modules.path().toStdString()),
+                  c.message)
+            << (c.plateforme ? c.plateforme : "-") << " " << (c.display ? c.display : "-") << " "
+            << c.arguments.size();
+    }
+    // A folder the environment names counts too; GNOME keeps X11.
+    variable("DISPLAY", nullptr);
+    variable("QT_QPA_PLATFORM", "wayland");
+    ::setenv("QT_PLUGIN_PATH", (x11Seul.path() + ":" + lesDeux.path()).toLocal8Bit().data(), 1);
+    const char* seul[] = {"Volutan2"};
+    EXPECT_EQ(PlateformeInjoignable(1, seul, x11Seul.path().toStdString()), "");
+    ::unsetenv("QT_PLUGIN_PATH");
+    ::unsetenv("QT_QPA_PLATFORM");
+    ::setenv("XDG_SESSION_TYPE", "wayland", 1);
+    ::setenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME", 1);
+    EXPECT_EQ(PlateformeInjoignable(1, seul, lesDeux.path().toStdString()), xSansDisplay);
+    for (const char* v : {"WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "XDG_CURRENT_DESKTOP"})
+        ::unsetenv(v);
 }

@@ -223,10 +223,22 @@ TEST_F(TApplicationQtTest, FormActivateRunsOnceAtTheFirstActivation) {
     QApplication::setActiveWindow(f);
     f->champ->setFocus();
 
-    // A dialog in a modal run.
+    // A dialog in a modal run, during which the window below is handed the
+    // keyboard focus (a Wayland compositor does that on a click or a focus
+    // command): the record stays the dialog's, and no dialog is parented
+    // off Wayland.
     Dialogue d;
-    Ensuite([&d] { d.btOK->click(); });
+    TForm* enregistrementPendant = nullptr;
+    Ensuite([&] {
+        QApplication::setActiveWindow(f);
+        f->champ->setFocus();
+        QApplication::processEvents();
+        enregistrementPendant = app.FenetreActive();
+        EXPECT_EQ(app.ProprietaireDesDialogues(), nullptr);
+        d.btOK->click();
+    });
     EXPECT_EQ(app.ShowModal(d), mrOk);
+    EXPECT_EQ(enregistrementPendant, &d);
     f->activateWindow();
     QTest::qWait(20);
     EXPECT_EQ(f->activations, 1);
