@@ -104,9 +104,16 @@ TEST(InstallationQtTest, MetainfoForSoftwareCentresAndFrenchManualPage) {
         racines += xml.name() == QStringLiteral("component");
         for (const QXmlStreamAttribute& a : xml.attributes())
             textes.emplace(nom + QStringLiteral("@") + a.name().toString(), a.value().toString());
-        if (nom == QStringLiteral("description") || nom == QStringLiteral("releases")) continue;
-        textes.emplace(nom,
-                       xml.readElementText(QXmlStreamReader::IncludeChildElements).simplified());
+        // The text of the leaves only: reading a container's would skip its children.
+        static const QStringList feuilles{QStringLiteral("id"),
+                                          QStringLiteral("metadata_license"),
+                                          QStringLiteral("project_license"),
+                                          QStringLiteral("name"),
+                                          QStringLiteral("summary"),
+                                          QStringLiteral("p"),
+                                          QStringLiteral("launchable"),
+                                          QStringLiteral("binary")};
+        if (feuilles.contains(nom)) textes.emplace(nom, xml.readElementText().simplified());
     }
     ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(racines, 1);
@@ -126,8 +133,10 @@ TEST(InstallationQtTest, MetainfoForSoftwareCentresAndFrenchManualPage) {
               QFileInfo(QStringLiteral(VOLUTAN2_PROGRAMME)).fileName());
     QFile licence(Packaging + QStringLiteral("/../LICENSE"));
     ASSERT_TRUE(licence.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(licence.read(200)).simplified().left(49),
-              QStringLiteral("GNU GENERAL PUBLIC LICENSE Version 3, 29 June 2007"));
+    EXPECT_TRUE(
+        QString::fromUtf8(licence.read(200))
+            .simplified()
+            .startsWith(QStringLiteral("GNU GENERAL PUBLIC LICENSE Version 3, 29 June 2007")));
 
     QStringList absents; // the tools missing here, said once at the end
     const QString appstream = QStandardPaths::findExecutable(QStringLiteral("appstreamcli"));
