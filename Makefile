@@ -3,8 +3,11 @@
 #                integer conversions and the drawing-file reader, build the
 #                program, the tests and the benchmarks and run the whole
 #                suite, then again under AddressSanitizer and
-#                UndefinedBehaviorSanitizer
-#   make run     install what is missing, build the program and start it
+#                UndefinedBehaviorSanitizer; the Debian package checked by
+#                lintian
+#   make run     install what building and running need, build the program
+#                and start it
+#   make deb     the Debian package, into dist/
 JOBS ?= 2
 CMAKE_GEN := -G Ninja
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
@@ -12,7 +15,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 FORMAT_DIRS := src tests bench fuzz packaging
 
-.PHONY: check run deps format-check macros-check build test build-asan test-asan fuzz bench
+.PHONY: check run deps deps-run format-check macros-check build test build-asan test-asan fuzz bench deb deb-check
 
 check: deps
 	$(MAKE) format-check
@@ -20,9 +23,13 @@ check: deps
 	$(MAKE) fuzz
 	$(MAKE) test
 	$(MAKE) test-asan
+	$(MAKE) deb-check
 
+# Everything (the tests' tools too), or only what building and running need.
 deps:
 	bash scripts/install-deps.sh
+deps-run:
+	bash scripts/install-deps.sh run
 
 # Fails on any difference from .clang-format.
 format-check:
@@ -55,7 +62,15 @@ bench: build
 	./build/volutan2-bench
 
 # Only the program is built: the display check comes without the wait for the suite.
-run: deps
+run: deps-run
 	cmake -S . -B build $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build -j $(JOBS) --target Volutan2
 	bash scripts/run.sh
+
+# dpkg-buildpackage -us -uc -b on a copy of the tree; the .deb files in dist/.
+deb:
+	JOBS=$(JOBS) bash scripts/deb.sh
+
+# The package again, then lintian on it; skipped when the tools are missing.
+deb-check:
+	JOBS=$(JOBS) bash scripts/deb.sh --verifier

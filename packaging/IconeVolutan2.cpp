@@ -1,8 +1,9 @@
 // Build tool: draws the program's icons with the program's own tracer, gear
 // curves on a white rounded square, into a hicolor icon tree (the folder given
-// as the only argument): scalable/apps/volutan2.svg and NxN/apps/volutan2.png
-// for 16, 24, 32 and 48 pixels. The small ones are drawn for their size:
-// fewer loops, lines two pixels wide, a dark frame.
+// as the first argument): scalable/apps/ID.svg and NxN/apps/ID.png for 16,
+// 24, 32 and 48 pixels, ID the application's id (the second argument). The
+// small ones are drawn for their size: fewer loops, lines two pixels wide, a
+// dark frame.
 #include "engine/TCanvas.h"
 #include "engine/TDessin.h"
 #include "engine/Tracer.h"
@@ -146,16 +147,17 @@ void EcrirePng(const QString& chemin, int taille, double trait, const std::vecto
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage : %s dossier-hicolor\n", argv[0]);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage : %s dossier-hicolor identifiant\n", argv[0]);
         return 2;
     }
     const QDir racine(QString::fromLocal8Bit(argv[1]));
+    const QString identifiant = QString::fromLocal8Bit(argv[2]);
     try {
         auto dossier = [&](const QString& nom) {
             if (!racine.mkpath(nom + QStringLiteral("/apps")))
                 throw std::runtime_error("dossier impossible à créer");
-            return racine.filePath(nom + QStringLiteral("/apps/volutan2"));
+            return racine.filePath(nom + QStringLiteral("/apps/") + identifiant);
         };
         EcrireSvg(dossier(QStringLiteral("scalable")) + QStringLiteral(".svg"));
         // One curve of 5 round lobes at 16 and 24 pixels; a second one of 4

@@ -1,24 +1,39 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the program need,
-# only those missing. As root directly, otherwise through sudo.
+# Installs the Debian 12 packages the project needs, only those missing. As
+# root directly, otherwise through sudo.
+#   install-deps.sh run   building and running the program (make run)
+#   install-deps.sh       that and everything the tests need (make check)
 set -euo pipefail
 
-packages=(
+# Building and running the program.
+run_packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
+    qt6-base-dev qt6-svg-dev qt6-translations-l10n qt6-wayland libgl-dev libcups2-dev
+    fonts-liberation fonts-dejavu-core
+)
+
+# Testing: the test and benchmark libraries, the formatter and the fuzzers'
+# compiler, the private CUPS server and the PDF reader, the desktop and
+# AppStream validators and the package tools, Inkscape (the copied picture's
+# consumer), the X display with its window manager and input, the
+# accessibility bus.
+test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang clang-format libclang-rt-14-dev
-    fonts-liberation fonts-dejavu-core
-    cups cups-filters cups-client libcups2-dev poppler-utils
-    desktop-file-utils inkscape
+    cups cups-filters cups-client poppler-utils
+    desktop-file-utils appstream man-db debhelper lintian
+    inkscape
     xvfb xauth openbox xdotool
-    # Running natively on Wayland: the toolkit's Wayland platform (run
-    # dependency of the program).
-    qt6-wayland
-    # The Wayland end-to-end tests (tests only): a headless compositor, keys,
-    # screenshots and the clipboard.
+    at-spi2-core python3-pyatspi dbus
+    # The Wayland end-to-end tests: a headless compositor, keys, screenshots
+    # and the clipboard.
     sway wtype grim wl-clipboard
 )
+
+packages=("${run_packages[@]}")
+if [ "${1:-}" != run ]; then
+    packages+=("${test_packages[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -36,9 +36,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QString fichier = FichierDeLaLigneDeCommande(QCoreApplication::arguments());
     if (!fichier.isEmpty()) fichier = QFileInfo(fichier).absoluteFilePath();
-    // The installed desktop entry and icon (packaging/).
-    QGuiApplication::setDesktopFileName(QStringLiteral("volutan2"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("volutan2")));
+    // The installed desktop entry and icon (packaging/), named after the
+    // application's id.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VOLUTAN_ID));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(VOLUTAN_ID)));
 
     // The toolkit's own texts (standard buttons, file dialogs) in the user's
     // language; the program's texts are French whatever the locale.

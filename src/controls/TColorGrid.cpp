@@ -1,8 +1,10 @@
 #include "controls/TColorGrid.h"
 
+#include "controls/TAccessibleColorGrid.h"
 #include "engine/TDessin.h"
 #include "shell/CouleurQt.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -21,6 +23,13 @@ constexpr std::array<TColor, TColorGrid::NombreCouleurs> Couleurs = {
     0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
 };
 
+// Their names, in the same order: the words a French speaker uses for these
+// shades (the dark red is "Bordeaux", the dark cyan "Bleu canard").
+constexpr std::array<const char*, TColorGrid::NombreCouleurs> NomsCouleurs = {
+    "Noir", "Bordeaux", "Vert",     "Olive", "Bleu marine", "Violet",  "Bleu canard", "Argent",
+    "Gris", "Rouge",    "Vert vif", "Jaune", "Bleu",        "Fuchsia", "Cyan",        "Blanc",
+};
+
 constexpr int TextFlags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip;
 
 bool DansPalette(int i) {
@@ -34,10 +43,18 @@ TColorGrid::TColorGrid(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     resize(100, 100);
+    static const bool accessible =
+        (QAccessible::installFactory(&TAccessibleColorGrid::Fabrique), true);
+    (void)accessible;
 }
 
 TColor TColorGrid::CellColor(int i) {
     return DansPalette(i) ? Couleurs[i] : clNone;
+}
+
+QString TColorGrid::CellName(int i) {
+    return DansPalette(i) ? QString::fromUtf8(NomsCouleurs[static_cast<std::size_t>(i)])
+                          : QString();
 }
 
 TColor TColorGrid::MarkColor(TColor c) {
@@ -99,13 +116,35 @@ QString TColorGrid::MarkText(int i) const {
 
 void TColorGrid::SetForegroundIndex(int v) {
     if (v == foregroundIndex_ || !foregroundEnabled_) return;
+    const int ancienne = foregroundIndex_;
     InvaliderCellule(foregroundIndex_);
     foregroundIndex_ = v;
     // The new cell carries the mark; when it is the background cell too, the
     // old "F" there turns into "TF".
     InvaliderCellule(v);
     InvaliderMarques();
+    AnnoncerSelection(ancienne);
     emit OnChange();
+}
+
+void TColorGrid::AnnoncerSelection(int ancienne) {
+    // Only while a screen reader listens: the interfaces are made on demand.
+    if (!QAccessible::isActive()) return;
+    QAccessibleInterface* liste = QAccessible::queryAccessibleInterface(this);
+    if (!liste) return;
+    QAccessible::State selection;
+    selection.selected = true;
+    for (int i : {ancienne, foregroundIndex_}) {
+        if (QAccessibleInterface* cellule = liste->child(i)) {
+            QAccessibleStateChangeEvent changement(cellule, selection);
+            QAccessible::updateAccessibility(&changement);
+        }
+    }
+    // The new cell alone is the selection of the list.
+    if (QAccessibleInterface* cellule = liste->child(foregroundIndex_)) {
+        QAccessibleEvent choix(cellule, QAccessible::Selection);
+        QAccessible::updateAccessibility(&choix);
+    }
 }
 
 void TColorGrid::SetBackgroundIndex(int v) {

@@ -13,6 +13,10 @@
 // A change of index, selection or enabled flag repaints only the cells it
 // touches (and the marks); the whole control is painted on exposure and on a
 // change of ordering.
+//
+// A screen reader sees a list of the 16 cells named by their colours, the
+// foreground cell selected, and hears of each change of it
+// (TAccessibleColorGrid).
 #include "engine/TCanvas.h"
 
 #include <QRect>
@@ -65,6 +69,9 @@ public:
 
     // The palette: colour of cell i (0..15), clNone for any other i.
     static TColor CellColor(int i);
+    // Its French name, as a screen reader says it ("Noir", "Bordeaux" ...);
+    // empty for any other i.
+    static QString CellName(int i);
     // Text colour of a mark on a cell of colour c: each channel of 128 or more
     // becomes 0, each below 128 becomes 255.
     static TColor MarkColor(TColor c);
@@ -104,6 +111,7 @@ private:
     void AjusterTaille();
     void InvaliderCellule(int i);
     void InvaliderMarques();
+    void AnnoncerSelection(int ancienne);
     void ChoisirCellule(Qt::MouseButton bouton, int cellule);
     void PeindreCellule(QPainter& p, int i, bool focus) const;
     void DessinerMarques(QPainter& p) const;

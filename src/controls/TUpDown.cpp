@@ -34,6 +34,13 @@ TUpDown::TUpDown(QWidget* parent) : QWidget(parent) {
     const int l = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     resize(l, l + l / 2);
     DisposerBoutons();
+    NommerFleches(QString());
+}
+
+void TUpDown::NommerFleches(const QString& champ) {
+    const QString suite = champ.isEmpty() ? QString() : QStringLiteral(" ") + champ;
+    up_->setAccessibleName(QStringLiteral("Augmenter") + suite);
+    down_->setAccessibleName(QStringLiteral("Diminuer") + suite);
 }
 
 TUpDown::~TUpDown() {

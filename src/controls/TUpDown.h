@@ -52,6 +52,10 @@ public:
     QLineEdit* Associate() const { return qobject_cast<QLineEdit*>(associate_.data()); }
     void SetAssociate(QLineEdit* field);
 
+    // Names the arrows for a screen reader: "Augmenter <champ>" and
+    // "Diminuer <champ>" ("Augmenter" and "Diminuer" until then).
+    void NommerFleches(const QString& champ);
+
     // The two arrow buttons (upper raises the value).
     QToolButton* UpButton() const { return up_; }
     QToolButton* DownButton() const { return down_; }

@@ -4,11 +4,28 @@
 #include "shell/TApplication.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QShowEvent>
 
-TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window) {}
+namespace {
+
+// The toolkit would report a plain top-level widget as a client area
+// ("filler"): the program's windows are a frame and a dialog.
+QAccessibleInterface* FabriqueFenetre(const QString&, QObject* objet) {
+    auto* fenetre = qobject_cast<TForm*>(objet);
+    if (!fenetre) return nullptr;
+    return new QAccessibleWidget(fenetre,
+                                 fenetre->Dialogue() ? QAccessible::Dialog : QAccessible::Window);
+}
+
+} // namespace
+
+TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window) {
+    static const bool accessible = (QAccessible::installFactory(&FabriqueFenetre), true);
+    (void)accessible;
+}
 
 void TForm::SetModalResult(TModalResult valeur) {
     modalResult_ = valeur;

@@ -33,7 +33,12 @@ public:
     virtual void FormActivate() {}
     virtual void FormShow() {}
 
+    // What a screen reader is told the window is: a frame (the main window),
+    // or a dialog once SetDialogue(true) has been called.
+    bool Dialogue() const { return dialogue_; }
+
 protected:
+    void SetDialogue(bool dialogue) { dialogue_ = dialogue; }
     // The close box (and QWidget::close): on the main window a quit request,
     // the window stays; on a dialog in a modal run the result mrCancel; otherwise the
     // window hides.
@@ -44,5 +49,6 @@ private:
     friend class TApplication;
     TModalResult modalResult_ = mrNone;
     bool enRunModal_ = false;
+    bool dialogue_ = false;
     QEventLoop* boucleModale_ = nullptr;
 };

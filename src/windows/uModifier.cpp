@@ -41,6 +41,7 @@ QPushButton* Bouton(QWidget* parent, const QString& texte, int x, int y, int l, 
 } // namespace
 
 TfmModifier::TfmModifier(QWidget* parent) : TForm(parent) {
+    SetDialogue(true);
     setWindowTitle(QStringLiteral("Modifier"));
     setGeometry(126, 106, LargeurClient, HauteurClient);
     setFont(Police(QStringLiteral("MS Sans Serif"), 11));
@@ -79,6 +80,7 @@ TfmModifier::TfmModifier(QWidget* parent) : TForm(parent) {
     ColorGrid1->SetGridOrdering(TGridOrdering::go8x2);
     ColorGrid1->SetBackgroundEnabled(false);
     ColorGrid1->setGeometry(24, 472, 224, 56);
+    ColorGrid1->setAccessibleName(QStringLiteral("Couleur"));
 
     btSupprimer = Bouton(this, QStringLiteral("&Supprimer le dessin n°"), 272, 496, 161, 25);
 
@@ -152,6 +154,7 @@ void TfmModifier::asgSpiresClick() {
     const int n = asgSpires->CurrentRow();
     btSupprimer->setText(QStringLiteral("Supprimer le dessin n° %1").arg(n));
     lblTitre->setText(QStringLiteral("Aperçu du dessin n° %1").arg(n));
+    Image2->setAccessibleDescription(lblTitre->text());
     lblTitre->adjustSize();
     if (n > nombreLignes_ || n <= 0) return;
 

@@ -85,6 +85,15 @@ TUpDown* Boutons(QWidget* parent, QLineEdit* champ, qint16 min, qint16 max, qint
     return boutons;
 }
 
+// A screen reader names the field by its label (its buddy; the captions carry
+// no mnemonic, so no key changes) and the arrows after it.
+void Nommer(QLabel* label, QLineEdit* champ, TUpDown* boutons) {
+    label->setBuddy(champ);
+    QString nom = label->text();
+    if (nom.endsWith(QStringLiteral(" :"))) nom.chop(2);
+    boutons->NommerFleches(nom);
+}
+
 QPushButton* Bouton(TPanneau* panneau, const QString& texte, int x, int y) {
     auto* bouton = new QPushButton(texte, panneau);
     bouton->setGeometry(x, y, 75, 25);
@@ -123,6 +132,10 @@ TfmVolutan2::TfmVolutan2(QWidget* parent) : TForm(parent) {
     Label3 = Etiquette(panneau, QStringLiteral("Trou n° :"), 350, 8);
     edTrou = Champ(panneau, QStringLiteral("25"), {342, 23, 41, 30});
     udTrou = Boutons(panneau, edTrou, 0, 100, 25, {383, 23, 15, 30});
+    Nommer(Label1, edFixe, udFixe);
+    Nommer(Label2, edMobile, udMobile);
+    Nommer(Label3, edTrou, udTrou);
+    Label4->setBuddy(cgCouleur);
     rbLent = new QRadioButton(QStringLiteral("Lent"), panneau);
     rbLent->setGeometry(408, 16, 49, 17);
     rbLent->setChecked(true);
@@ -143,6 +156,7 @@ TfmVolutan2::TfmVolutan2(QWidget* parent) : TForm(parent) {
     auto* contenu = new TContenuDefilant;
     Image1 = new TImage(contenu);
     Image1->setGeometry(8, 8, 793, 409);
+    Image1->setAccessibleDescription(QStringLiteral("Feuille de dessin"));
     contenu->Suivre(Image1);
     contenu->resize(8 + 793, 8 + 409);
     ScrollBox1->setWidget(contenu);

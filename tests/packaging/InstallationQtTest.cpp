@@ -1,48 +1,75 @@
 // What the installation puts on the desktop, and the program's start where
-// there is no desktop: the desktop entry as the validator of the desktop's
-// format reads it, the icons drawn for their sizes, and a start without a
-// graphical display (help and version need none).
+// there is no desktop: the desktop entry and the AppStream metainfo as their
+// validators read them, both named after the application's id, the manual
+// page as the manual reader formats it, the icons drawn for their sizes, and
+// a start without a graphical display (help and version need none).
 #include "shell/Affichage.h"
 #include "shell/LigneDeCommande.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
+
+namespace {
+
+const QString Identifiant = QStringLiteral(VOLUTAN_ID);
+const QString Packaging = QStringLiteral(VOLUTAN2_PACKAGING);
+const QString Entree = Packaging + QStringLiteral("/") + Identifiant + QStringLiteral(".desktop");
+
+// Runs `programme` with `arguments`, the two outputs merged; exit code and text.
+std::pair<int, QString>
+Executer(const QString& programme, const QStringList& arguments,
+         const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+    QProcess processus;
+    processus.setProcessEnvironment(env);
+    processus.setProcessChannelMode(QProcess::MergedChannels);
+    processus.start(programme, arguments);
+    if (!processus.waitForFinished(60000)) return {-1, QStringLiteral("pas de fin en 60 s")};
+    return {processus.exitCode(), QString::fromUtf8(processus.readAll())};
+}
+
+} // namespace
 
 TEST(InstallationQtTest, DesktopEntryAndIconsForEverySize) {
-    const QString validateur = QStandardPaths::findExecutable("desktop-file-validate");
+    // The one entry, named after the id (the old lower-case name is gone).
+    EXPECT_EQ(QDir(Packaging).entryList({QStringLiteral("*.desktop")}),
+              QStringList{Identifiant + QStringLiteral(".desktop")});
+    const QString validateur =
+        QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
     if (validateur.isEmpty())
         GTEST_SKIP() << "desktop-file-validate (desktop-file-utils) n'est pas installé : entrée "
                         "de bureau non vérifiée";
-    QProcess validation;
-    validation.setProcessChannelMode(QProcess::MergedChannels);
-    validation.start(validateur, {VOLUTAN2_ENTREE});
-    ASSERT_TRUE(validation.waitForFinished(30000));
-    EXPECT_EQ(validation.exitCode(), 0) << validation.readAll().toStdString();
-    EXPECT_TRUE(validation.readAll().isEmpty()); // not even a hint
+    const auto [code, sortie] = Executer(validateur, {Entree});
+    EXPECT_EQ(code, 0) << sortie.toStdString();
+    EXPECT_TRUE(sortie.isEmpty()) << sortie.toStdString(); // not even a hint
 
     // The entry starts the installed program, with the file chosen in the file
     // manager ("Open with"), and matches its windows, whose X11 class is the
     // program file's name. The drawings, plain text, get no type of their own.
-    QSettings entree(VOLUTAN2_ENTREE, QSettings::IniFormat);
-    entree.beginGroup("Desktop Entry");
-    const QString programme = QFileInfo(VOLUTAN2_PROGRAMME).fileName();
-    EXPECT_EQ(entree.value("Exec").toString(), programme + " %f");
-    EXPECT_FALSE(entree.contains("MimeType"));
-    EXPECT_EQ(entree.value("StartupWMClass").toString(), programme);
-    EXPECT_EQ(entree.value("Icon").toString(), "volutan2");
+    QSettings entree(Entree, QSettings::IniFormat);
+    entree.beginGroup(QStringLiteral("Desktop Entry"));
+    const QString programme = QFileInfo(QStringLiteral(VOLUTAN2_PROGRAMME)).fileName();
+    EXPECT_EQ(entree.value(QStringLiteral("Exec")).toString(), programme + QStringLiteral(" %f"));
+    EXPECT_FALSE(entree.contains(QStringLiteral("MimeType")));
+    EXPECT_EQ(entree.value(QStringLiteral("StartupWMClass")).toString(), programme);
+    EXPECT_EQ(entree.value(QStringLiteral("Icon")).toString(), Identifiant);
 
-    EXPECT_TRUE(QFileInfo::exists(VOLUTAN2_ICONES "/scalable/apps/volutan2.svg"));
+    EXPECT_TRUE(QFileInfo::exists(QStringLiteral(VOLUTAN2_ICONES "/scalable/apps/") + Identifiant +
+                                  QStringLiteral(".svg")));
     for (const int taille : {16, 24, 32, 48}) {
         SCOPED_TRACE(taille);
-        const QImage icone(QStringLiteral(VOLUTAN2_ICONES "/%1x%1/apps/volutan2.png").arg(taille));
+        const QImage icone(
+            QStringLiteral(VOLUTAN2_ICONES "/%1x%1/apps/%2.png").arg(taille).arg(Identifiant));
         ASSERT_EQ(icone.size(), QSize(taille, taille));
         // Strong contrast: a white ground, and dark ink (the frame and the
         // lines, luminance under 100) on at least a fifth of the icon.
@@ -61,6 +88,105 @@ TEST(InstallationQtTest, DesktopEntryAndIconsForEverySize) {
         EXPECT_EQ(icone.pixelColor(0, 0).alpha(), 0);
         EXPECT_LT(icone.pixelColor(0, taille / 2).lightness(), 100);
     }
+}
+
+TEST(InstallationQtTest, MetainfoForSoftwareCentresAndFrenchManualPage) {
+    // What software centres read: the same id as the desktop entry, which it
+    // launches, French texts, a content rating and the two licences (the
+    // program's that of LICENSE).
+    QFile fichier(Packaging + QStringLiteral("/") + Identifiant + QStringLiteral(".metainfo.xml"));
+    ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&fichier);
+    std::map<QString, QString> textes; // first text of each element, attributes as element@name
+    int racines = 0;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        const QString nom = xml.name().toString();
+        racines += xml.name() == QStringLiteral("component");
+        for (const QXmlStreamAttribute& a : xml.attributes())
+            textes.emplace(nom + QStringLiteral("@") + a.name().toString(), a.value().toString());
+        // The text of the leaves only: reading a container's would skip its children.
+        static const QStringList feuilles{QStringLiteral("id"),
+                                          QStringLiteral("metadata_license"),
+                                          QStringLiteral("project_license"),
+                                          QStringLiteral("name"),
+                                          QStringLiteral("summary"),
+                                          QStringLiteral("p"),
+                                          QStringLiteral("launchable"),
+                                          QStringLiteral("binary")};
+        if (feuilles.contains(nom)) textes.emplace(nom, xml.readElementText().simplified());
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(racines, 1);
+    EXPECT_EQ(textes[QStringLiteral("component@type")], QStringLiteral("desktop-application"));
+    EXPECT_EQ(textes[QStringLiteral("id")], Identifiant);
+    EXPECT_EQ(textes[QStringLiteral("launchable")], Identifiant + QStringLiteral(".desktop"));
+    EXPECT_EQ(textes[QStringLiteral("launchable@type")], QStringLiteral("desktop-id"));
+    EXPECT_EQ(textes[QStringLiteral("name")], QStringLiteral("Volutan2"));
+    EXPECT_EQ(textes[QStringLiteral("summary")],
+              QStringLiteral("Dessine des rosaces : des courbes d’engrenages en couleurs"));
+    EXPECT_TRUE(textes[QStringLiteral("p")].startsWith(
+        QStringLiteral("Volutan2 dessine des courbes d’engrenages (hypotrochoïdes)")));
+    EXPECT_EQ(textes[QStringLiteral("content_rating@type")], QStringLiteral("oars-1.1"));
+    EXPECT_EQ(textes[QStringLiteral("metadata_license")], QStringLiteral("FSFAP"));
+    EXPECT_EQ(textes[QStringLiteral("project_license")], QStringLiteral("GPL-3.0-or-later"));
+    EXPECT_EQ(textes[QStringLiteral("binary")],
+              QFileInfo(QStringLiteral(VOLUTAN2_PROGRAMME)).fileName());
+    QFile licence(Packaging + QStringLiteral("/../LICENSE"));
+    ASSERT_TRUE(licence.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(
+        QString::fromUtf8(licence.read(200))
+            .simplified()
+            .startsWith(QStringLiteral("GNU GENERAL PUBLIC LICENSE Version 3, 29 June 2007")));
+
+    QStringList absents; // the tools missing here, said once at the end
+    const QString appstream = QStandardPaths::findExecutable(QStringLiteral("appstreamcli"));
+    if (appstream.isEmpty()) {
+        absents << QStringLiteral("appstreamcli (appstream) : métadonnées non validées");
+    } else {
+        // No error and no warning; the id's capitals (pedantic) are the rule
+        // for reverse-DNS ids.
+        const auto [code, sortie] =
+            Executer(appstream,
+                     {QStringLiteral("validate"), QStringLiteral("--no-net"), fichier.fileName()});
+        EXPECT_EQ(code, 0) << sortie.toStdString();
+        EXPECT_FALSE(sortie.contains(QStringLiteral("E: "))) << sortie.toStdString();
+        EXPECT_FALSE(sortie.contains(QStringLiteral("W: "))) << sortie.toStdString();
+    }
+
+    // The manual page, formatted as the manual reader does for a user, with
+    // the formatter's warnings on: none, and the usage, the options and the
+    // exit codes in French.
+    const QString man = QStandardPaths::findExecutable(QStringLiteral("man"));
+    if (man.isEmpty()) {
+        absents << QStringLiteral("man (man-db) : page de manuel non lue");
+        GTEST_SKIP() << "non installé : " << absents.join(QStringLiteral(" ; ")).toStdString();
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    env.insert(QStringLiteral("MANWIDTH"), QStringLiteral("80"));
+    const QString page = Packaging + QStringLiteral("/Volutan2.1");
+    const auto [codeAvertissements, avertissements] =
+        Executer(man,
+                 {QStringLiteral("--warnings"), QStringLiteral("-E"), QStringLiteral("UTF-8"),
+                  QStringLiteral("-l"), QStringLiteral("-Tutf8"), QStringLiteral("-Z"), page},
+                 env);
+    EXPECT_EQ(codeAvertissements, 0);
+    EXPECT_FALSE(avertissements.contains(QStringLiteral("warning")))
+        << avertissements.toStdString();
+    // Into a pipe: plain text, without pager or overstrike.
+    const auto [code, lisible] = Executer(man, {QStringLiteral("-l"), page}, env);
+    ASSERT_EQ(code, 0) << lisible.toStdString();
+    for (const QString& attendu :
+         {QStringLiteral("Volutan2 - dessine des rosaces (courbes d'engrenages)"),
+          QStringLiteral("Volutan2 [options du toolkit] [FICHIER]"),
+          QStringLiteral("Volutan2 --help | --version"), QStringLiteral("CODE DE RETOUR"),
+          QStringLiteral("FICHIERS"), QStringLiteral("Fichiers de dessin"),
+          QStringLiteral("Aucun écran graphique n'est joignable")})
+        EXPECT_TRUE(lisible.contains(attendu)) << attendu.toStdString() << "\n"
+                                               << lisible.toStdString();
+    if (!absents.isEmpty())
+        GTEST_SKIP() << "non installé : " << absents.join(QStringLiteral(" ; ")).toStdString();
 }
 
 TEST(InstallationQtTest, WithoutADisplayOneFrenchLineAndExitCodeOne) {
