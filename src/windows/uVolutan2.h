@@ -57,13 +57,14 @@ public:
     // The sheet's context menu: "Enregistrer l'image…".
     void miEnregistrerImageClick();
 
-    // The Copy picture of the list: every curve traced again at the
+    // The Copy picture of `dessin`'s list: every curve traced again at its
     // printer's resolution (ResImpX, ResImpY) into a picture recorded against
     // `reference`, framed as a square of twice the drawing's extent (the
-    // reference's whole printable area for an empty list). The drawing state
-    // is put back however it ends. Throws EPrinter "Imprimante sélectionnée
-    // incorrecte" when the printer's resolution is unknown.
-    TMetafile ImageCopie(const TPrinterMetrics& reference);
+    // reference's whole printable area for an empty list). The trace runs on
+    // this copy of the drawing, so the caller's drawing never points at the
+    // picture. Throws EPrinter "Imprimante sélectionnée incorrecte" when the
+    // printer's resolution is unknown.
+    static TMetafile ImageCopie(TDessin dessin, const TPrinterMetrics& reference);
     // Copy's reference device: the printer's metrics (choosing the default
     // printer if need be; its EPrinter errors otherwise). When the last sheet
     // preparation could not measure the printer, ResImpX/Y are taken from

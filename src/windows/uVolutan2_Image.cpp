@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMenu>
-#include <QScopeGuard>
 #include <QScrollArea>
 #include <QShortcut>
 
@@ -79,16 +78,12 @@ void TfmVolutan2::miEnregistrerImageClick() {
     } catch (const EPrinter&) {
     }
     if (imprimante) {
-        ImageCopie(*imprimante).SaveToFile(choisi->Chemin, choisi->Format);
+        ImageCopie(Dessin, *imprimante).SaveToFile(choisi->Chemin, choisi->Format);
         return;
     }
-    const std::int32_t resX = Dessin.ResImpX;
-    const std::int32_t resY = Dessin.ResImpY;
-    const auto remettre = qScopeGuard([&] {
-        Dessin.ResImpX = resX;
-        Dessin.ResImpY = resY;
-    });
-    Dessin.ResImpX = ReferenceSansImprimante.LogPixelsX;
-    Dessin.ResImpY = ReferenceSansImprimante.LogPixelsY;
-    ImageCopie(ReferenceSansImprimante).SaveToFile(choisi->Chemin, choisi->Format);
+    // The built-in reference's resolution, for this picture only.
+    TDessin sansImprimante = Dessin;
+    sansImprimante.ResImpX = ReferenceSansImprimante.LogPixelsX;
+    sansImprimante.ResImpY = ReferenceSansImprimante.LogPixelsY;
+    ImageCopie(sansImprimante, ReferenceSansImprimante).SaveToFile(choisi->Chemin, choisi->Format);
 }
