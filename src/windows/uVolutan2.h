@@ -12,6 +12,7 @@
 //   uVolutan2_Modifier.cpp    Modifier: the command that runs the curve
 //                             editor (the dialog itself is uModifier)
 #include "engine/TDessin.h"
+#include "platform/TFormatImage.h"
 #include "shell/TForm.h"
 
 #include <QString>
@@ -166,6 +167,14 @@ private:
     bool nomDonne_ = false;
     // The file the caption names (the last one saved or opened), or empty.
     QString nomAffiche_;
+
+    // What the run remembers for the file dialogs: the file chosen last in
+    // Open's dialog (proposed by the next one), and the folder and format of
+    // the last picture saved (the folder empty until the picture's dialog is
+    // first shown; SVG at first).
+    QString dernierOuvert_;
+    QString dossierImage_;
+    TFormatImage formatImage_ = TypesFichierImage[0].Format;
 };
 
 extern TfmVolutan2* fmVolutan2;

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMenu>
@@ -63,9 +64,14 @@ void TfmVolutan2::miEnregistrerImageClick() {
     // The picture is named after the file the caption shows, "Sans titre" before any.
     const QString nom =
         nomAffiche_.isEmpty() ? QString::fromStdString(Dessin.NomFichier) : nomAffiche_;
-    const std::optional<TFileDialogs::ImageChoisie> choisi =
-        TFileDialogs::EnregistrerImage(this, QFileInfo(nom).completeBaseName());
+    // The folder is fixed at the first showing (the current directory then);
+    // each picture saved moves it, and its format is proposed next time.
+    if (dossierImage_.isEmpty()) dossierImage_ = QDir::currentPath();
+    const std::optional<TFileDialogs::ImageChoisie> choisi = TFileDialogs::EnregistrerImage(
+        this, dossierImage_, QFileInfo(nom).completeBaseName(), formatImage_);
     if (!choisi) return;
+    dossierImage_ = QFileInfo(choisi->Chemin).absolutePath();
+    formatImage_ = choisi->Format;
 
     // The reference device is the printer as Copy takes it; where there is
     // none (or it cannot be measured) the built-in one, with its resolution

@@ -67,7 +67,6 @@ public:
     void TearDown() override {
         Clipboard().SetPoseur({});
         TFileDialogs::SetChoix({});
-        TFileDialogs::OublierDernierOuvert();
         delete fmModifier;
         FenetrePrincipaleTest::TearDown();
     }
