@@ -1,6 +1,6 @@
 #include "controls/TColorGrid.h"
 
-#include "engine/TDessin.h"
+#include "core/TColor.h"
 #include "shell/CouleurQt.h"
 
 #include <QFocusEvent>

@@ -13,7 +13,7 @@
 // A change of index, selection or enabled flag repaints only the cells it
 // touches (and the marks); the whole control is painted on exposure and on a
 // change of ordering.
-#include "engine/TCanvas.h"
+#include "core/TColor.h"
 
 #include <QRect>
 #include <QString>

@@ -21,7 +21,6 @@ struct TSpire {
 };
 
 inline constexpr int MaxSpires = 31;
-inline constexpr TColor clNone = 0x1FFFFFFF;
 
 struct TDessin {
     // Spires[0] .. Spires[NbSpires - 1] in drawing order; 0 <= NbSpires <= 31.
