@@ -48,6 +48,10 @@ struct TDessin {
     std::span<TSpire> Courbes() { return std::span(Spires).first(NombreCourbes()); }
     std::span<const TSpire> Courbes() const { return std::span(Spires).first(NombreCourbes()); }
 
+    // Whether the printer's resolution is known (a sheet preparation or a
+    // printer command measured it): Copy and its picture need it.
+    bool ImprimanteMesuree() const { return ResImpX > 0 && ResImpY > 0; }
+
     // The centre of the curves on the sheet, and on the printed page: 105 mm
     // right of and 75 mm below the corner.
     void CentrerSurFeuille() {

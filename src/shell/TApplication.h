@@ -66,9 +66,8 @@ public:
     // EInvalidOperation "Impossible de rendre modale une fenêtre visible" when
     // the dialog is already visible, disabled or in a modal run. The other
     // windows take no input meanwhile; a quit request ends the run with
-    // mrCancel. The
-    // focused-window record is saved and restored, so the window below gets no
-    // new activation.
+    // mrCancel. The focused-window record is saved and restored, so the
+    // window below gets no new activation.
     TModalResult ShowModal(TForm& dialogue);
     // The dialog of the innermost modal run, or nullptr.
     TForm* FormeModale() const;

@@ -48,8 +48,7 @@ TPrinterMetrics TfmVolutan2::ReferenceCopie() {
 
 TMetafile TfmVolutan2::ImageCopie(TDessin dessin, const TPrinterMetrics& reference) {
     dessin.ModeEcran = false;
-    if (dessin.ResImpX <= 0 || dessin.ResImpY <= 0)
-        throw EPrinter("Imprimante sélectionnée incorrecte");
+    if (!dessin.ImprimanteMesuree()) throw EPrinter("Imprimante sélectionnée incorrecte");
     TMetafile image;
 
     // E: the largest distance of a curve point from the centre, printer pixels

@@ -80,7 +80,7 @@ void TfmVolutan2::miEnregistrerImageClick() {
     std::optional<TPrinterMetrics> imprimante;
     try {
         imprimante = ReferenceCopie();
-        if (Dessin.ResImpX <= 0 || Dessin.ResImpY <= 0) imprimante.reset();
+        if (!Dessin.ImprimanteMesuree()) imprimante.reset();
     } catch (const EPrinter&) {
     }
     if (imprimante) {

@@ -40,7 +40,7 @@ void TfmVolutan2::btImprimerClick() {
 }
 
 void TfmVolutan2::MesurerImprimanteAuBesoin(const TPrinterMetrics& metriques) {
-    if (Dessin.ResImpX > 0 && Dessin.ResImpY > 0) return;
+    if (Dessin.ImprimanteMesuree()) return;
     Dessin.ResImpX = metriques.LogPixelsX;
     Dessin.ResImpY = metriques.LogPixelsY;
 }

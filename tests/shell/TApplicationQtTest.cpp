@@ -4,6 +4,7 @@
 #include "shell/Connecter.h"
 #include "shell/TApplication.h"
 #include "shell/TForm.h"
+#include "support/Lisible.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -18,11 +19,6 @@
 #include <stdexcept>
 #include <utility>
 #include <vector>
-
-// Readable QString values in failure messages.
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "engine/Tracer.h"
 #include "platform/TPrinter.h"
 #include "shell/TApplication.h"
+#include "support/Lisible.h"
 #include "support/TVirtualPrinterBackEnd.h"
 #include "windows/uVolutan2.h"
 
@@ -27,10 +28,6 @@
 #include <ostream>
 #include <utility>
 #include <vector>
-
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 class FenetrePrincipaleTest : public ::testing::Test {
 protected:

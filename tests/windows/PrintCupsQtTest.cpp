@@ -5,8 +5,8 @@
 // true size, and Copy's picture takes that printable area as its reference.
 // Skipped when CUPS is not installed. One test per program: CUPS clients read
 // CUPS_SERVER only once.
+#include "support/CupsPriveTest.h"
 #include "support/LecteurEmf.h"
-#include "support/ServeurCupsPrive.h"
 
 #include "engine/TDessin.h"
 #include "platform/TClipboard.h"
@@ -22,16 +22,9 @@
 
 namespace {
 
-TEST(PrintCupsQtTest, DefaultCurveOnThePrintersDefaultPaper) {
-    const QString manque = TServeurCupsPrive::Manque();
-    if (!manque.isEmpty()) GTEST_SKIP() << "Real print path not tested: " << manque.toStdString();
+class PrintCupsQtTest : public CupsPriveTest {};
 
-    TServeurCupsPrive serveur;
-    const QString erreur = serveur.Demarrer(false);
-    ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
-    // Before anything in this process talks to CUPS.
-    serveur.ExporterPourCeProcessus();
-
+TEST_F(PrintCupsQtTest, DefaultCurveOnThePrintersDefaultPaper) {
     struct Papier {
         const char* nom;
         double largeurPt, hauteurPt;

@@ -12,15 +12,6 @@
 #include <ostream>
 #include <utility>
 
-// Readable points and segments in failure messages.
-void PrintTo(const QPointF& p, std::ostream* os) {
-    *os << '(' << p.x() << ',' << p.y() << ')';
-}
-void PrintTo(const TVirtualPrinterBackEnd::TSegment& s, std::ostream* os) {
-    *os << '(' << s.From.x() << ',' << s.From.y() << ")-(" << s.To.x() << ',' << s.To.y()
-        << ") colour " << s.Couleur;
-}
-
 namespace {
 
 using TDocument = TVirtualPrinterBackEnd::TDocument;
