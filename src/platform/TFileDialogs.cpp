@@ -1,5 +1,7 @@
 #include "platform/TFileDialogs.h"
 
+#include "shell/Connecter.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -57,8 +59,8 @@ std::optional<std::pair<QString, TFormatImage>> MontrerDialogueImage(QWidget* pa
         dialogue.setDefaultSuffix(QString::fromLatin1(TypeFichierImage(f).Extension));
     };
     suffixe(format);
-    QObject::connect(&dialogue, &QFileDialog::filterSelected, &dialogue,
-                     [&](const QString& filtre) { suffixe(FormatDuFiltre(filtre)); });
+    Connecter(&dialogue, &QFileDialog::filterSelected, &dialogue,
+              [&](const QString& filtre) { suffixe(FormatDuFiltre(filtre)); });
     dialogue.setDirectory(dossier);
     dialogue.selectFile(propose);
     if (dialogue.exec() != QDialog::Accepted) return std::nullopt;
