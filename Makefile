@@ -42,14 +42,16 @@ macros-check:
 	! grep -rnE 'QTRY_|QVERIFY|QCOMPARE' tests
 
 build:
-	cmake -S . -B build $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLUTAN_BENCH=ON
+	cmake -S . -B build $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLUTAN_BENCH=ON \
+		-DVOLUTAN_WERROR=ON
 	cmake --build build -j $(JOBS)
 
 test: build
 	ctest --test-dir build --output-on-failure -j $(JOBS)
 
 build-asan:
-	cmake -S . -B build-asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVOLUTAN_SANITIZE=ON
+	cmake -S . -B build-asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVOLUTAN_SANITIZE=ON \
+		-DVOLUTAN_WERROR=ON
 	cmake --build build-asan -j $(JOBS)
 
 test-asan: build-asan

@@ -6,6 +6,7 @@
 // dark frame.
 #include "engine/TCanvas.h"
 #include "engine/TDessin.h"
+#include "engine/TPolylineCanvas.h"
 #include "engine/Tracer.h"
 #include "shell/CouleurQt.h"
 
@@ -17,9 +18,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -34,35 +37,22 @@ struct TTrait {
 };
 
 // A canvas that keeps what it is given, run by run.
-class TCanvasTraits : public TCanvas {
+class TCanvasTraits : public TPolylineCanvas {
 public:
-    void MoveTo(int x, int y) override {
-        position_ = QPoint(x, y);
-        ouvert_ = false;
-    }
-    void LineTo(int x, int y) override {
-        if (!ouvert_) {
-            traits_.push_back({couleur_, {position_}});
-            ouvert_ = true;
-        }
-        position_ = QPoint(x, y);
-        traits_.back().points.push_back(position_);
-    }
-    void Rectangle(int, int, int, int) override {}
-    void SetPenColor(TColor couleur) override {
-        couleur_ = couleur;
-        ouvert_ = false;
-    }
-    void SetBrushColor(TColor) override {}
-    void SetBrushStyle(TBrushStyle) override {}
-
     const std::vector<TTrait>& Traits() const { return traits_; }
 
 private:
+    void BeginPolyline(TColor stylo, std::int32_t x, std::int32_t y) override {
+        traits_.push_back({stylo, {QPoint(x, y)}});
+    }
+    void AddVertex(std::int32_t x, std::int32_t y) override {
+        traits_.back().points.push_back(QPoint(x, y));
+    }
+    void EndPolyline() override {}
+    void DrawRectangle(TColor, std::optional<TColor>, std::int64_t, std::int64_t, std::int64_t,
+                       std::int64_t) override {}
+
     std::vector<TTrait> traits_;
-    QPoint position_;
-    TColor couleur_ = 0;
-    bool ouvert_ = false;
 };
 
 // The tracer's units fill a square of Cote units about (Cote / 2, Cote / 2).
@@ -160,8 +150,6 @@ int main(int argc, char** argv) {
             return racine.filePath(nom + QStringLiteral("/apps/") + identifiant);
         };
         EcrireSvg(dossier(QStringLiteral("scalable")) + QStringLiteral(".svg"));
-        // One curve of 5 round lobes at 16 and 24 pixels; a second one of 4
-        // lobes inside it from 32 pixels on.
         // 16 px: a trefoil (2 turns); 24 px: a five-pointed star (2 turns);
         // 32 and 48 px: the star with an orange trefoil inside.
         const auto trefle = Courbes({{90, 60, 25, Bleu}});

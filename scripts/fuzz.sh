@@ -29,7 +29,7 @@ if command -v ccache > /dev/null; then
 fi
 
 cmake -S . -B "$sortie" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER="$cxx" \
-    -DVOLUTAN_FUZZ=ON -DBUILD_TESTING=OFF "${lanceur[@]}" > /dev/null
+    -DVOLUTAN_FUZZ=ON -DVOLUTAN_WERROR=ON -DBUILD_TESTING=OFF "${lanceur[@]}" > /dev/null
 cmake --build "$sortie" -j 2
 programmes="$sortie/fuzz"
 mkdir -p "$sortie/corpus" "$sortie/corpus-fichier"

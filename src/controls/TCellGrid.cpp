@@ -20,8 +20,6 @@
 #include <climits>
 #include <cstdint>
 
-namespace {} // namespace
-
 TCellGrid::TCellGrid(QWidget* parent) : QTableView(parent) {
     gridLineColor_ = palette().color(QPalette::Mid);
     color_ = palette().color(QPalette::Base);

@@ -1,8 +1,7 @@
 #pragma once
 // What the curve table keeps per cell besides its text: created on the first
 // write of any field and owned by the grid.
-#include "engine/TCanvas.h"
-#include "engine/TDessin.h"
+#include "core/TColor.h"
 
 // Horizontal alignment of a cell's text.
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };

@@ -1,7 +1,7 @@
 #include "controls/TColorGrid.h"
 
 #include "controls/TAccessibleColorGrid.h"
-#include "engine/TDessin.h"
+#include "core/TColor.h"
 #include "shell/CouleurQt.h"
 
 #include <QAccessible>

@@ -17,7 +17,7 @@
 // A screen reader sees a list of the 16 cells named by their colours, the
 // foreground cell selected, and hears of each change of it
 // (TAccessibleColorGrid).
-#include "engine/TCanvas.h"
+#include "core/TColor.h"
 
 #include <QRect>
 #include <QString>

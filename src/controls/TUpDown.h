@@ -42,14 +42,14 @@ public:
     bool ArrowKeys() const { return arrowKeys_; }
     void SetArrowKeys(bool v) { arrowKeys_ = v; }
 
+    // The attached field, or nullptr (none attached, or the field is being
+    // destroyed: a destroyed field detaches itself).
+    QLineEdit* Associate() const { return qobject_cast<QLineEdit*>(associate_.data()); }
     // Attaches the field (nullptr detaches): it gets the decimal text of
     // Position and the buttons move just right of it, as high as it. A field
     // with another parent than the buttons is silently left unattached.
     // Throws Exception "%s est déjà associé avec %s" when another up-down of
-    // the same parent already holds the field. A destroyed field detaches
-    // itself.
-    // Null too while the field is being destroyed.
-    QLineEdit* Associate() const { return qobject_cast<QLineEdit*>(associate_.data()); }
+    // the same parent already holds the field.
     void SetAssociate(QLineEdit* field);
 
     // Names the arrows for a screen reader: "Augmenter <champ>" and

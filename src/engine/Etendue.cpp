@@ -1,35 +1,15 @@
 #include "engine/Etendue.h"
 
+#include "core/Entiers32.h"
 #include "engine/Unites.h"
 
 #include <limits>
-
-namespace {
-
-// 32-bit wrapping difference and absolute value (|-2^31| stays -2^31).
-std::int32_t Enveloppe(std::uint32_t valeur) {
-    return static_cast<std::int32_t>(valeur);
-}
-
-std::int32_t Difference(std::int32_t a, std::int32_t b) {
-    return Enveloppe(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
-}
-
-std::int32_t Somme(std::int32_t a, std::int32_t b) {
-    return Enveloppe(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
-
-std::int32_t Absolu(std::int32_t a) {
-    return a < 0 ? Enveloppe(0u - static_cast<std::uint32_t>(a)) : a;
-}
-
-} // namespace
 
 std::int32_t Etendue(const TDessin& dessin) {
     std::int32_t b = 0;
     for (const TSpire& spire : dessin.Courbes()) {
         const std::int32_t v =
-            Somme(Absolu(Difference(spire.Mobile, spire.Fixe)), Absolu(spire.Trou));
+            Somme32(Absolu32(Difference32(spire.Mobile, spire.Fixe)), Absolu32(spire.Trou));
         if (v > b) b = v;
     }
     const std::int32_t produit = MulInt32(MulInt32(4, b), dessin.ResImpX);
@@ -50,6 +30,6 @@ std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
         negatif ? std::uint64_t{1} << 31
                 : static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
     if (quotient > limite) return -1;
-    return negatif ? Enveloppe(0u - static_cast<std::uint32_t>(quotient))
+    return negatif ? Enveloppe32(0u - static_cast<std::uint32_t>(quotient))
                    : static_cast<std::int32_t>(quotient);
 }

@@ -2,10 +2,7 @@
 // A drawing surface: the few operations the tracer and the sheet preparation
 // use, with the platform's pixel rules (a line leaves out its last pixel; a
 // rectangle leaves out its right and bottom coordinates).
-#include <cstdint>
-
-// Colour value 0x00BBGGRR: red in the low byte.
-using TColor = std::int32_t;
+#include "core/TColor.h"
 
 enum class TBrushStyle { Solid, Clear };
 

@@ -1,5 +1,6 @@
 #include "engine/TCourbe.h"
 
+#include "core/Entiers32.h"
 #include "engine/SinCos.h"
 #include "engine/Unites.h"
 
@@ -137,14 +138,11 @@ inline bool Decide(double x, double fenetre, std::int32_t& n) {
     return 0.5 - std::fabs(x - entier) > fenetre;
 }
 
-std::int32_t Moins(std::int32_t a, std::int32_t b) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
-}
-
 } // namespace
 
 TCourbe::TCourbe(std::int32_t grand, std::int32_t petit, std::int32_t trou, long double echelle)
-    : ecart_(Moins(petit, grand)), grand_(grand), petit_(petit), trou_(trou), echelle_(echelle) {
+    : ecart_(Difference32(petit, grand)), grand_(grand), petit_(petit), trou_(trou),
+      echelle_(echelle) {
     lotT_.fill(std::numeric_limits<double>::quiet_NaN());
     lotX_.fill(0.0);
     lotY_.fill(0.0);

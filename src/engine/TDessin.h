@@ -21,7 +21,6 @@ struct TSpire {
 };
 
 inline constexpr int MaxSpires = 31;
-inline constexpr TColor clNone = 0x1FFFFFFF;
 
 struct TDessin {
     // Spires[0] .. Spires[NbSpires - 1] in drawing order; 0 <= NbSpires <= 31.
@@ -48,6 +47,10 @@ struct TDessin {
     // within 0 .. MaxSpires).
     std::span<TSpire> Courbes() { return std::span(Spires).first(NombreCourbes()); }
     std::span<const TSpire> Courbes() const { return std::span(Spires).first(NombreCourbes()); }
+
+    // Whether the printer's resolution is known (a sheet preparation or a
+    // printer command measured it): Copy and its picture need it.
+    bool ImprimanteMesuree() const { return ResImpX > 0 && ResImpY > 0; }
 
     // The centre of the curves on the sheet, and on the printed page: 105 mm
     // right of and 75 mm below the corner.

@@ -4,6 +4,7 @@
 // resolution as its ModeEcran says.
 //
 // Defined inline: the tracer calls them four times per point.
+#include "core/Entiers32.h"
 #include "engine/TDessin.h"
 
 #include <cmath>
@@ -40,11 +41,6 @@ inline std::int32_t Round(long double valeur) {
     // (Floating-point sums are never reassociated, so this is not folded away.)
     return static_cast<std::int32_t>(somme - aimant);
 #endif
-}
-
-// a * b in 32-bit arithmetic, wrapping like the hardware (no undefined behaviour).
-inline std::int32_t MulInt32(std::int32_t a, std::int32_t b) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
 }
 
 // Round(v * R / 254) with R = dessin.ResEcranX (ModeEcran) or ResImpX: the

@@ -1,8 +1,9 @@
 #pragma once
 // Reads back a picture that TEmfWriter wrote: the frame and the reference
 // device from its header, and its drawing records replayed on a canvas, pens
-// and brushes through the picture's handle table. The other pictures
-// (SVG, PNG) are made from it only when a program asks for them.
+// and brushes through the picture's handle table. The other pictures (SVG,
+// PDF, PNG) are made from it: the clipboard's SVG and PNG only when a program
+// asks for them, and the saved picture in the format chosen.
 //
 // Records of other types are skipped; a record whose size does not fit ends
 // the replay there.

@@ -1,5 +1,7 @@
 #include "platform/TFileDialogs.h"
 
+#include "shell/Connecter.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -57,8 +59,8 @@ std::optional<std::pair<QString, TFormatImage>> MontrerDialogueImage(QWidget* pa
         dialogue.setDefaultSuffix(QString::fromLatin1(TypeFichierImage(f).Extension));
     };
     suffixe(format);
-    QObject::connect(&dialogue, &QFileDialog::filterSelected, &dialogue,
-                     [&](const QString& filtre) { suffixe(FormatDuFiltre(filtre)); });
+    Connecter(&dialogue, &QFileDialog::filterSelected, &dialogue,
+              [&](const QString& filtre) { suffixe(FormatDuFiltre(filtre)); });
     dialogue.setDirectory(dossier);
     dialogue.selectFile(propose);
     if (dialogue.exec() != QDialog::Accepted) return std::nullopt;
@@ -74,29 +76,29 @@ void TFileDialogs::SetChoixImage(ChoixImage choix) {
 }
 
 std::optional<TFileDialogs::ImageChoisie> TFileDialogs::EnregistrerImage(QWidget* parent,
-                                                                         const QString& nomDeBase) {
-    if (dossierImage_.isEmpty()) dossierImage_ = QDir::currentPath();
+                                                                         const QString& dossier,
+                                                                         const QString& nomDeBase,
+                                                                         TFormatImage format) {
+    const QString ouvert = dossier.isEmpty() ? QDir::currentPath() : dossier;
     const QString nomPropose =
-        nomDeBase + u'.' + QString::fromLatin1(TypeFichierImage(formatImage_).Extension);
+        nomDeBase + u'.' + QString::fromLatin1(TypeFichierImage(format).Extension);
     const std::optional<std::pair<QString, TFormatImage>> choisi =
-        choixImage_ ? choixImage_(nomPropose, formatImage_)
-                    : MontrerDialogueImage(parent, dossierImage_, nomPropose, formatImage_);
+        choixImage_ ? choixImage_(nomPropose, format)
+                    : MontrerDialogueImage(parent, ouvert, nomPropose, format);
     if (!choisi || choisi->first.isEmpty()) return std::nullopt;
-    QString chemin = QFileInfo(QDir(dossierImage_), choisi->first).absoluteFilePath();
-    TFormatImage format = choisi->second;
+    QString chemin = QFileInfo(QDir(ouvert), choisi->first).absoluteFilePath();
+    TFormatImage formatChoisi = choisi->second;
     if (!QFileInfo(chemin).fileName().contains(u'.')) {
-        chemin += u'.' + QString::fromLatin1(TypeFichierImage(format).Extension);
+        chemin += u'.' + QString::fromLatin1(TypeFichierImage(formatChoisi).Extension);
     } else {
         // "dessin.pdf" typed under the SVG filter is meant as a PDF: a file
         // never holds another format than its extension says.
         const QString suffixe = QFileInfo(chemin).suffix();
         for (const TTypeFichierImage& type : TypesFichierImage)
             if (suffixe.compare(QLatin1String(type.Extension), Qt::CaseInsensitive) == 0)
-                format = type.Format;
+                formatChoisi = type.Format;
     }
-    formatImage_ = format;
-    dossierImage_ = QFileInfo(chemin).absolutePath();
-    return ImageChoisie{chemin, format};
+    return ImageChoisie{chemin, formatChoisi};
 }
 
 void TFileDialogs::SetChoix(Choix choix) {
@@ -119,8 +121,6 @@ std::optional<QString> TFileDialogs::Enregistrer(QWidget* parent, const QString&
     return Choisir(parent, Genre::Enregistrer, nomPropose);
 }
 
-std::optional<QString> TFileDialogs::Ouvrir(QWidget* parent) {
-    std::optional<QString> choisi = Choisir(parent, Genre::Ouvrir, dernierOuvert_);
-    if (choisi) dernierOuvert_ = *choisi;
-    return choisi;
+std::optional<QString> TFileDialogs::Ouvrir(QWidget* parent, const QString& nomPropose) {
+    return Choisir(parent, Genre::Ouvrir, nomPropose);
 }

@@ -6,9 +6,12 @@
 // to the chosen file's folder, where relative names (the default drawing
 // names) are then looked for.
 //
+// A plain chooser: what the run remembers between dialogs (the last file
+// opened, the picture's folder and format) is the main window's, passed in.
+//
 // Seam for tests: SetChoix replaces the showing of a dialog by a function that
-// gives the chosen name, or nothing for a cancel; everything else (the name
-// kept for the next Open, the current directory) behaves as with a dialog.
+// gives the chosen name, or nothing for a cancel; everything else (the current
+// directory) behaves as with a dialog.
 //
 // The picture's save dialog is another matter: it offers one filter per
 // picture format, asks before replacing a file, and leaves the current
@@ -32,24 +35,24 @@ public:
     // Save dialog showing `nomPropose` (a relative name lies in the current
     // directory). Returns the chosen file as a full path, or nullopt.
     static std::optional<QString> Enregistrer(QWidget* parent, const QString& nomPropose);
-    // Open dialog showing the name chosen in it last time (empty at first).
-    // Returns the chosen file as a full path (which may not exist), or nullopt.
-    static std::optional<QString> Ouvrir(QWidget* parent);
-    // The name the next Open dialog proposes.
-    static QString DernierOuvert() { return dernierOuvert_; }
+    // Open dialog showing `nomPropose` (the caller's: the name chosen in it
+    // last time, empty at first). Returns the chosen file as a full path
+    // (which may not exist), or nullopt.
+    static std::optional<QString> Ouvrir(QWidget* parent, const QString& nomPropose);
 
-    // The picture's save dialog, opened in the folder of the last picture
-    // saved in this run (the current directory at first), proposing
-    // `nomDeBase` with the extension of the filter chosen last time (SVG at
-    // first). The format is the chosen filter's, unless the name ends with
-    // another format's extension (any case), whose format it then is; a file
-    // name without any '.' gets the format's extension. Returns the full path
-    // and the format, or nullopt.
+    // The picture's save dialog, opened in `dossier` (the current directory
+    // when empty), proposing `nomDeBase` with the extension of `format`,
+    // whose filter it selects. The format is the chosen filter's, unless the
+    // name ends with another format's extension (any case), whose format it
+    // then is; a file name without any '.' gets the format's extension.
+    // Returns the full path and the format, or nullopt.
     struct ImageChoisie {
         QString Chemin;
         TFormatImage Format;
     };
-    static std::optional<ImageChoisie> EnregistrerImage(QWidget* parent, const QString& nomDeBase);
+    static std::optional<ImageChoisie> EnregistrerImage(QWidget* parent, const QString& dossier,
+                                                        const QString& nomDeBase,
+                                                        TFormatImage format);
     // Tests: (name proposed, format proposed) -> (name typed, format chosen), or
     // nullopt to cancel, in place of the picture's dialog.
     using ChoixImage = std::function<std::optional<std::pair<QString, TFormatImage>>(
@@ -58,15 +61,10 @@ public:
 
     // Tests: an empty function brings the real dialogs back.
     static void SetChoix(Choix choix);
-    // Tests: the next Open dialog proposes nothing again.
-    static void OublierDernierOuvert() { dernierOuvert_.clear(); }
 
 private:
     static std::optional<QString> Choisir(QWidget* parent, Genre genre, const QString& propose);
 
-    static inline QString dernierOuvert_;
     static inline Choix choix_;
-    static inline QString dossierImage_;
-    static inline TFormatImage formatImage_ = TypesFichierImage[0].Format;
     static inline ChoixImage choixImage_;
 };

@@ -58,21 +58,21 @@ void TPdfWriter::EcrireStylo(TColor stylo) {
     styloEcrit_ = stylo;
 }
 
-void TPdfWriter::DebuterTrait(TColor stylo, std::int32_t x, std::int32_t y) {
+void TPdfWriter::BeginPolyline(TColor stylo, std::int32_t x, std::int32_t y) {
     EcrireStylo(stylo);
     AjouterPoint(x, y, 'm');
 }
 
-void TPdfWriter::AjouterSommet(std::int32_t x, std::int32_t y) {
+void TPdfWriter::AddVertex(std::int32_t x, std::int32_t y) {
     AjouterPoint(x, y, 'l');
 }
 
-void TPdfWriter::TerminerTrait() {
+void TPdfWriter::EndPolyline() {
     contenu_.Ajouter("S\n", 2);
 }
 
-void TPdfWriter::EcrireRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0,
-                                 std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+void TPdfWriter::DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0,
+                               std::int64_t y0, std::int64_t x1, std::int64_t y1) {
     // The outline's pixels run from x0 to x1 - 1: a stroke centred half a
     // pixel inside.
     EcrireStylo(stylo);
@@ -84,7 +84,7 @@ void TPdfWriter::EcrireRectangle(TColor stylo, std::optional<TColor> fond, std::
 }
 
 QByteArray TPdfWriter::Terminer() {
-    FermerTrait();
+    ClosePolyline();
     contenu_.Ajouter("Q\n", 2);
     // Deflated (zlib), as FlateDecode reads it: qCompress puts the length in
     // four bytes before the zlib stream.

@@ -32,11 +32,11 @@ public:
 
 private:
     // A run is one path, stroked at its end.
-    void DebuterTrait(TColor stylo, std::int32_t x, std::int32_t y) override;
-    void AjouterSommet(std::int32_t x, std::int32_t y) override;
-    void TerminerTrait() override;
-    void EcrireRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0, std::int64_t y0,
-                         std::int64_t x1, std::int64_t y1) override;
+    void BeginPolyline(TColor stylo, std::int32_t x, std::int32_t y) override;
+    void AddVertex(std::int32_t x, std::int32_t y) override;
+    void EndPolyline() override;
+    void DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0, std::int64_t y0,
+                       std::int64_t x1, std::int64_t y1) override;
     // The content's stroke colour made `stylo`, written only when it changes.
     void EcrireStylo(TColor stylo);
     // "r g b" of a colour 0x00BBGGRR, each component from 0 to 1.

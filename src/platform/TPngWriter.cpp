@@ -1,21 +1,13 @@
 #include "platform/TPngWriter.h"
 
+#include "shell/CouleurQt.h"
+
 #include <QBuffer>
 #include <QPen>
 
 #include <algorithm>
 #include <cmath>
 #include <new>
-
-namespace {
-
-QColor Couleur(TColor couleur) {
-    const auto c = static_cast<std::uint32_t>(couleur);
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                  static_cast<int>((c >> 16) & 0xFF));
-}
-
-} // namespace
 
 TPngWriter::TPngWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
                        const TPrinterMetrics& reference) {
@@ -46,46 +38,41 @@ TPngWriter::TPngWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
     peintre_.scale(
         largeur * 100.0 * reference.HorzSize / (largeurCadre * double(reference.HorzRes)),
         hauteur * 100.0 * reference.VertSize / (hauteurCadre * double(reference.VertRes)));
-    SetPenColor(0);
+    Stylo(0);
 }
 
 TPngWriter::~TPngWriter() = default;
 
-void TPngWriter::Vider() {
-    if (polyligne_.size() > 1) peintre_.drawPolyline(polyligne_.constData(), polyligne_.size());
+void TPngWriter::Stylo(TColor stylo) {
+    QPen pen(VersQColor(stylo), 1.0);
+    pen.setCosmetic(true); // one picture pixel, whatever the scale
+    peintre_.setPen(pen);
+}
+
+void TPngWriter::BeginPolyline(TColor stylo, std::int32_t x, std::int32_t y) {
+    Stylo(stylo);
     polyligne_.clear();
+    polyligne_.append(QPointF(x, y));
 }
 
-void TPngWriter::MoveTo(int x, int y) {
-    Vider();
-    position_ = QPointF(x, y);
+void TPngWriter::AddVertex(std::int32_t x, std::int32_t y) {
+    polyligne_.append(QPointF(x, y));
 }
 
-void TPngWriter::LineTo(int x, int y) {
-    if (polyligne_.isEmpty()) polyligne_.append(position_);
-    position_ = QPointF(x, y);
-    polyligne_.append(position_);
+void TPngWriter::EndPolyline() {
+    peintre_.drawPolyline(polyligne_.constData(), polyligne_.size());
 }
 
-void TPngWriter::SetPenColor(TColor couleur) {
-    Vider();
-    QPen stylo(Couleur(couleur), 1.0);
-    stylo.setCosmetic(true); // one picture pixel, whatever the scale
-    peintre_.setPen(stylo);
-}
-
-void TPngWriter::Rectangle(int left, int top, int right, int bottom) {
-    Vider();
-    const QRectF rectangle(QPointF(std::min(left, right), std::min(top, bottom)),
-                           QPointF(std::max(left, right), std::max(top, bottom)));
-    if (rectangle.isEmpty()) return;
-    peintre_.setBrush(stylePinceau_ == TBrushStyle::Solid ? QBrush(Couleur(pinceau_))
-                                                          : QBrush(Qt::NoBrush));
-    peintre_.drawRect(rectangle);
+void TPngWriter::DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0,
+                               std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+    Stylo(stylo);
+    peintre_.setBrush(fond ? QBrush(VersQColor(*fond)) : QBrush(Qt::NoBrush));
+    peintre_.drawRect(QRectF(QPointF(static_cast<double>(x0), static_cast<double>(y0)),
+                             QPointF(static_cast<double>(x1), static_cast<double>(y1))));
 }
 
 QByteArray TPngWriter::Terminer() {
-    Vider();
+    ClosePolyline();
     peintre_.end();
     QByteArray octets;
     QBuffer tampon(&octets);

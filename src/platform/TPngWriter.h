@@ -4,7 +4,7 @@
 // the picture would pass 16 million pixels), white, lines one pixel wide and
 // antialiased, with the resolution stored (pHYs) so that the picture keeps its
 // true size. The drawing comes in pixels of the reference device.
-#include "engine/TCanvas.h"
+#include "engine/TPolylineCanvas.h"
 #include "platform/TPrinterBackEnd.h"
 
 #include <QImage>
@@ -14,7 +14,7 @@
 
 #include <cstdint>
 
-class TPngWriter : public TCanvas {
+class TPngWriter : public TPolylineCanvas {
 public:
     static constexpr double PointsParPouce = 300.0;
     static constexpr double PixelsAuPlus = 16.0 * 1024 * 1024;
@@ -28,23 +28,20 @@ public:
     TPngWriter(const TPngWriter&) = delete;
     TPngWriter& operator=(const TPngWriter&) = delete;
 
-    void MoveTo(int x, int y) override;
-    void LineTo(int x, int y) override;
-    void Rectangle(int left, int top, int right, int bottom) override;
-    void SetPenColor(TColor couleur) override;
-    void SetBrushColor(TColor couleur) override { pinceau_ = couleur; }
-    void SetBrushStyle(TBrushStyle style) override { stylePinceau_ = style; }
-
     // Finishes the drawing and hands over the PNG file's bytes. Called once.
     QByteArray Terminer();
 
 private:
-    void Vider();
+    // A run is one polyline, drawn at its end.
+    void BeginPolyline(TColor stylo, std::int32_t x, std::int32_t y) override;
+    void AddVertex(std::int32_t x, std::int32_t y) override;
+    void EndPolyline() override;
+    void DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0, std::int64_t y0,
+                       std::int64_t x1, std::int64_t y1) override;
+    // The painter's pen: `stylo`, one picture pixel wide whatever the scale.
+    void Stylo(TColor stylo);
 
     QImage image_;
     QPainter peintre_;
-    QVector<QPointF> polyligne_; // the lines drawn since the last move or pen
-    QPointF position_;
-    TColor pinceau_ = 0xFFFFFF;
-    TBrushStyle stylePinceau_ = TBrushStyle::Solid;
+    QVector<QPointF> polyligne_; // the run being drawn
 };

@@ -74,22 +74,22 @@ void TSvgWriter::AjouterPoint(char avant, std::int32_t x, std::int32_t y) {
     texte_.Reculer(24 - (p - debut));
 }
 
-void TSvgWriter::DebuterTrait(TColor stylo, std::int32_t x, std::int32_t y) {
+void TSvgWriter::BeginPolyline(TColor stylo, std::int32_t x, std::int32_t y) {
     texte_.Ajouter("<polyline vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(stylo) +
                    "\" points=");
     AjouterPoint('"', x, y);
 }
 
-void TSvgWriter::AjouterSommet(std::int32_t x, std::int32_t y) {
+void TSvgWriter::AddVertex(std::int32_t x, std::int32_t y) {
     AjouterPoint(' ', x, y);
 }
 
-void TSvgWriter::TerminerTrait() {
+void TSvgWriter::EndPolyline() {
     texte_.Ajouter("\"/>\n", 4);
 }
 
-void TSvgWriter::EcrireRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0,
-                                 std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+void TSvgWriter::DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0,
+                               std::int64_t y0, std::int64_t x1, std::int64_t y1) {
     // The outline's pixels run from x0 to x1 - 1: a stroke of one unit
     // centred half a unit inside.
     texte_.Ajouter("<rect vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(stylo) +
@@ -103,7 +103,7 @@ void TSvgWriter::EcrireRectangle(TColor stylo, std::optional<TColor> fond, std::
 }
 
 QByteArray TSvgWriter::Terminer() {
-    FermerTrait();
+    ClosePolyline();
     texte_.Ajouter(QByteArray("</g>\n</svg>\n"));
     return texte_.Prendre();
 }

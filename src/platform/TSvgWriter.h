@@ -6,6 +6,12 @@
 // view box. Each run of lines drawn with one pen from one starting point
 // becomes one polyline; lines are one reference pixel wide and keep their
 // width at any zoom, as the picture's cosmetic pen does.
+//
+// Written by hand rather than through Qt's SVG generator, which would bring
+// Qt's SVG module into the program (only a test needs it, to read the
+// picture back), takes the page's size as whole pixels at whole dots per inch
+// (a frame of 79.93 mm is exact only at a resolution chosen for it) and, with
+// Qt 6.4, writes SVG Tiny 1.2 only.
 #include "platform/TEcrivainVectoriel.h"
 #include "platform/TPrinterBackEnd.h"
 #include "platform/TTamponOctets.h"
@@ -29,11 +35,11 @@ public:
 
 private:
     // A run is one polyline.
-    void DebuterTrait(TColor stylo, std::int32_t x, std::int32_t y) override;
-    void AjouterSommet(std::int32_t x, std::int32_t y) override;
-    void TerminerTrait() override;
-    void EcrireRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0, std::int64_t y0,
-                         std::int64_t x1, std::int64_t y1) override;
+    void BeginPolyline(TColor stylo, std::int32_t x, std::int32_t y) override;
+    void AddVertex(std::int32_t x, std::int32_t y) override;
+    void EndPolyline() override;
+    void DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0, std::int64_t y0,
+                       std::int64_t x1, std::int64_t y1) override;
     // `avant`, then "x,y".
     void AjouterPoint(char avant, std::int32_t x, std::int32_t y);
     void AjouterEntier(std::int64_t v);

@@ -1,6 +1,6 @@
 #pragma once
 // The program's colour values as Qt takes them.
-#include "engine/TCanvas.h"
+#include "core/TColor.h"
 
 #include <QColor>
 

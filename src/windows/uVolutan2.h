@@ -12,6 +12,7 @@
 //   uVolutan2_Modifier.cpp    Modifier: the command that runs the curve
 //                             editor (the dialog itself is uModifier)
 #include "engine/TDessin.h"
+#include "platform/TFormatImage.h"
 #include "shell/TForm.h"
 
 #include <QString>
@@ -59,13 +60,14 @@ public:
     // The sheet's context menu: "Enregistrer l'image…".
     void miEnregistrerImageClick();
 
-    // The Copy picture of the list: every curve traced again at the
+    // The Copy picture of `dessin`'s list: every curve traced again at its
     // printer's resolution (ResImpX, ResImpY) into a picture recorded against
     // `reference`, framed as a square of twice the drawing's extent (the
-    // reference's whole printable area for an empty list). The drawing state
-    // is put back however it ends. Throws EPrinter "Imprimante sélectionnée
-    // incorrecte" when the printer's resolution is unknown.
-    TMetafile ImageCopie(const TPrinterMetrics& reference);
+    // reference's whole printable area for an empty list). The trace runs on
+    // this copy of the drawing, so the caller's drawing never points at the
+    // picture. Throws EPrinter "Imprimante sélectionnée incorrecte" when the
+    // printer's resolution is unknown.
+    static TMetafile ImageCopie(TDessin dessin, const TPrinterMetrics& reference);
     // Copy's reference device: the printer's metrics (choosing the default
     // printer if need be; its EPrinter errors otherwise). When the last sheet
     // preparation could not measure the printer, ResImpX/Y are taken from
@@ -181,6 +183,14 @@ private:
     bool nomDonne_ = false;
     // The file the caption names (the last one saved or opened), or empty.
     QString nomAffiche_;
+
+    // What the run remembers for the file dialogs: the file chosen last in
+    // Open's dialog (proposed by the next one), and the folder and format of
+    // the last picture saved (the folder empty until the picture's dialog is
+    // first shown; SVG at first).
+    QString dernierOuvert_;
+    QString dossierImage_;
+    TFormatImage formatImage_ = TypesFichierImage[0].Format;
 };
 
 extern TfmVolutan2* fmVolutan2;

@@ -6,7 +6,6 @@
 
 #include "core/Exceptions.h"
 #include "engine/Etendue.h"
-#include "engine/TEtatDessinSauve.h"
 #include "engine/Tracer.h"
 #include "engine/Unites.h"
 #include "platform/TClipboard.h"
@@ -33,7 +32,8 @@ std::size_t SegmentsAttendus(const TDessin& dessin) {
 } // namespace
 
 void TfmVolutan2::btCopierClick() {
-    Clipboard().Assign(ImageCopie(ReferenceCopie()));
+    const TPrinterMetrics reference = ReferenceCopie();
+    Clipboard().Assign(ImageCopie(Dessin, reference));
 }
 
 TPrinterMetrics TfmVolutan2::ReferenceCopie() {
@@ -46,29 +46,26 @@ TPrinterMetrics TfmVolutan2::ReferenceCopie() {
     return reference;
 }
 
-TMetafile TfmVolutan2::ImageCopie(const TPrinterMetrics& reference) {
-    const TEtatDessinSauve etat(Dessin);
-    Dessin.ModeEcran = false;
-    if (Dessin.ResImpX <= 0 || Dessin.ResImpY <= 0)
-        throw EPrinter("Imprimante sélectionnée incorrecte");
+TMetafile TfmVolutan2::ImageCopie(TDessin dessin, const TPrinterMetrics& reference) {
+    dessin.ModeEcran = false;
+    if (!dessin.ImprimanteMesuree()) throw EPrinter("Imprimante sélectionnée incorrecte");
     TMetafile image;
 
     // E: the largest distance of a curve point from the centre, printer pixels
     // (|E| < 2^31 / 254, so 2E cannot overflow).
-    const std::int32_t e = Etendue(Dessin);
+    const std::int32_t e = Etendue(dessin);
     image.SetWidth(2 * e);
     image.SetHeight(2 * e);
     {
         TMetafileCanvas canevas(image, reference); // the frame is fixed here
-        canevas.Reserver(SegmentsAttendus(Dessin));
-        Dessin.Cible = &canevas;
+        canevas.Reserver(SegmentsAttendus(dessin));
+        dessin.Cible = &canevas;
         // The centre in tenths of a millimetre: E * 254 in 32 bits, divided as a real.
-        const double centre = static_cast<double>(MulInt32(e, 254)) / Dessin.ResImpX;
-        Dessin.CentreX = centre;
-        Dessin.CentreY = centre;
-        for (const TSpire& spire : Dessin.Courbes())
-            Tracer(Dessin, spire, false);
-        etat.Restaurer(); // before the canvas goes: nothing may point at it
-    }                     // the recording ends: the picture holds the drawing
+        const double centre = static_cast<double>(MulInt32(e, 254)) / dessin.ResImpX;
+        dessin.CentreX = centre;
+        dessin.CentreY = centre;
+        for (const TSpire& spire : dessin.Courbes())
+            Tracer(dessin, spire, false);
+    } // the recording ends: the picture holds the drawing
     return image;
 }

@@ -74,8 +74,9 @@ void TfmVolutan2::btEnregistrerClick() {
 }
 
 void TfmVolutan2::btOuvrirClick() {
-    const std::optional<QString> choisi = TFileDialogs::Ouvrir(this);
+    const std::optional<QString> choisi = TFileDialogs::Ouvrir(this, dernierOuvert_);
     if (!choisi) return;
+    dernierOuvert_ = *choisi;
     OuvrirFichier(*choisi);
 }
 

@@ -11,10 +11,10 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMenu>
-#include <QScopeGuard>
 #include <QScrollArea>
 #include <QShortcut>
 
@@ -64,9 +64,14 @@ void TfmVolutan2::miEnregistrerImageClick() {
     // The picture is named after the file the caption shows, "Sans titre" before any.
     const QString nom =
         nomAffiche_.isEmpty() ? QString::fromStdString(Dessin.NomFichier) : nomAffiche_;
-    const std::optional<TFileDialogs::ImageChoisie> choisi =
-        TFileDialogs::EnregistrerImage(this, QFileInfo(nom).completeBaseName());
+    // The folder is fixed at the first showing (the current directory then);
+    // each picture saved moves it, and its format is proposed next time.
+    if (dossierImage_.isEmpty()) dossierImage_ = QDir::currentPath();
+    const std::optional<TFileDialogs::ImageChoisie> choisi = TFileDialogs::EnregistrerImage(
+        this, dossierImage_, QFileInfo(nom).completeBaseName(), formatImage_);
     if (!choisi) return;
+    dossierImage_ = QFileInfo(choisi->Chemin).absolutePath();
+    formatImage_ = choisi->Format;
 
     // The reference device is the printer as Copy takes it; where there is
     // none (or it cannot be measured) the built-in one, with its resolution
@@ -75,20 +80,16 @@ void TfmVolutan2::miEnregistrerImageClick() {
     std::optional<TPrinterMetrics> imprimante;
     try {
         imprimante = ReferenceCopie();
-        if (Dessin.ResImpX <= 0 || Dessin.ResImpY <= 0) imprimante.reset();
+        if (!Dessin.ImprimanteMesuree()) imprimante.reset();
     } catch (const EPrinter&) {
     }
     if (imprimante) {
-        ImageCopie(*imprimante).SaveToFile(choisi->Chemin, choisi->Format);
+        ImageCopie(Dessin, *imprimante).SaveToFile(choisi->Chemin, choisi->Format);
         return;
     }
-    const std::int32_t resX = Dessin.ResImpX;
-    const std::int32_t resY = Dessin.ResImpY;
-    const auto remettre = qScopeGuard([&] {
-        Dessin.ResImpX = resX;
-        Dessin.ResImpY = resY;
-    });
-    Dessin.ResImpX = ReferenceSansImprimante.LogPixelsX;
-    Dessin.ResImpY = ReferenceSansImprimante.LogPixelsY;
-    ImageCopie(ReferenceSansImprimante).SaveToFile(choisi->Chemin, choisi->Format);
+    // The built-in reference's resolution, for this picture only.
+    TDessin sansImprimante = Dessin;
+    sansImprimante.ResImpX = ReferenceSansImprimante.LogPixelsX;
+    sansImprimante.ResImpY = ReferenceSansImprimante.LogPixelsY;
+    ImageCopie(sansImprimante, ReferenceSansImprimante).SaveToFile(choisi->Chemin, choisi->Format);
 }

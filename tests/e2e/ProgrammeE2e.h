@@ -12,6 +12,7 @@
 #include "engine/TDessin.h"
 #include "engine/Tracer.h"
 #include "support/LecteurEmf.h"
+#include "support/Lisible.h"
 #include "support/ServeurCupsPrive.h"
 
 #include <QClipboard>
@@ -34,10 +35,6 @@
 #include <ostream>
 #include <string>
 #include <vector>
-
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 // The picture a Copy puts on the clipboard (its EMF), read back and replayed.
 struct EmfCopie {

@@ -2,7 +2,7 @@
 // a PDF printer, reached through Qt's print support. Skipped when CUPS is not
 // installed. One test per program: CUPS clients read CUPS_SERVER only once.
 #include "MessageImprimante.h"
-#include "support/ServeurCupsPrive.h"
+#include "support/CupsPriveTest.h"
 
 #include "core/Exceptions.h"
 #include "platform/TPrinter.h"
@@ -20,14 +20,9 @@ int Pixels(double mm, int ppp) {
     return static_cast<int>(std::lround(mm * ppp / 25.4));
 }
 
-TEST(CupsPrinterQtTest, DefaultDestinationMetricsAndPageOrigin) {
-    const QString manque = TServeurCupsPrive::Manque();
-    if (!manque.isEmpty()) GTEST_SKIP() << "Real print path not tested: " << manque.toStdString();
+class CupsPrinterQtTest : public CupsPriveTest {};
 
-    TServeurCupsPrive serveur;
-    const QString erreur = serveur.Demarrer(false);
-    ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
-    serveur.ExporterPourCeProcessus();
+TEST_F(CupsPrinterQtTest, DefaultDestinationMetricsAndPageOrigin) {
     TPrinter::SetBackEnd(nullptr); // the real printing system
     Printer().SetAbortCallback({});
 

@@ -4,6 +4,7 @@
 #include "core/Exceptions.h"
 #include "platform/TPrinter.h"
 #include "platform/TPrinterCanvas.h"
+#include "support/Lisible.h"
 #include "support/TVirtualPrinterBackEnd.h"
 
 #include <QPointF>
@@ -13,15 +14,6 @@
 #include <memory>
 #include <ostream>
 #include <string>
-
-// Readable points and segments in failure messages.
-void PrintTo(const QPointF& p, std::ostream* os) {
-    *os << '(' << p.x() << ',' << p.y() << ')';
-}
-void PrintTo(const TVirtualPrinterBackEnd::TSegment& s, std::ostream* os) {
-    *os << '(' << s.From.x() << ',' << s.From.y() << ")-(" << s.To.x() << ',' << s.To.y()
-        << ") colour " << s.Couleur;
-}
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "shell/TApplication.h"
 #include "shell/TForm.h"
 #include "support/Attendre.h"
+#include "support/Lisible.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -19,11 +20,6 @@
 #include <stdexcept>
 #include <utility>
 #include <vector>
-
-// Readable QString values in failure messages.
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 

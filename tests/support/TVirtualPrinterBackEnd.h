@@ -11,6 +11,7 @@
 #include <QRect>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,11 @@ public:
         bool Cosmetic = false;
         bool Solid = false;
         friend bool operator==(const TSegment&, const TSegment&) = default;
+        // Readable in failure messages.
+        friend void PrintTo(const TSegment& s, std::ostream* os) {
+            *os << '(' << s.From.x() << ',' << s.From.y() << ")-(" << s.To.x() << ',' << s.To.y()
+                << ") colour " << s.Couleur;
+        }
     };
     // One rectangle drawn on the page (outline pen and fill), as QPainter got it.
     struct TRectangle {

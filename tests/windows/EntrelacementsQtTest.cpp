@@ -68,7 +68,6 @@ public:
     void TearDown() override {
         Clipboard().SetPoseur({});
         TFileDialogs::SetChoix({});
-        TFileDialogs::OublierDernierOuvert();
         delete fmModifier;
         FenetrePrincipaleTest::TearDown();
     }

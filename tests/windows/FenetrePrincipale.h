@@ -12,6 +12,7 @@
 #include "platform/TPrinter.h"
 #include "shell/TApplication.h"
 #include "support/Attendre.h"
+#include "support/Lisible.h"
 #include "support/TVirtualPrinterBackEnd.h"
 #include "windows/uVolutan2.h"
 
@@ -28,10 +29,6 @@
 #include <ostream>
 #include <utility>
 #include <vector>
-
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 class FenetrePrincipaleTest : public ::testing::Test {
 protected:

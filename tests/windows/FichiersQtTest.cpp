@@ -49,7 +49,6 @@ protected:
 
     void TearDown() override {
         TFileDialogs::SetChoix({});
-        TFileDialogs::OublierDernierOuvert();
         QDir::setCurrent(ancienDossier);
         FenetrePrincipaleTest::TearDown();
     }

@@ -7,8 +7,8 @@
 // frozen window. Skipped when CUPS is not installed. One process per test:
 // CUPS clients read CUPS_SERVER only once.
 #include "support/Attendre.h"
+#include "support/CupsPriveTest.h"
 #include "support/LecteurEmf.h"
-#include "support/ServeurCupsPrive.h"
 
 #include "controls/TImage.h"
 #include "engine/TBitmapCanvas.h"
@@ -30,16 +30,9 @@
 
 namespace {
 
-TEST(PrintCupsQtTest, DefaultCurveOnThePrintersDefaultPaper) {
-    const QString manque = TServeurCupsPrive::Manque();
-    if (!manque.isEmpty()) GTEST_SKIP() << "Real print path not tested: " << manque.toStdString();
+class PrintCupsQtTest : public CupsPriveTest {};
 
-    TServeurCupsPrive serveur;
-    const QString erreur = serveur.Demarrer(false);
-    ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
-    // Before anything in this process talks to CUPS.
-    serveur.ExporterPourCeProcessus();
-
+TEST_F(PrintCupsQtTest, DefaultCurveOnThePrintersDefaultPaper) {
     struct Papier {
         const char* nom;
         double largeurPt, hauteurPt;
@@ -127,13 +120,9 @@ TEST(PrintCupsQtTest, DefaultCurveOnThePrintersDefaultPaper) {
 // times are printed, not asserted), the drawing stays, and once the server
 // answers again Print works. A server that stops while the document is
 // handed over, then dies, gives the refused-document message.
-TEST(PrintCupsQtTest, HungServerFailsWithAMessageAndTheProgramRecovers) {
-    const QString manque = TServeurCupsPrive::Manque();
-    if (!manque.isEmpty()) GTEST_SKIP() << "Real print path not tested: " << manque.toStdString();
-    TServeurCupsPrive serveur;
-    const QString erreur = serveur.Demarrer();
-    ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
-    serveur.ExporterPourCeProcessus();
+TEST_F(PrintCupsQtTest, HungServerFailsWithAMessageAndTheProgramRecovers) {
+    const QString ajout = serveur.AjouterImprimante();
+    ASSERT_TRUE(ajout.isEmpty()) << ajout.toStdString();
     TPrinter::SetBackEnd(nullptr);
 
     QStringList messages;

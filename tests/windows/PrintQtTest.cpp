@@ -12,15 +12,6 @@
 #include <ostream>
 #include <utility>
 
-// Readable points and segments in failure messages.
-void PrintTo(const QPointF& p, std::ostream* os) {
-    *os << '(' << p.x() << ',' << p.y() << ')';
-}
-void PrintTo(const TVirtualPrinterBackEnd::TSegment& s, std::ostream* os) {
-    *os << '(' << s.From.x() << ',' << s.From.y() << ")-(" << s.To.x() << ',' << s.To.y()
-        << ") colour " << s.Couleur;
-}
-
 namespace {
 
 using TDocument = TVirtualPrinterBackEnd::TDocument;
@@ -201,6 +192,8 @@ TEST_F(PrintQtTest, CommandsDuringTheHandOverSeeTheScreenState) {
     EXPECT_EQ(Textes(), QStringList{QStringLiteral("Impression en cours.")});
     ASSERT_EQ(imprimante->Documents().size(), 1u);
     EXPECT_EQ(Document(0).Segments.size(), SegmentsDefaut); // the Draw did not reach the page
+    // Print leaves the drawing's centre alone; the Draw run inside set its own.
+    centreAvant = {1050.0, 750.0};
     AttendreEtatEcran();
     // The Draw ran on the sheet, at screen scale.
     EXPECT_EQ(F().Dessin.NbSpires, 2);
