@@ -180,7 +180,7 @@ TEST_F(PrintCupsQtTest, HungServerFailsWithAMessageAndTheProgramRecovers) {
 
     // Stopped during the hand-over (the abort callback runs just before the
     // document goes), then killed: the job is not queued, and the user is told.
-    Printer().SetAbortCallback([&serveur] { serveur.Suspendre(); });
+    Printer().SetAbortCallback([this] { serveur.Suspendre(); });
     mesurer("hand-over", [&] { QTest::mouseClick(fmVolutan2->btImprimer, Qt::LeftButton); });
     serveur.Tuer();
     EXPECT_EQ(messages,
