@@ -33,14 +33,14 @@ void BM_CopyWorstList(benchmark::State& state) {
     dessin.NbSpires = MaxSpires;
 
     qsizetype octetsEmf = 0;
-    Clipboard().SetPoseur(
+    Clipboard().SetPlacer(
         [&](const QMimeData& donnees) { octetsEmf = donnees.data(TClipboard::MimeEmf).size(); });
     for (auto _ : state) {
         octetsEmf = 0;
         fenetre.btCopierClick();
         benchmark::DoNotOptimize(octetsEmf);
     }
-    Clipboard().SetPoseur({});
+    Clipboard().SetPlacer({});
     if (octetsEmf == 0) state.SkipWithError("rien n'a été copié");
     state.counters["emf_octets"] = static_cast<double>(octetsEmf);
     TPrinter::SetBackEnd(nullptr);
@@ -53,9 +53,9 @@ void BM_PasteWorstList(benchmark::State& state) {
     image.SetWidth(2 * 954);
     image.SetHeight(2 * 954);
     {
-        TMetafileCanvas canevas(image, TPrinterMetrics{600, 600, 4800, 6600, 203, 279});
+        TMetafileCanvas canvas(image, TPrinterMetrics{600, 600, 4800, 6600, 203, 279});
         TDessin dessin;
-        dessin.Cible = &canevas;
+        dessin.Cible = &canvas;
         dessin.ModeEcran = false;
         dessin.ResImpX = 600;
         dessin.ResImpY = 600;

@@ -17,11 +17,11 @@ namespace {
 // same loop, rounding, conversion and canvas calls as Tracer in fast mode.
 void TracerReference(const TDessin& dessin, TSpire spire) {
     const std::int32_t tours = Tours(spire.Fixe, spire.Mobile);
-    const long double R = MulInt32(4, spire.Fixe);
-    const long double r = MulInt32(4, spire.Mobile);
-    const long double d = MulInt32(4, spire.Trou);
+    const long double R = Produit32(4, spire.Fixe);
+    const long double r = Produit32(4, spire.Mobile);
+    const long double d = Produit32(4, spire.Trou);
     const long double fin =
-        static_cast<long double>(MulInt32(2, tours)) * 3.141592653589793238462643383279502884L;
+        static_cast<long double>(Produit32(2, tours)) * 3.141592653589793238462643383279502884L;
     auto pixel = [&](double t, int& px, int& py) {
         const long double tl = t;
         const long double u = tl - R * tl / r;

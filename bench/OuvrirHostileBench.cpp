@@ -148,7 +148,7 @@ int MesurerOuverture(const QString& chemin) {
         message = texte;
         boite = Boite(texte);
     });
-    TFileDialogs::SetChoix([&](TFileDialogs::Genre, const QString&) { return chemin; });
+    TFileDialogs::SetChoice([&](TFileDialogs::Kind, const QString&) { return chemin; });
     application.CreateForm(fmVolutan2);
     application.CreateForm(fmModifier);
     fmVolutan2->fbRapide->setChecked(true);

@@ -10,7 +10,7 @@ inline std::int32_t Enveloppe32(std::uint32_t valeur) {
 }
 
 // a * b, wrapping.
-inline std::int32_t MulInt32(std::int32_t a, std::int32_t b) {
+inline std::int32_t Produit32(std::int32_t a, std::int32_t b) {
     return Enveloppe32(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
 }
 

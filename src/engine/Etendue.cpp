@@ -12,7 +12,7 @@ std::int32_t Etendue(const TDessin& dessin) {
             Somme32(Absolu32(Difference32(spire.Mobile, spire.Fixe)), Absolu32(spire.Trou));
         if (v > b) b = v;
     }
-    const std::int32_t produit = MulInt32(MulInt32(4, b), dessin.ResImpX);
+    const std::int32_t produit = Produit32(Produit32(4, b), dessin.ResImpX);
     return Round(static_cast<long double>(produit) / 254.0L);
 }
 

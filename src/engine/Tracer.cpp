@@ -22,7 +22,7 @@ constexpr std::int64_t ToursMax = 10000;
 template <class Pixel>
 void Parcourir(TCanvas* const& cible, std::int32_t tours, TColor trait, const Pixel& pixel,
                bool lent, const TTraceLent& lenteur) {
-    const long double fin = static_cast<long double>(MulInt32(2, tours)) * Pi;
+    const long double fin = static_cast<long double>(Produit32(2, tours)) * Pi;
     if (cible == nullptr) return;
     int px;
     int py;
@@ -63,7 +63,7 @@ std::int32_t PPCM(std::int32_t a, std::int32_t b) {
         y = r;
     }
     // y, the greatest common divisor, is at least 1: the quotient fits.
-    return static_cast<std::int32_t>(static_cast<std::int64_t>(MulInt32(a, b)) /
+    return static_cast<std::int32_t>(static_cast<std::int64_t>(Produit32(a, b)) /
                                      static_cast<std::int64_t>(y));
 }
 
@@ -79,9 +79,9 @@ TColor CouleurTrait(std::int32_t couleur) {
 
 void Tracer(const TDessin& dessin, TSpire spire, bool lent, const TTraceLent& lenteur) {
     const std::int32_t tours = Tours(spire.Fixe, spire.Mobile);
-    const std::int32_t grand = MulInt32(4, spire.Fixe);   // R
-    const std::int32_t petit = MulInt32(4, spire.Mobile); // r
-    TCourbe courbe(grand, petit, MulInt32(4, spire.Trou));
+    const std::int32_t grand = Produit32(4, spire.Fixe);   // R
+    const std::int32_t petit = Produit32(4, spire.Mobile); // r
+    TCourbe courbe(grand, petit, Produit32(4, spire.Trou));
     Parcourir(
         dessin.Cible, tours, CouleurTrait(spire.Couleur),
         [&courbe, &dessin](double t, int& px, int& py) {

@@ -47,11 +47,11 @@ inline std::int32_t Round(long double valeur) {
 // product v * R formed in 32-bit wrapping arithmetic, then divided as a real.
 inline std::int32_t VersPixelsX(const TDessin& dessin, std::int32_t v) {
     const std::int32_t r = dessin.ModeEcran ? dessin.ResEcranX : dessin.ResImpX;
-    return Round(static_cast<long double>(MulInt32(v, r)) / 254.0L);
+    return Round(static_cast<long double>(Produit32(v, r)) / 254.0L);
 }
 
 // The same along y with ResEcranY or ResImpY.
 inline std::int32_t VersPixelsY(const TDessin& dessin, std::int32_t v) {
     const std::int32_t r = dessin.ModeEcran ? dessin.ResEcranY : dessin.ResImpY;
-    return Round(static_cast<long double>(MulInt32(v, r)) / 254.0L);
+    return Round(static_cast<long double>(Produit32(v, r)) / 254.0L);
 }

@@ -27,16 +27,16 @@ TClipboard& Clipboard() {
     return TClipboard::Instance();
 }
 
-void TClipboard::SetPoseur(Poseur poseur) {
-    poseur_ = std::move(poseur);
+void TClipboard::SetPlacer(Placer placer) {
+    placer_ = std::move(placer);
 }
 
 void TClipboard::Assign(const TMetafile& image) {
     if (image.Empty()) throw EInvalidGraphic("MetaFichier incorrect");
     auto donnees = std::make_unique<TClipboardData>(image);
 
-    if (poseur_) {
-        poseur_(*donnees);
+    if (placer_) {
+        placer_(*donnees);
         return;
     }
     // Without a graphical application there is no clipboard to open.

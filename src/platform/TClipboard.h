@@ -40,13 +40,13 @@ public:
     // Test seam: receives the data that would be placed, instead of the
     // system clipboard (it may throw to stand for a clipboard that cannot be
     // taken). An empty function: the system clipboard again.
-    using Poseur = std::function<void(const QMimeData& donnees)>;
-    void SetPoseur(Poseur poseur);
+    using Placer = std::function<void(const QMimeData& donnees)>;
+    void SetPlacer(Placer placer);
 
 private:
     TClipboard() = default;
 
-    Poseur poseur_;
+    Placer placer_;
 };
 
 // The run's clipboard object (TClipboard::Instance()).

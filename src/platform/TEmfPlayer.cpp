@@ -40,7 +40,7 @@ TEmfPlayer::TEmfPlayer(QByteArray emf) : emf_(std::move(emf)) {
     valide_ = true;
 }
 
-void TEmfPlayer::Jouer(TCanvas& canevas) const {
+void TEmfPlayer::Play(TCanvas& canvas) const {
     if (!valide_) return;
     std::map<std::uint32_t, TObjet> table;
     qsizetype p = Mot(emf_, 4); // past the header
@@ -53,15 +53,15 @@ void TEmfPlayer::Jouer(TCanvas& canevas) const {
         auto a = [&](int champs) { return taille >= 8u + 4u * static_cast<std::uint32_t>(champs); };
         switch (type) {
         case TEmfWriter::EMR_MOVETOEX:
-            if (a(2)) canevas.MoveTo(Entier(emf_, p + 8), Entier(emf_, p + 12));
+            if (a(2)) canvas.MoveTo(Entier(emf_, p + 8), Entier(emf_, p + 12));
             break;
         case TEmfWriter::EMR_LINETO:
-            if (a(2)) canevas.LineTo(Entier(emf_, p + 8), Entier(emf_, p + 12));
+            if (a(2)) canvas.LineTo(Entier(emf_, p + 8), Entier(emf_, p + 12));
             break;
         case TEmfWriter::EMR_RECTANGLE:
             if (a(4))
-                canevas.Rectangle(Entier(emf_, p + 8), Entier(emf_, p + 12), Entier(emf_, p + 16),
-                                  Entier(emf_, p + 20));
+                canvas.Rectangle(Entier(emf_, p + 8), Entier(emf_, p + 12), Entier(emf_, p + 16),
+                                 Entier(emf_, p + 20));
             break;
         case TEmfWriter::EMR_CREATEPEN:
             if (a(5)) table[champ(0)] = {true, static_cast<TColor>(champ(4)), TBrushStyle::Solid};
@@ -76,16 +76,16 @@ void TEmfPlayer::Jouer(TCanvas& canevas) const {
             if (!a(1)) break;
             const std::uint32_t indice = champ(0);
             if (indice == TEmfWriter::BLACK_PEN) {
-                canevas.SetPenColor(0);
+                canvas.SetPenColor(0);
             } else if (indice == TEmfWriter::WHITE_BRUSH) {
-                canevas.SetBrushStyle(TBrushStyle::Solid);
-                canevas.SetBrushColor(0xFFFFFF);
+                canvas.SetBrushStyle(TBrushStyle::Solid);
+                canvas.SetBrushColor(0xFFFFFF);
             } else if (const auto objet = table.find(indice); objet != table.end()) {
                 if (objet->second.stylo) {
-                    canevas.SetPenColor(objet->second.couleur);
+                    canvas.SetPenColor(objet->second.couleur);
                 } else {
-                    canevas.SetBrushStyle(objet->second.style);
-                    canevas.SetBrushColor(objet->second.couleur);
+                    canvas.SetBrushStyle(objet->second.style);
+                    canvas.SetBrushColor(objet->second.couleur);
                 }
             }
             break;

@@ -19,20 +19,20 @@ public:
     explicit TEmfPlayer(QByteArray emf);
 
     // false when the bytes do not start with an EMF header.
-    bool Valide() const { return valide_; }
+    bool Valid() const { return valide_; }
     // rclFrame's size, hundredths of a millimetre.
-    std::int32_t LargeurCadre() const { return largeurCadre_; }
-    std::int32_t HauteurCadre() const { return hauteurCadre_; }
+    std::int32_t FrameWidth() const { return largeurCadre_; }
+    std::int32_t FrameHeight() const { return hauteurCadre_; }
     // szlDevice and szlMillimeters: the reference device's printable area
     // (the resolutions are not recorded and stay 0).
     const TPrinterMetrics& Reference() const { return reference_; }
     // nBytes and nRecords: the file's size and its number of records, header
     // and end included.
-    std::uint32_t Octets() const { return octets_; }
-    std::uint32_t Enregistrements() const { return enregistrements_; }
+    std::uint32_t Size() const { return octets_; }
+    std::uint32_t Records() const { return enregistrements_; }
 
-    // Replays the drawing on `canevas`, in the picture's logical units.
-    void Jouer(TCanvas& canevas) const;
+    // Replays the drawing on `canvas`, in the picture's logical units.
+    void Play(TCanvas& canvas) const;
 
 private:
     QByteArray emf_;

@@ -42,11 +42,11 @@ TEmfWriter::TEmfWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
     enregistrements_ = 1;
 }
 
-void TEmfWriter::Reserver(std::size_t enregistrements) {
+void TEmfWriter::Reserve(std::size_t enregistrements) {
     octets_.Reserver(static_cast<qsizetype>(16 * enregistrements + 64));
 }
 
-void TEmfWriter::Enregistrement(std::uint32_t type, std::initializer_list<std::uint32_t> champs) {
+void TEmfWriter::Record(std::uint32_t type, std::initializer_list<std::uint32_t> champs) {
     const std::uint32_t taille = 8 + 4 * static_cast<std::uint32_t>(champs.size());
     char* p = octets_.Espace(taille);
     Poser32(p, type);
@@ -68,7 +68,7 @@ void TEmfWriter::Point(std::uint32_t type, std::int32_t x, std::int32_t y) {
     ++enregistrements_;
 }
 
-void TEmfWriter::Etendre(std::int32_t x, std::int32_t y) {
+void TEmfWriter::Extend(std::int32_t x, std::int32_t y) {
     if (!dessine_) {
         gauche_ = droite_ = x;
         haut_ = bas_ = y;
@@ -91,8 +91,8 @@ void TEmfWriter::LineTo(std::int32_t x, std::int32_t y) {
     Point(EMR_LINETO, x, y);
     // A line of no length marks nothing; otherwise both ends bound it.
     if (x != posX_ || y != posY_) {
-        Etendre(posX_, posY_);
-        Etendre(x, y);
+        Extend(posX_, posY_);
+        Extend(x, y);
     }
     posX_ = x;
     posY_ = y;
@@ -100,16 +100,16 @@ void TEmfWriter::LineTo(std::int32_t x, std::int32_t y) {
 
 void TEmfWriter::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
                            std::int32_t bottom) {
-    Enregistrement(EMR_RECTANGLE, {U(left), U(top), U(right), U(bottom)});
+    Record(EMR_RECTANGLE, {U(left), U(top), U(right), U(bottom)});
     const std::int32_t x0 = std::min(left, right), x1 = std::max(left, right);
     const std::int32_t y0 = std::min(top, bottom), y1 = std::max(top, bottom);
     if (x1 > x0 && y1 > y0) {
-        Etendre(x0, y0);
-        Etendre(x1 - 1, y1 - 1);
+        Extend(x0, y0);
+        Extend(x1 - 1, y1 - 1);
     }
 }
 
-std::uint32_t TEmfWriter::Allouer() {
+std::uint32_t TEmfWriter::Allocate() {
     const auto libre = std::find(occupes_.begin(), occupes_.end(), false);
     const auto indice = static_cast<std::uint32_t>(libre - occupes_.begin());
     if (libre == occupes_.end())
@@ -119,40 +119,40 @@ std::uint32_t TEmfWriter::Allouer() {
     return indice;
 }
 
-void TEmfWriter::Liberer(std::uint32_t indice) {
-    Enregistrement(EMR_DELETEOBJECT, {indice});
+void TEmfWriter::Release(std::uint32_t indice) {
+    Record(EMR_DELETEOBJECT, {indice});
     occupes_[indice] = false;
 }
 
 void TEmfWriter::SelectPen(TColor couleur) {
-    const std::uint32_t indice = Allouer();
-    Enregistrement(EMR_CREATEPEN, {indice, PS_SOLID, 1, 0, U(couleur) & 0x00FFFFFFu});
-    Enregistrement(EMR_SELECTOBJECT, {indice});
-    if (stylo_ != 0) Liberer(stylo_);
+    const std::uint32_t indice = Allocate();
+    Record(EMR_CREATEPEN, {indice, PS_SOLID, 1, 0, U(couleur) & 0x00FFFFFFu});
+    Record(EMR_SELECTOBJECT, {indice});
+    if (stylo_ != 0) Release(stylo_);
     stylo_ = indice;
 }
 
 void TEmfWriter::SelectBrush(TColor couleur, TBrushStyle style) {
-    const std::uint32_t indice = Allouer();
+    const std::uint32_t indice = Allocate();
     const bool plein = style == TBrushStyle::Solid;
-    Enregistrement(EMR_CREATEBRUSHINDIRECT,
-                   {indice, plein ? BS_SOLID : BS_NULL, plein ? U(couleur) & 0x00FFFFFFu : 0u, 0});
-    Enregistrement(EMR_SELECTOBJECT, {indice});
-    if (pinceau_ != 0) Liberer(pinceau_);
+    Record(EMR_CREATEBRUSHINDIRECT,
+           {indice, plein ? BS_SOLID : BS_NULL, plein ? U(couleur) & 0x00FFFFFFu : 0u, 0});
+    Record(EMR_SELECTOBJECT, {indice});
+    if (pinceau_ != 0) Release(pinceau_);
     pinceau_ = indice;
 }
 
-QByteArray TEmfWriter::Terminer() {
+QByteArray TEmfWriter::Finish() {
     if (stylo_ != 0) {
-        Enregistrement(EMR_SELECTOBJECT, {BLACK_PEN});
-        Liberer(stylo_);
+        Record(EMR_SELECTOBJECT, {BLACK_PEN});
+        Release(stylo_);
     }
     if (pinceau_ != 0) {
-        Enregistrement(EMR_SELECTOBJECT, {WHITE_BRUSH});
-        Liberer(pinceau_);
+        Record(EMR_SELECTOBJECT, {WHITE_BRUSH});
+        Release(pinceau_);
     }
     // nPalEntries 0, offPalEntries 16 (just after these fields), nSizeLast 20.
-    Enregistrement(EMR_EOF, {0, 16, 20});
+    Record(EMR_EOF, {0, 16, 20});
     char* p = octets_.Debut();
     Poser32(p + 8, U(gauche_));
     Poser32(p + 12, U(haut_));

@@ -51,7 +51,7 @@ public:
 
     // Room for about this many records of 16 bytes, so that long drawings do
     // not reallocate.
-    void Reserver(std::size_t enregistrements);
+    void Reserve(std::size_t enregistrements);
 
     void MoveTo(std::int32_t x, std::int32_t y);
     void LineTo(std::int32_t x, std::int32_t y);
@@ -68,15 +68,15 @@ public:
     // Selects the stock pen and brush back and deletes the last ones, appends
     // EMR_EOF, completes the header and hands over the bytes. Called once;
     // nothing may be written afterwards.
-    QByteArray Terminer();
+    QByteArray Finish();
 
 private:
-    void Enregistrement(std::uint32_t type, std::initializer_list<std::uint32_t> champs);
+    void Record(std::uint32_t type, std::initializer_list<std::uint32_t> champs);
     // A record of one point (a move or a line), the bulk of a picture.
     void Point(std::uint32_t type, std::int32_t x, std::int32_t y);
-    std::uint32_t Allouer();
-    void Liberer(std::uint32_t indice);
-    void Etendre(std::int32_t x, std::int32_t y);
+    std::uint32_t Allocate();
+    void Release(std::uint32_t indice);
+    void Extend(std::int32_t x, std::int32_t y);
 
     TTamponOctets octets_;
     std::uint32_t enregistrements_ = 0;

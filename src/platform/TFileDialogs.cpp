@@ -9,9 +9,9 @@
 
 namespace {
 
-std::optional<QString> MontrerDialogue(QWidget* parent, TFileDialogs::Genre genre,
+std::optional<QString> MontrerDialogue(QWidget* parent, TFileDialogs::Kind kind,
                                        const QString& propose) {
-    const bool enregistrer = genre == TFileDialogs::Genre::Enregistrer;
+    const bool enregistrer = kind == TFileDialogs::Kind::Save;
     QFileDialog dialogue(parent);
     // The toolkit's own dialog honours every option below on every desktop.
     dialogue.setOption(QFileDialog::DontUseNativeDialog);
@@ -71,20 +71,20 @@ std::optional<std::pair<QString, TFormatImage>> MontrerDialogueImage(QWidget* pa
 
 } // namespace
 
-void TFileDialogs::SetChoixImage(ChoixImage choix) {
-    choixImage_ = std::move(choix);
+void TFileDialogs::SetPictureChoice(PictureChoice choice) {
+    pictureChoice_ = std::move(choice);
 }
 
-std::optional<TFileDialogs::ImageChoisie> TFileDialogs::EnregistrerImage(QWidget* parent,
-                                                                         const QString& dossier,
-                                                                         const QString& nomDeBase,
-                                                                         TFormatImage format) {
+std::optional<TFileDialogs::ChosenPicture> TFileDialogs::SavePicture(QWidget* parent,
+                                                                     const QString& dossier,
+                                                                     const QString& nomDeBase,
+                                                                     TFormatImage format) {
     const QString ouvert = dossier.isEmpty() ? QDir::currentPath() : dossier;
     const QString nomPropose =
         nomDeBase + u'.' + QString::fromLatin1(TypeFichierImage(format).Extension);
     const std::optional<std::pair<QString, TFormatImage>> choisi =
-        choixImage_ ? choixImage_(nomPropose, format)
-                    : MontrerDialogueImage(parent, ouvert, nomPropose, format);
+        pictureChoice_ ? pictureChoice_(nomPropose, format)
+                       : MontrerDialogueImage(parent, ouvert, nomPropose, format);
     if (!choisi || choisi->first.isEmpty()) return std::nullopt;
     QString chemin = QFileInfo(QDir(ouvert), choisi->first).absoluteFilePath();
     TFormatImage formatChoisi = choisi->second;
@@ -98,16 +98,16 @@ std::optional<TFileDialogs::ImageChoisie> TFileDialogs::EnregistrerImage(QWidget
             if (suffixe.compare(QLatin1String(type.Extension), Qt::CaseInsensitive) == 0)
                 formatChoisi = type.Format;
     }
-    return ImageChoisie{chemin, formatChoisi};
+    return ChosenPicture{chemin, formatChoisi};
 }
 
-void TFileDialogs::SetChoix(Choix choix) {
-    choix_ = std::move(choix);
+void TFileDialogs::SetChoice(Choice choice) {
+    choice_ = std::move(choice);
 }
 
-std::optional<QString> TFileDialogs::Choisir(QWidget* parent, Genre genre, const QString& propose) {
+std::optional<QString> TFileDialogs::Choose(QWidget* parent, Kind kind, const QString& propose) {
     std::optional<QString> choisi =
-        choix_ ? choix_(genre, propose) : MontrerDialogue(parent, genre, propose);
+        choice_ ? choice_(kind, propose) : MontrerDialogue(parent, kind, propose);
     if (!choisi || choisi->isEmpty()) return std::nullopt;
     // A full path, as the dialog gives; its folder becomes the current one
     // (a folder that does not exist leaves the current one as it is).
@@ -117,10 +117,10 @@ std::optional<QString> TFileDialogs::Choisir(QWidget* parent, Genre genre, const
     return chemin;
 }
 
-std::optional<QString> TFileDialogs::Enregistrer(QWidget* parent, const QString& nomPropose) {
-    return Choisir(parent, Genre::Enregistrer, nomPropose);
+std::optional<QString> TFileDialogs::Save(QWidget* parent, const QString& nomPropose) {
+    return Choose(parent, Kind::Save, nomPropose);
 }
 
-std::optional<QString> TFileDialogs::Ouvrir(QWidget* parent, const QString& nomPropose) {
-    return Choisir(parent, Genre::Ouvrir, nomPropose);
+std::optional<QString> TFileDialogs::Open(QWidget* parent, const QString& nomPropose) {
+    return Choose(parent, Kind::Open, nomPropose);
 }

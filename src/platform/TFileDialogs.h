@@ -9,7 +9,7 @@
 // A plain chooser: what the run remembers between dialogs (the last file
 // opened, the picture's folder and format) is the main window's, passed in.
 //
-// Seam for tests: SetChoix replaces the showing of a dialog by a function that
+// Seam for tests: SetChoice replaces the showing of a dialog by a function that
 // gives the chosen name, or nothing for a cancel; everything else (the current
 // directory) behaves as with a dialog.
 //
@@ -28,17 +28,17 @@ class QWidget;
 
 class TFileDialogs {
 public:
-    enum class Genre { Enregistrer, Ouvrir };
+    enum class Kind { Save, Open };
     // (kind of dialog, name it proposes) -> chosen name, or nullopt to cancel.
-    using Choix = std::function<std::optional<QString>(Genre genre, const QString& propose)>;
+    using Choice = std::function<std::optional<QString>(Kind kind, const QString& propose)>;
 
     // Save dialog showing `nomPropose` (a relative name lies in the current
     // directory). Returns the chosen file as a full path, or nullopt.
-    static std::optional<QString> Enregistrer(QWidget* parent, const QString& nomPropose);
+    static std::optional<QString> Save(QWidget* parent, const QString& nomPropose);
     // Open dialog showing `nomPropose` (the caller's: the name chosen in it
     // last time, empty at first). Returns the chosen file as a full path
     // (which may not exist), or nullopt.
-    static std::optional<QString> Ouvrir(QWidget* parent, const QString& nomPropose);
+    static std::optional<QString> Open(QWidget* parent, const QString& nomPropose);
 
     // The picture's save dialog, opened in `dossier` (the current directory
     // when empty), proposing `nomDeBase` with the extension of `format`,
@@ -46,25 +46,24 @@ public:
     // name ends with another format's extension (any case), whose format it
     // then is; a file name without any '.' gets the format's extension.
     // Returns the full path and the format, or nullopt.
-    struct ImageChoisie {
-        QString Chemin;
+    struct ChosenPicture {
+        QString Path;
         TFormatImage Format;
     };
-    static std::optional<ImageChoisie> EnregistrerImage(QWidget* parent, const QString& dossier,
-                                                        const QString& nomDeBase,
-                                                        TFormatImage format);
+    static std::optional<ChosenPicture> SavePicture(QWidget* parent, const QString& dossier,
+                                                    const QString& nomDeBase, TFormatImage format);
     // Tests: (name proposed, format proposed) -> (name typed, format chosen), or
     // nullopt to cancel, in place of the picture's dialog.
-    using ChoixImage = std::function<std::optional<std::pair<QString, TFormatImage>>(
+    using PictureChoice = std::function<std::optional<std::pair<QString, TFormatImage>>(
         const QString& propose, TFormatImage format)>;
-    static void SetChoixImage(ChoixImage choix);
+    static void SetPictureChoice(PictureChoice choice);
 
     // Tests: an empty function brings the real dialogs back.
-    static void SetChoix(Choix choix);
+    static void SetChoice(Choice choice);
 
 private:
-    static std::optional<QString> Choisir(QWidget* parent, Genre genre, const QString& propose);
+    static std::optional<QString> Choose(QWidget* parent, Kind kind, const QString& propose);
 
-    static inline Choix choix_;
-    static inline ChoixImage choixImage_;
+    static inline Choice choice_;
+    static inline PictureChoice pictureChoice_;
 };

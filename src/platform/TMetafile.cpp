@@ -14,7 +14,7 @@ namespace {
 // The picture's reference sizes and frame, when all are positive.
 bool Mesurable(const TEmfPlayer& lecteur) {
     const TPrinterMetrics& r = lecteur.Reference();
-    return lecteur.Valide() && lecteur.LargeurCadre() > 0 && lecteur.HauteurCadre() > 0 &&
+    return lecteur.Valid() && lecteur.FrameWidth() > 0 && lecteur.FrameHeight() > 0 &&
            r.HorzRes > 0 && r.VertRes > 0 && r.HorzSize > 0 && r.VertSize > 0;
 }
 
@@ -23,21 +23,20 @@ bool Mesurable(const TEmfPlayer& lecteur) {
 template <class Ecrivain> QByteArray Rejouer(const QByteArray& emf) {
     const TEmfPlayer lecteur(emf);
     if (!Mesurable(lecteur)) return {};
-    Ecrivain ecrivain(lecteur.LargeurCadre(), lecteur.HauteurCadre(), lecteur.Reference());
-    if constexpr (requires { ecrivain.Reserver(std::size_t{}); })
-        ecrivain.Reserver(lecteur.Enregistrements());
-    lecteur.Jouer(ecrivain);
-    return ecrivain.Terminer();
+    Ecrivain ecrivain(lecteur.FrameWidth(), lecteur.FrameHeight(), lecteur.Reference());
+    if constexpr (requires { ecrivain.Reserve(std::size_t{}); })
+        ecrivain.Reserve(lecteur.Records());
+    lecteur.Play(ecrivain);
+    return ecrivain.Finish();
 }
 
 } // namespace
 
-bool TMetafile::Recevoir(QByteArray emf) {
+bool TMetafile::LoadEmf(QByteArray emf) {
     const TEmfPlayer lecteur(emf);
-    if (!lecteur.Valide() || lecteur.Octets() != static_cast<std::uint64_t>(emf.size()))
-        return false;
-    largeurCadre_ = lecteur.LargeurCadre();
-    hauteurCadre_ = lecteur.HauteurCadre();
+    if (!lecteur.Valid() || lecteur.Size() != static_cast<std::uint64_t>(emf.size())) return false;
+    largeurCadre_ = lecteur.FrameWidth();
+    hauteurCadre_ = lecteur.FrameHeight();
     emf_ = std::move(emf);
     return true;
 }

@@ -51,7 +51,7 @@ private:
     friend class TMetafileCanvas;
     // Takes the finished recording. The frame comes from the EMF header; bytes
     // whose header cannot be read leave the picture empty (returns false).
-    bool Recevoir(QByteArray emf);
+    bool LoadEmf(QByteArray emf);
 
     std::int32_t largeur_ = 0;
     std::int32_t hauteur_ = 0;

@@ -30,24 +30,24 @@ TMetafileCanvas::TMetafileCanvas(TMetafile& image, const TPrinterMetrics& refere
 
 TMetafileCanvas::~TMetafileCanvas() {
     try {
-        image_.Recevoir(emf_.Terminer());
+        image_.LoadEmf(emf_.Finish());
     } catch (...) {
         // Out of memory while finishing: the picture stays empty, and placing
         // it fails with "MetaFichier incorrect".
     }
 }
 
-void TMetafileCanvas::Reserver(std::size_t segments) {
-    emf_.Reserver(segments);
+void TMetafileCanvas::Reserve(std::size_t segments) {
+    emf_.Reserve(segments);
 }
 
-void TMetafileCanvas::ChoisirStylo() {
+void TMetafileCanvas::SelectPenIfChanged() {
     if (!styloAChoisir_) return;
     emf_.SelectPen(stylo_);
     styloAChoisir_ = false;
 }
 
-void TMetafileCanvas::ChoisirPinceau() {
+void TMetafileCanvas::SelectBrushIfChanged() {
     if (!pinceauAChoisir_) return;
     emf_.SelectBrush(pinceau_, stylePinceau_);
     pinceauAChoisir_ = false;
@@ -58,13 +58,13 @@ void TMetafileCanvas::MoveTo(int x, int y) {
 }
 
 void TMetafileCanvas::LineTo(int x, int y) {
-    ChoisirStylo();
+    SelectPenIfChanged();
     emf_.LineTo(x, y);
 }
 
 void TMetafileCanvas::Rectangle(int left, int top, int right, int bottom) {
-    ChoisirStylo();
-    ChoisirPinceau();
+    SelectPenIfChanged();
+    SelectBrushIfChanged();
     emf_.Rectangle(left, top, right, bottom);
 }
 

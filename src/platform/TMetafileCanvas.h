@@ -28,11 +28,11 @@ public:
     TMetafileCanvas& operator=(const TMetafileCanvas&) = delete;
 
     // The frame fixed at creation, hundredths of a millimetre.
-    std::int32_t LargeurCadre() const { return largeurCadre_; }
-    std::int32_t HauteurCadre() const { return hauteurCadre_; }
+    std::int32_t FrameWidth() const { return largeurCadre_; }
+    std::int32_t FrameHeight() const { return hauteurCadre_; }
 
     // Room for about this many segments (a hint for long drawings).
-    void Reserver(std::size_t segments);
+    void Reserve(std::size_t segments);
 
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
@@ -44,8 +44,8 @@ public:
     void SetBrushStyle(TBrushStyle style) override;
 
 private:
-    void ChoisirStylo();
-    void ChoisirPinceau();
+    void SelectPenIfChanged();
+    void SelectBrushIfChanged();
 
     TMetafile& image_;
     std::int32_t largeurCadre_;

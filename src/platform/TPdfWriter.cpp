@@ -24,16 +24,16 @@ TPdfWriter::TPdfWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
     : largeurCadre_(largeurCadre), hauteurCadre_(hauteurCadre) {
     // Reference pixels, y downwards from the frame's top left corner, onto
     // the page's points, y upwards from its bottom left corner.
-    contenu_.Ajouter("q\n" + Fixe(Echelle(reference.HorzRes, reference.HorzSize), 8) + " 0 0 " +
-                     Fixe(-Echelle(reference.VertRes, reference.VertSize), 8) + " 0 " +
-                     Fixe(Points(hauteurCadre), 4) + " cm\n0 w\n");
+    contenu_.Ajouter("q\n" + Fixed(Echelle(reference.HorzRes, reference.HorzSize), 8) + " 0 0 " +
+                     Fixed(-Echelle(reference.VertRes, reference.VertSize), 8) + " 0 " +
+                     Fixed(Points(hauteurCadre), 4) + " cm\n0 w\n");
 }
 
-void TPdfWriter::Reserver(std::size_t points) {
+void TPdfWriter::Reserve(std::size_t points) {
     contenu_.Reserver(static_cast<qsizetype>(16 * points + 4096));
 }
 
-void TPdfWriter::AjouterPoint(std::int32_t x, std::int32_t y, char operateur) {
+void TPdfWriter::AppendPoint(std::int32_t x, std::int32_t y, char operateur) {
     // At most 11 + 1 + 11 + 1 + 1 + 1 characters: written straight into the buffer.
     char* const debut = contenu_.Espace(32);
     char* p = debut;
@@ -46,25 +46,25 @@ void TPdfWriter::AjouterPoint(std::int32_t x, std::int32_t y, char operateur) {
     contenu_.Reculer(32 - (p - debut));
 }
 
-QByteArray TPdfWriter::Composantes(TColor couleur) {
+QByteArray TPdfWriter::Components(TColor couleur) {
     const auto c = static_cast<std::uint32_t>(couleur);
-    return Fixe((c & 0xFF) / 255.0, 4) + ' ' + Fixe(((c >> 8) & 0xFF) / 255.0, 4) + ' ' +
-           Fixe(((c >> 16) & 0xFF) / 255.0, 4);
+    return Fixed((c & 0xFF) / 255.0, 4) + ' ' + Fixed(((c >> 8) & 0xFF) / 255.0, 4) + ' ' +
+           Fixed(((c >> 16) & 0xFF) / 255.0, 4);
 }
 
-void TPdfWriter::EcrireStylo(TColor stylo) {
+void TPdfWriter::WriteStrokeColor(TColor stylo) {
     if (styloEcrit_ == stylo) return;
-    contenu_.Ajouter(Composantes(stylo) + " RG\n");
+    contenu_.Ajouter(Components(stylo) + " RG\n");
     styloEcrit_ = stylo;
 }
 
 void TPdfWriter::BeginPolyline(TColor stylo, std::int32_t x, std::int32_t y) {
-    EcrireStylo(stylo);
-    AjouterPoint(x, y, 'm');
+    WriteStrokeColor(stylo);
+    AppendPoint(x, y, 'm');
 }
 
 void TPdfWriter::AddVertex(std::int32_t x, std::int32_t y) {
-    AjouterPoint(x, y, 'l');
+    AppendPoint(x, y, 'l');
 }
 
 void TPdfWriter::EndPolyline() {
@@ -75,15 +75,15 @@ void TPdfWriter::DrawRectangle(TColor stylo, std::optional<TColor> fond, std::in
                                std::int64_t y0, std::int64_t x1, std::int64_t y1) {
     // The outline's pixels run from x0 to x1 - 1: a stroke centred half a
     // pixel inside.
-    EcrireStylo(stylo);
-    if (fond) contenu_.Ajouter(Composantes(*fond) + " rg\n");
+    WriteStrokeColor(stylo);
+    if (fond) contenu_.Ajouter(Components(*fond) + " rg\n");
     contenu_.Ajouter(
-        Fixe(static_cast<double>(x0) + 0.5, 1) + ' ' + Fixe(static_cast<double>(y0) + 0.5, 1) +
+        Fixed(static_cast<double>(x0) + 0.5, 1) + ' ' + Fixed(static_cast<double>(y0) + 0.5, 1) +
         ' ' + QByteArray::number(static_cast<qlonglong>(x1 - x0 - 1)) + ' ' +
         QByteArray::number(static_cast<qlonglong>(y1 - y0 - 1)) + (fond ? " re B\n" : " re S\n"));
 }
 
-QByteArray TPdfWriter::Terminer() {
+QByteArray TPdfWriter::Finish() {
     ClosePolyline();
     contenu_.Ajouter("Q\n", 2);
     // Deflated (zlib), as FlateDecode reads it: qCompress puts the length in
@@ -106,8 +106,8 @@ QByteArray TPdfWriter::Terminer() {
     pdf += "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
     objet("<< /Type /Catalog /Pages 2 0 R >>");
     objet("<< /Type /Pages /Kids [3 0 R] /Count 1 >>");
-    objet("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + Fixe(Points(largeurCadre_), 4) + ' ' +
-          Fixe(Points(hauteurCadre_), 4) + "] /Resources << >> /Contents 4 0 R >>");
+    objet("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + Fixed(Points(largeurCadre_), 4) + ' ' +
+          Fixed(Points(hauteurCadre_), 4) + "] /Resources << >> /Contents 4 0 R >>");
     objet("<< /Length " + QByteArray::number(flux.size()) + " /Filter /FlateDecode >>\nstream\n" +
           flux + "\nendstream");
     objet("<< /Producer (Volutan2) >>");

@@ -8,15 +8,15 @@
 //
 // Written by hand rather than through Qt's PDF writer, which rounds a page's
 // size to whole points (a frame of 79.93 mm would become 227 points, 80.08 mm).
-#include "platform/TEcrivainVectoriel.h"
 #include "platform/TPrinterBackEnd.h"
 #include "platform/TTamponOctets.h"
+#include "platform/TVectorWriter.h"
 
 #include <QByteArray>
 
 #include <cstdint>
 
-class TPdfWriter : public TEcrivainVectoriel {
+class TPdfWriter : public TVectorWriter {
 public:
     // Frame in hundredths of a millimetre; the reference device's printable
     // area in pixels and millimetres gives the scale (both sizes positive).
@@ -24,11 +24,11 @@ public:
                const TPrinterMetrics& reference);
 
     // Room for about this many points.
-    void Reserver(std::size_t points);
+    void Reserve(std::size_t points);
 
     // Hands over the whole PDF file. Called once. Throws std::bad_alloc when
     // memory runs out.
-    QByteArray Terminer();
+    QByteArray Finish();
 
 private:
     // A run is one path, stroked at its end.
@@ -38,11 +38,11 @@ private:
     void DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0, std::int64_t y0,
                        std::int64_t x1, std::int64_t y1) override;
     // The content's stroke colour made `stylo`, written only when it changes.
-    void EcrireStylo(TColor stylo);
+    void WriteStrokeColor(TColor stylo);
     // "r g b" of a colour 0x00BBGGRR, each component from 0 to 1.
-    static QByteArray Composantes(TColor couleur);
+    static QByteArray Components(TColor couleur);
     // "x y " then `operateur` and a line end.
-    void AjouterPoint(std::int32_t x, std::int32_t y, char operateur);
+    void AppendPoint(std::int32_t x, std::int32_t y, char operateur);
 
     std::int32_t largeurCadre_;
     std::int32_t hauteurCadre_;

@@ -38,19 +38,19 @@ TPngWriter::TPngWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
     peintre_.scale(
         largeur * 100.0 * reference.HorzSize / (largeurCadre * double(reference.HorzRes)),
         hauteur * 100.0 * reference.VertSize / (hauteurCadre * double(reference.VertRes)));
-    Stylo(0);
+    SetPainterPen(0);
 }
 
 TPngWriter::~TPngWriter() = default;
 
-void TPngWriter::Stylo(TColor stylo) {
+void TPngWriter::SetPainterPen(TColor stylo) {
     QPen pen(VersQColor(stylo), 1.0);
     pen.setCosmetic(true); // one picture pixel, whatever the scale
     peintre_.setPen(pen);
 }
 
 void TPngWriter::BeginPolyline(TColor stylo, std::int32_t x, std::int32_t y) {
-    Stylo(stylo);
+    SetPainterPen(stylo);
     polyligne_.clear();
     polyligne_.append(QPointF(x, y));
 }
@@ -65,13 +65,13 @@ void TPngWriter::EndPolyline() {
 
 void TPngWriter::DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0,
                                std::int64_t y0, std::int64_t x1, std::int64_t y1) {
-    Stylo(stylo);
+    SetPainterPen(stylo);
     peintre_.setBrush(fond ? QBrush(VersQColor(*fond)) : QBrush(Qt::NoBrush));
     peintre_.drawRect(QRectF(QPointF(static_cast<double>(x0), static_cast<double>(y0)),
                              QPointF(static_cast<double>(x1), static_cast<double>(y1))));
 }
 
-QByteArray TPngWriter::Terminer() {
+QByteArray TPngWriter::Finish() {
     ClosePolyline();
     peintre_.end();
     QByteArray octets;

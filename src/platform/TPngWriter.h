@@ -29,7 +29,7 @@ public:
     TPngWriter& operator=(const TPngWriter&) = delete;
 
     // Finishes the drawing and hands over the PNG file's bytes. Called once.
-    QByteArray Terminer();
+    QByteArray Finish();
 
 private:
     // A run is one polyline, drawn at its end.
@@ -39,7 +39,7 @@ private:
     void DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0, std::int64_t y0,
                        std::int64_t x1, std::int64_t y1) override;
     // The painter's pen: `stylo`, one picture pixel wide whatever the scale.
-    void Stylo(TColor stylo);
+    void SetPainterPen(TColor stylo);
 
     QImage image_;
     QPainter peintre_;

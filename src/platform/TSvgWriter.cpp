@@ -53,17 +53,17 @@ TSvgWriter::TSvgWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
         ")\" fill=\"none\" stroke-width=\"1\">\n");
 }
 
-void TSvgWriter::Reserver(std::size_t points) {
+void TSvgWriter::Reserve(std::size_t points) {
     texte_.Reserver(static_cast<qsizetype>(12 * points + 4096));
 }
 
-void TSvgWriter::AjouterEntier(std::int64_t v) {
+void TSvgWriter::AppendInteger(std::int64_t v) {
     char tampon[24];
     const auto fin = std::to_chars(tampon, tampon + sizeof tampon, v).ptr;
     texte_.Ajouter(tampon, fin - tampon);
 }
 
-void TSvgWriter::AjouterPoint(char avant, std::int32_t x, std::int32_t y) {
+void TSvgWriter::AppendPoint(char avant, std::int32_t x, std::int32_t y) {
     // At most 1 + 11 + 1 + 11 characters: written straight into the buffer.
     char* const debut = texte_.Espace(24);
     char* p = debut;
@@ -77,11 +77,11 @@ void TSvgWriter::AjouterPoint(char avant, std::int32_t x, std::int32_t y) {
 void TSvgWriter::BeginPolyline(TColor stylo, std::int32_t x, std::int32_t y) {
     texte_.Ajouter("<polyline vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(stylo) +
                    "\" points=");
-    AjouterPoint('"', x, y);
+    AppendPoint('"', x, y);
 }
 
 void TSvgWriter::AddVertex(std::int32_t x, std::int32_t y) {
-    AjouterPoint(' ', x, y);
+    AppendPoint(' ', x, y);
 }
 
 void TSvgWriter::EndPolyline() {
@@ -94,15 +94,15 @@ void TSvgWriter::DrawRectangle(TColor stylo, std::optional<TColor> fond, std::in
     // centred half a unit inside.
     texte_.Ajouter("<rect vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(stylo) +
                    "\" fill=\"" + (fond ? Couleur(*fond) : QByteArray("none")) + "\" x=\"");
-    texte_.Ajouter(Fixe(static_cast<double>(x0) + 0.5, 1) + "\" y=\"" +
-                   Fixe(static_cast<double>(y0) + 0.5, 1) + "\" width=\"");
-    AjouterEntier(x1 - x0 - 1);
+    texte_.Ajouter(Fixed(static_cast<double>(x0) + 0.5, 1) + "\" y=\"" +
+                   Fixed(static_cast<double>(y0) + 0.5, 1) + "\" width=\"");
+    AppendInteger(x1 - x0 - 1);
     texte_.Ajouter("\" height=\"", 10);
-    AjouterEntier(y1 - y0 - 1);
+    AppendInteger(y1 - y0 - 1);
     texte_.Ajouter("\"/>\n", 4);
 }
 
-QByteArray TSvgWriter::Terminer() {
+QByteArray TSvgWriter::Finish() {
     ClosePolyline();
     texte_.Ajouter(QByteArray("</g>\n</svg>\n"));
     return texte_.Prendre();

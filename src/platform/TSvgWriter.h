@@ -12,15 +12,15 @@
 // picture back), takes the page's size as whole pixels at whole dots per inch
 // (a frame of 79.93 mm is exact only at a resolution chosen for it) and, with
 // Qt 6.4, writes SVG Tiny 1.2 only.
-#include "platform/TEcrivainVectoriel.h"
 #include "platform/TPrinterBackEnd.h"
 #include "platform/TTamponOctets.h"
+#include "platform/TVectorWriter.h"
 
 #include <QByteArray>
 
 #include <cstdint>
 
-class TSvgWriter : public TEcrivainVectoriel {
+class TSvgWriter : public TVectorWriter {
 public:
     // Frame in hundredths of a millimetre; the reference device's printable
     // area in pixels and millimetres gives the scale (both sizes positive).
@@ -28,10 +28,10 @@ public:
                const TPrinterMetrics& reference);
 
     // Room for about this many points.
-    void Reserver(std::size_t points);
+    void Reserve(std::size_t points);
 
     // Closes the document and hands over the text (UTF-8). Called once.
-    QByteArray Terminer();
+    QByteArray Finish();
 
 private:
     // A run is one polyline.
@@ -41,8 +41,8 @@ private:
     void DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0, std::int64_t y0,
                        std::int64_t x1, std::int64_t y1) override;
     // `avant`, then "x,y".
-    void AjouterPoint(char avant, std::int32_t x, std::int32_t y);
-    void AjouterEntier(std::int64_t v);
+    void AppendPoint(char avant, std::int32_t x, std::int32_t y);
+    void AppendInteger(std::int64_t v);
 
     TTamponOctets texte_;
 };

@@ -57,11 +57,11 @@ TMetafile TfmVolutan2::ImageCopie(TDessin dessin, const TPrinterMetrics& referen
     image.SetWidth(2 * e);
     image.SetHeight(2 * e);
     {
-        TMetafileCanvas canevas(image, reference); // the frame is fixed here
-        canevas.Reserver(SegmentsAttendus(dessin));
-        dessin.Cible = &canevas;
+        TMetafileCanvas canvas(image, reference); // the frame is fixed here
+        canvas.Reserve(SegmentsAttendus(dessin));
+        dessin.Cible = &canvas;
         // The centre in tenths of a millimetre: E * 254 in 32 bits, divided as a real.
-        const double centre = static_cast<double>(MulInt32(e, 254)) / dessin.ResImpX;
+        const double centre = static_cast<double>(Produit32(e, 254)) / dessin.ResImpX;
         dessin.CentreX = centre;
         dessin.CentreY = centre;
         for (const TSpire& spire : dessin.Courbes())

@@ -63,7 +63,7 @@ void TfmVolutan2::btEnregistrerClick() {
     }
 
     const std::optional<QString> choisi =
-        TFileDialogs::Enregistrer(this, QString::fromStdString(Dessin.NomFichier));
+        TFileDialogs::Save(this, QString::fromStdString(Dessin.NomFichier));
     if (!choisi) return;
     // The name is kept even when writing fails below.
     Dessin.NomFichier = choisi->toStdString();
@@ -74,7 +74,7 @@ void TfmVolutan2::btEnregistrerClick() {
 }
 
 void TfmVolutan2::btOuvrirClick() {
-    const std::optional<QString> choisi = TFileDialogs::Ouvrir(this, dernierOuvert_);
+    const std::optional<QString> choisi = TFileDialogs::Open(this, dernierOuvert_);
     if (!choisi) return;
     dernierOuvert_ = *choisi;
     OuvrirFichier(*choisi);

@@ -67,10 +67,10 @@ void TfmVolutan2::miEnregistrerImageClick() {
     // The folder is fixed at the first showing (the current directory then);
     // each picture saved moves it, and its format is proposed next time.
     if (dossierImage_.isEmpty()) dossierImage_ = QDir::currentPath();
-    const std::optional<TFileDialogs::ImageChoisie> choisi = TFileDialogs::EnregistrerImage(
+    const std::optional<TFileDialogs::ChosenPicture> choisi = TFileDialogs::SavePicture(
         this, dossierImage_, QFileInfo(nom).completeBaseName(), formatImage_);
     if (!choisi) return;
-    dossierImage_ = QFileInfo(choisi->Chemin).absolutePath();
+    dossierImage_ = QFileInfo(choisi->Path).absolutePath();
     formatImage_ = choisi->Format;
 
     // The reference device is the printer as Copy takes it; where there is
@@ -84,12 +84,12 @@ void TfmVolutan2::miEnregistrerImageClick() {
     } catch (const EPrinter&) {
     }
     if (imprimante) {
-        ImageCopie(Dessin, *imprimante).SaveToFile(choisi->Chemin, choisi->Format);
+        ImageCopie(Dessin, *imprimante).SaveToFile(choisi->Path, choisi->Format);
         return;
     }
     // The built-in reference's resolution, for this picture only.
     TDessin sansImprimante = Dessin;
     sansImprimante.ResImpX = ReferenceSansImprimante.LogPixelsX;
     sansImprimante.ResImpY = ReferenceSansImprimante.LogPixelsY;
-    ImageCopie(sansImprimante, ReferenceSansImprimante).SaveToFile(choisi->Chemin, choisi->Format);
+    ImageCopie(sansImprimante, ReferenceSansImprimante).SaveToFile(choisi->Path, choisi->Format);
 }

@@ -22,7 +22,7 @@ protected:
     // Runs `ouvrir`, which should show the menu with its entry active or not,
     // chooses the entry, and answers the save dialog with `nom` (nothing:
     // Escape). False when the menu or the dialog did not come.
-    bool EnregistrerImage(const std::function<void()>& ouvrir, bool actif, const QString& nom) {
+    bool SavePicture(const std::function<void()>& ouvrir, bool actif, const QString& nom) {
         const QImage avant = X().Ecran();
         ouvrir();
         if (!TSessionX::Attendre([&] { return X().Ecran() != avant; }, 10000)) return false;
@@ -69,10 +69,10 @@ TEST_F(ExterieurE2eTest, CommandLineOpenAndTheContextMenu) {
     X().Touche(QStringLiteral("Return"));
     ASSERT_TRUE(TSessionX::Attendre([&] { return X().FenetreActive() == titre; }, 20000));
     X().Clic(Champ(0).center());
-    EXPECT_TRUE(EnregistrerImage([] { X().Touche(QStringLiteral("shift+F10")); }, true,
-                                 Fichier(QStringLiteral("clavier"))));
+    EXPECT_TRUE(SavePicture([] { X().Touche(QStringLiteral("shift+F10")); }, true,
+                            Fichier(QStringLiteral("clavier"))));
     VerifierSvg(Octets(Fichier(QStringLiteral("clavier.svg"))));
-    EXPECT_TRUE(EnregistrerImage(
+    EXPECT_TRUE(SavePicture(
         [&] {
             const QPoint p = feuille + QPoint(700, 100);
             X().Xdotool({QStringLiteral("mousemove"), QString::number(p.x()),
@@ -82,7 +82,7 @@ TEST_F(ExterieurE2eTest, CommandLineOpenAndTheContextMenu) {
     EXPECT_EQ(Octets(Fichier(QStringLiteral("souris.svg"))),
               Octets(Fichier(QStringLiteral("clavier.svg"))));
     X().Clic(Champ(1).center());
-    EXPECT_TRUE(EnregistrerImage([] { X().Touche(QStringLiteral("Menu")); }, true, QString()));
+    EXPECT_TRUE(SavePicture([] { X().Touche(QStringLiteral("Menu")); }, true, QString()));
     EXPECT_EQ(QDir(dossier.path()).entryList({QStringLiteral("*.svg")}, QDir::Files),
               (QStringList{QStringLiteral("clavier.svg"), QStringLiteral("souris.svg")}));
     EXPECT_EQ(X().FenetreActive(), titre);

@@ -190,11 +190,11 @@ TDessin Feuille(TCanvas& canvas, int ppp, double cx = 1050.0, double cy = 750.0)
 // each P(t), P from the definition (in the pixels of `dessin` when given).
 std::vector<Appel> TraceAttendue(const TSpire& s, int echelle, double cx, double cy,
                                  const TDessin* dessin) {
-    const std::int32_t grand = MulInt32(echelle, s.Fixe);
-    const std::int32_t petit = MulInt32(echelle, s.Mobile);
-    const std::int32_t trou = MulInt32(echelle, s.Trou);
+    const std::int32_t grand = Produit32(echelle, s.Fixe);
+    const std::int32_t petit = Produit32(echelle, s.Mobile);
+    const std::int32_t trou = Produit32(echelle, s.Trou);
     const std::int32_t ecart = Ecart(petit, grand);
-    const long double fin = static_cast<long double>(MulInt32(2, Tours(s.Fixe, s.Mobile))) * Pi;
+    const long double fin = static_cast<long double>(Produit32(2, Tours(s.Fixe, s.Mobile))) * Pi;
     std::vector<Appel> appels;
     auto point = [&](Appel::Genre genre, double t) {
         const Trigo a = TrigoEtendue(t, grand, petit);
@@ -251,16 +251,16 @@ TEST(TCourbeTest, ValuesFromFilesGiveTheDefinitionsPoints) {
         bool rapide;                     // whether the double path may serve at all
     };
     const Cas cas[] = {
-        {532, 232, 100, true},                // (133, 58, 25)
-        {4 * 10000, 4, 400, true},            // ratio -9999: t up to ~210
-        {4, 4 * 10000, 400, true},            // the wheel larger than the ring
-        {-532, 232, 100, true},               // negative ring
-        {532, -232, -100, true},              // negative wheel and hole
-        {200, 200, 40, true},                 // a fixed point
-        {MulInt32(4, 1 << 30), 4, 20, true},  // the ring wraps to 0
-        {4, MulInt32(4, 1 << 30), 20, false}, // the wheel wraps to 0
-        {MulInt32(4, Max32), MulInt32(4, Max32), MulInt32(4, Max32), true}, // all -4
-        {MulInt32(4, Min32 + 1), 4, MulInt32(4, 1 << 29), false}, // the hole wraps to -2^31
+        {532, 232, 100, true},                 // (133, 58, 25)
+        {4 * 10000, 4, 400, true},             // ratio -9999: t up to ~210
+        {4, 4 * 10000, 400, true},             // the wheel larger than the ring
+        {-532, 232, 100, true},                // negative ring
+        {532, -232, -100, true},               // negative wheel and hole
+        {200, 200, 40, true},                  // a fixed point
+        {Produit32(4, 1 << 30), 4, 20, true},  // the ring wraps to 0
+        {4, Produit32(4, 1 << 30), 20, false}, // the wheel wraps to 0
+        {Produit32(4, Max32), Produit32(4, Max32), Produit32(4, Max32), true}, // all -4
+        {Produit32(4, Min32 + 1), 4, Produit32(4, 1 << 29), false}, // the hole wraps to -2^31
         {(1 << 26) + (1 << 25), 1 << 25, 5, true},      // |r - R| = 2^26, the bound's limit
         {(1 << 26) + (1 << 25) + 4, 1 << 25, 5, false}, // just beyond
         {8, 4, (1 << 26) + 4, false},                   // a hole beyond 2^26

@@ -47,12 +47,12 @@ TEST(UnitesTest, RoundHalvesToEvenAndSaturates) {
 }
 
 TEST(UnitesTest, MulInt32Wraps) {
-    EXPECT_EQ(MulInt32(1050, 96), 100800);
-    EXPECT_EQ(MulInt32(22369622, 96), -2147483584);
-    EXPECT_EQ(MulInt32(Min32, -1), Min32);
-    EXPECT_EQ(MulInt32(65536, 65536), 0);
-    EXPECT_EQ(MulInt32(4, 1073741824), 0);
-    EXPECT_EQ(MulInt32(-4, 25), -100);
+    EXPECT_EQ(Produit32(1050, 96), 100800);
+    EXPECT_EQ(Produit32(22369622, 96), -2147483584);
+    EXPECT_EQ(Produit32(Min32, -1), Min32);
+    EXPECT_EQ(Produit32(65536, 65536), 0);
+    EXPECT_EQ(Produit32(4, 1073741824), 0);
+    EXPECT_EQ(Produit32(-4, 25), -100);
 }
 
 TEST(UnitesTest, VersPixelsUsesTheResolutionOfTheMode) {

@@ -19,7 +19,7 @@ TMetafile Image() {
     TMetafile image;
     image.SetWidth(20);
     image.SetHeight(20);
-    TMetafileCanvas c(image, TVirtualPrinterBackEnd::MetriquesParDefaut());
+    TMetafileCanvas c(image, TVirtualPrinterBackEnd::DefaultMetrics());
     c.MoveTo(0, 0);
     c.SetPenColor(0xFF);
     c.LineTo(20, 20);
@@ -55,7 +55,7 @@ TEST(TClipboardQtTest, SeamReceivesWhatWouldBePlacedAndLeavesTheSystemClipboard)
     QGuiApplication::clipboard()->setText("avant");
     QStringList vus;
     QByteArray emf;
-    Clipboard().SetPoseur([&](const QMimeData& d) {
+    Clipboard().SetPlacer([&](const QMimeData& d) {
         vus = d.formats();
         emf = d.data("image/x-emf");
     });
@@ -74,5 +74,5 @@ TEST(TClipboardQtTest, SeamReceivesWhatWouldBePlacedAndLeavesTheSystemClipboard)
         EXPECT_EQ(e.Message(), "MetaFichier incorrect");
     }
     EXPECT_TRUE(vus.isEmpty());
-    Clipboard().SetPoseur({});
+    Clipboard().SetPlacer({});
 }

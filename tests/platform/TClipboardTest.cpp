@@ -10,7 +10,7 @@
 
 TEST(TClipboardTest, NoClipboardWithoutGraphicalApplication) {
     TMetafile image;
-    { TMetafileCanvas c(image, TVirtualPrinterBackEnd::MetriquesParDefaut()); }
+    { TMetafileCanvas c(image, TVirtualPrinterBackEnd::DefaultMetrics()); }
     ASSERT_FALSE(image.Empty());
     try {
         Clipboard().Assign(image);

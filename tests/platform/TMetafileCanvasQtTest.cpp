@@ -26,7 +26,7 @@
 namespace {
 
 const TPrinterMetrics Virtuelle =
-    TVirtualPrinterBackEnd::MetriquesParDefaut(); // 600 dpi, 4800 x 6600, 203 x 279
+    TVirtualPrinterBackEnd::DefaultMetrics(); // 600 dpi, 4800 x 6600, 203 x 279
 
 emf::Fichier LireOk(const QByteArray& octets) {
     std::string erreur;
@@ -49,9 +49,9 @@ TMetafile ImageCourbeParDefaut() {
     image.SetWidth(1890);
     image.SetHeight(1890);
     {
-        TMetafileCanvas canevas(image, Virtuelle);
+        TMetafileCanvas canvas(image, Virtuelle);
         TDessin dessin;
-        dessin.Cible = &canevas;
+        dessin.Cible = &canvas;
         dessin.ModeEcran = false;
         dessin.ResImpX = 600;
         dessin.ResImpY = 600;
@@ -275,7 +275,7 @@ TEST(TMetafileCanvasQtTest, PngAtThreeHundredPixelsPerInch) {
 TEST(TMetafileCanvasQtTest, EmptyPictureIsFramedAsThePrintableArea) {
     TMetafile image; // requested size 0 x 0
     EXPECT_TRUE(image.Empty());
-    { TMetafileCanvas canevas(image, Virtuelle); }
+    { TMetafileCanvas canvas(image, Virtuelle); }
     EXPECT_EQ(image.MMWidth(), 20300);
     EXPECT_EQ(image.MMHeight(), 27900);
     const emf::Fichier f = LireOk(image.Emf());
@@ -298,8 +298,8 @@ TEST(TMetafileCanvasQtTest, PensReplacedAndDeletedCurveByCurve) {
     image.SetHeight(50);
     {
         TMetafileCanvas c(image, Virtuelle);
-        EXPECT_EQ(c.LargeurCadre(), 423); // 100 * 20300 / 4800 = 422.9
-        EXPECT_EQ(c.HauteurCadre(), 211); // 50 * 27900 / 6600 = 211.36
+        EXPECT_EQ(c.FrameWidth(), 423);  // 100 * 20300 / 4800 = 422.9
+        EXPECT_EQ(c.FrameHeight(), 211); // 50 * 27900 / 6600 = 211.36
         c.MoveTo(10, 10);
         c.SetPenColor(0x123456);
         c.LineTo(20, 10);
@@ -407,7 +407,7 @@ TEST(TMetafileCanvasQtTest, RecordingCannotBeginWithoutUsableSizes) {
         image.SetWidth(c.largeur);
         image.SetHeight(c.largeur);
         try {
-            TMetafileCanvas canevas(image, c.reference);
+            TMetafileCanvas canvas(image, c.reference);
             ADD_FAILURE() << c.nom << ": recording began";
         } catch (const EOutOfResources& e) {
             EXPECT_EQ(e.Message(), "Plus de ressources système") << c.nom;

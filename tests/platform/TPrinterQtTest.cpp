@@ -174,14 +174,14 @@ TEST_F(TPrinterQtTest, HandleStatesFollowQueriesJobsAndOrientation) {
     EXPECT_EQ(p.ResolutionX(), 600);
     EXPECT_EQ(p.ResolutionY(), 600);
     EXPECT_EQ(p.Handle(), TPrinterHandle::InformationContext);
-    EXPECT_EQ(p.Metrics(), TVirtualPrinterBackEnd::MetriquesParDefaut());
+    EXPECT_EQ(p.Metrics(), TVirtualPrinterBackEnd::DefaultMetrics());
     EXPECT_EQ(virtuelle->InformationContextsOpened(), 2);
 
     p.BeginDoc(); // the information context gives way to a device context
     EXPECT_EQ(p.Handle(), TPrinterHandle::DeviceContext);
     p.EndDoc();
     EXPECT_EQ(p.Handle(), TPrinterHandle::DeviceContext); // it stays after the job
-    EXPECT_EQ(p.Metrics(), TVirtualPrinterBackEnd::MetriquesParDefaut());
+    EXPECT_EQ(p.Metrics(), TVirtualPrinterBackEnd::DefaultMetrics());
     p.BeginDoc(); // and serves the next job
     p.EndDoc();
     EXPECT_EQ(virtuelle->DeviceContextsOpened(), 1);

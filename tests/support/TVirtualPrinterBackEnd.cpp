@@ -70,7 +70,7 @@ private:
         TVirtualPrinterBackEnd::TSegment s;
         s.From = transformation_.map(ligne.p1());
         s.To = transformation_.map(ligne.p2());
-        s.Couleur = VersTColor(stylo_.color());
+        s.Color = VersTColor(stylo_.color());
         s.PenWidth = stylo_.width();
         s.Cosmetic = stylo_.isCosmetic();
         s.Solid = stylo_.style() == Qt::SolidLine;
@@ -175,7 +175,7 @@ void TVirtualPrinterBackEnd::ClearRecord() {
     recherches_ = 0;
 }
 
-TPrinterMetrics TVirtualPrinterBackEnd::MetriquesPour(TOrientation orientation) const {
+TPrinterMetrics TVirtualPrinterBackEnd::MetricsFor(TOrientation orientation) const {
     if (orientation == TOrientation::Portrait) return metriques_;
     return {metriques_.LogPixelsY, metriques_.LogPixelsX, metriques_.VertRes,
             metriques_.HorzRes,    metriques_.VertSize,   metriques_.HorzSize};
@@ -206,7 +206,7 @@ std::optional<TPrinterMetrics> TVirtualPrinterBackEnd::OpenContext(const TDevice
     contexteImpression_ = forJob;
     reglagesContexte_ = settings;
     ++(forJob ? dcOuverts_ : icOuverts_);
-    page_->Metriques = MetriquesPour(settings.Orientation);
+    page_->Metriques = MetricsFor(settings.Orientation);
     return page_->Metriques;
 }
 

@@ -22,15 +22,15 @@ public:
     struct TSegment {
         QPointF From;
         QPointF To;
-        TColor Couleur = 0; // 0x00BBGGRR
-        int PenWidth = 0;   // as set on the pen (1 for the page canvas)
+        TColor Color = 0; // 0x00BBGGRR
+        int PenWidth = 0; // as set on the pen (1 for the page canvas)
         bool Cosmetic = false;
         bool Solid = false;
         friend bool operator==(const TSegment&, const TSegment&) = default;
         // Readable in failure messages.
         friend void PrintTo(const TSegment& s, std::ostream* os) {
             *os << '(' << s.From.x() << ',' << s.From.y() << ")-(" << s.To.x() << ',' << s.To.y()
-                << ") colour " << s.Couleur;
+                << ") colour " << s.Color;
         }
     };
     // One rectangle drawn on the page (outline pen and fill), as QPainter got it.
@@ -51,7 +51,7 @@ public:
     };
 
     static constexpr const char* NomParDefaut = "Imprimante virtuelle";
-    static TPrinterMetrics MetriquesParDefaut() { return {600, 600, 4800, 6600, 203, 279}; }
+    static TPrinterMetrics DefaultMetrics() { return {600, 600, 4800, 6600, 203, 279}; }
 
     TVirtualPrinterBackEnd();
     ~TVirtualPrinterBackEnd() override;
@@ -99,12 +99,12 @@ public:
     class TPage; // the page's paint device (records into the open document)
 
 private:
-    TPrinterMetrics MetriquesPour(TOrientation orientation) const;
+    TPrinterMetrics MetricsFor(TOrientation orientation) const;
 
     std::string defaut_ = NomParDefaut;
     bool installee_ = true;
     bool avecReglages_ = true;
-    TPrinterMetrics metriques_ = MetriquesParDefaut();
+    TPrinterMetrics metriques_ = DefaultMetrics();
     bool contexteEchoue_ = false;
     bool debutEchoue_ = false;
     bool finEchoue_ = false;

@@ -32,13 +32,13 @@ const QStringList CinqTypes = {"application/x-openoffice-emf;windows_formatname=
 class CopieQtTest : public FenetrePrincipaleTest {
 protected:
     void TearDown() override {
-        Clipboard().SetPoseur({});
+        Clipboard().SetPlacer({});
         FenetrePrincipaleTest::TearDown();
     }
 
     // `avecPng`: the PNG too (the picture of the whole printable area is large).
     void Capturer(bool avecPng = false) {
-        Clipboard().SetPoseur([this, avecPng](const QMimeData& d) {
+        Clipboard().SetPlacer([this, avecPng](const QMimeData& d) {
             ++depot.Fois;
             depot.Formats = d.formats();
             depot.Emf = d.data("image/x-emf");
@@ -251,14 +251,14 @@ TEST_F(CopieQtTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
          QStringLiteral("Division par zéro.")},
         {"clipboard held by another program",
          [] {
-             Clipboard().SetPoseur(
+             Clipboard().SetPlacer(
                  [](const QMimeData&) { throw Exception("Ne peut ouvrir le Presse-papiers"); });
          },
          QStringLiteral("Ne peut ouvrir le Presse-papiers.")},
     };
     for (const Cas& c : cas) {
         // The real (offscreen) clipboard holds a text beforehand.
-        Clipboard().SetPoseur({});
+        Clipboard().SetPlacer({});
         presse->setText(QStringLiteral("avant"));
         imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::NomParDefaut);
         imprimante->SetContextFails(false);
@@ -275,7 +275,7 @@ TEST_F(CopieQtTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
     }
 
     // All well again: the real clipboard gets the picture's five types only.
-    Clipboard().SetPoseur({});
+    Clipboard().SetPlacer({});
     TPrinter::Release();
     imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::NomParDefaut);
     imprimante->SetContextFails(false);

@@ -53,10 +53,9 @@ public:
     void SetUp() override {
         FenetrePrincipaleTest::SetUp();
         ASSERT_TRUE(dossier.isValid());
-        TFileDialogs::SetChoix([this](TFileDialogs::Genre, const QString&) {
-            return std::optional<QString>(fichier);
-        });
-        Clipboard().SetPoseur([this](const QMimeData& d) {
+        TFileDialogs::SetChoice(
+            [this](TFileDialogs::Kind, const QString&) { return std::optional<QString>(fichier); });
+        Clipboard().SetPlacer([this](const QMimeData& d) {
             ++copies;
             emf = d.data(TClipboard::MimeEmf);
         });
@@ -66,8 +65,8 @@ public:
         imprimante->ClearRecord();
     }
     void TearDown() override {
-        Clipboard().SetPoseur({});
-        TFileDialogs::SetChoix({});
+        Clipboard().SetPlacer({});
+        TFileDialogs::SetChoice({});
         delete fmModifier;
         FenetrePrincipaleTest::TearDown();
     }
@@ -212,8 +211,8 @@ TEST_P(EntrelacementsQtTestDuringADraw, FinalListAndSheet) {
     const auto& page = imprimante->Documents().back();
     EXPECT_TRUE(page.Finished);
     ASSERT_EQ(static_cast<int>(page.Segments.size()), Segments(cas.listeFinale));
-    EXPECT_EQ(page.Segments.front().Couleur, cas.listeFinale.front().Couleur);
-    EXPECT_EQ(page.Segments.back().Couleur, cas.listeFinale.back().Couleur);
+    EXPECT_EQ(page.Segments.front().Color, cas.listeFinale.front().Couleur);
+    EXPECT_EQ(page.Segments.back().Color, cas.listeFinale.back().Couleur);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -34,7 +34,7 @@ protected:
         ancienDossier = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(dossier.path()));
         d = QDir::currentPath();
-        TFileDialogs::SetChoix([this](TFileDialogs::Genre genre, const QString& propose) {
+        TFileDialogs::SetChoice([this](TFileDialogs::Kind genre, const QString& propose) {
             proposes.emplace_back(genre, propose);
             if (reponses.empty()) {
                 ADD_FAILURE() << "dialogue inattendu";
@@ -48,7 +48,7 @@ protected:
     }
 
     void TearDown() override {
-        TFileDialogs::SetChoix({});
+        TFileDialogs::SetChoice({});
         QDir::setCurrent(ancienDossier);
         FenetrePrincipaleTest::TearDown();
     }
@@ -62,7 +62,7 @@ protected:
         Cliquer(F().btOuvrir);
     }
     // What the last dialog proposed; checks its kind.
-    QString Propose(TFileDialogs::Genre genre) {
+    QString Propose(TFileDialogs::Kind genre) {
         EXPECT_FALSE(proposes.empty());
         if (proposes.empty()) return {};
         EXPECT_EQ(proposes.back().first, genre);
@@ -105,11 +105,11 @@ protected:
     QTemporaryDir dossier;
     QString ancienDossier;
     QString d; // the fresh folder, current directory at start
-    std::vector<std::pair<TFileDialogs::Genre, QString>> proposes;
+    std::vector<std::pair<TFileDialogs::Kind, QString>> proposes;
     std::deque<std::optional<QString>> reponses;
 };
 
-using Genre = TFileDialogs::Genre;
+using Kind = TFileDialogs::Kind;
 
 } // namespace
 
@@ -121,21 +121,21 @@ TEST_F(FichiersQtTest, SaveDefaultNamesBytesAndCaption) {
 
     // Cancelled: only the name chosen for the drawing stays.
     Enregistrer(std::nullopt);
-    EXPECT_EQ(Propose(Genre::Enregistrer), "Rosacine 3.txt");
+    EXPECT_EQ(Propose(Kind::Save), "Rosacine 3.txt");
     EXPECT_EQ(F().Dessin.NomFichier, "Rosacine 3.txt");
     EXPECT_EQ(F().windowTitle(), "Volutan2");
     EXPECT_TRUE(messages.empty());
 
     // The proposed name is that folder: refused, caption unchanged, the name kept.
     Enregistrer(d + "/Rosacine 3.txt");
-    EXPECT_EQ(Propose(Genre::Enregistrer), "Rosacine 3.txt");
+    EXPECT_EQ(Propose(Kind::Save), "Rosacine 3.txt");
     EXPECT_EQ(Message(), "Impossible de créer le fichier " + d + "/Rosacine 3.txt.");
     EXPECT_EQ(F().Dessin.NomFichier, (d + "/Rosacine 3.txt").toStdString());
     EXPECT_EQ(F().windowTitle(), "Volutan2");
 
     // A name typed without extension is saved as typed.
     Enregistrer(d + "/dessin");
-    EXPECT_EQ(Propose(Genre::Enregistrer), d + "/Rosacine 3.txt");
+    EXPECT_EQ(Propose(Kind::Save), d + "/Rosacine 3.txt");
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(Contenu(d + "/dessin"), "133\t58\t25\t0\r\n133\t58\t10\t255\r\n");
     EXPECT_FALSE(QFile::exists(d + "/dessin.txt"));
@@ -152,7 +152,7 @@ TEST_F(FichiersQtTest, SaveDefaultNamesBytesAndCaption) {
     // empty list replaces the file by 0 bytes without asking.
     F().Dessin.NbSpires = 0;
     Enregistrer(d + "/dessin");
-    EXPECT_EQ(Propose(Genre::Enregistrer), d + "/dessin");
+    EXPECT_EQ(Propose(Kind::Save), d + "/dessin");
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(QFile::exists(d + "/dessin"));
     EXPECT_EQ(Contenu(d + "/dessin"), "");
@@ -166,24 +166,24 @@ TEST_F(FichiersQtTest, CurrentFolderFollowsTheLastDialog) {
     EcrireFichier("Rosacine 2.txt", "");
 
     Ouvrir(d + "/sous/Rosacine 1.txt");
-    EXPECT_EQ(Propose(Genre::Ouvrir), "");
+    EXPECT_EQ(Propose(Kind::Open), "");
     EXPECT_EQ(QDir::currentPath(), d + "/sous");
     EXPECT_EQ(F().Dessin.NomFichier, "Sans titre"); // Open does not name the drawing
 
     // The default name is searched in the folder of the last dialog.
     Enregistrer(std::optional<QString>("Rosacine 2.txt"));
-    EXPECT_EQ(Propose(Genre::Enregistrer), "Rosacine 2.txt");
+    EXPECT_EQ(Propose(Kind::Save), "Rosacine 2.txt");
     EXPECT_EQ(Contenu(d + "/sous/Rosacine 2.txt"), "150\t60\t40\t32768\r\n");
     EXPECT_EQ(F().windowTitle(), Titre(d + "/sous/Rosacine 2.txt"));
     EXPECT_TRUE(messages.empty());
 
     // The open dialog proposes the path chosen in it last time, even a failed one.
     Ouvrir(d + "/absent.txt");
-    EXPECT_EQ(Propose(Genre::Ouvrir), d + "/sous/Rosacine 1.txt");
+    EXPECT_EQ(Propose(Kind::Open), d + "/sous/Rosacine 1.txt");
     EXPECT_EQ(Message(), "Fichier introuvable.");
     EXPECT_EQ(QDir::currentPath(), d);
     Ouvrir(std::nullopt);
-    EXPECT_EQ(Propose(Genre::Ouvrir), d + "/absent.txt");
+    EXPECT_EQ(Propose(Kind::Open), d + "/absent.txt");
     EXPECT_EQ(Liste(), std::vector<TSpire>{Vert});
     EXPECT_TRUE(messages.empty());
 }
@@ -299,7 +299,7 @@ TEST_F(FichiersQtTest, OpenFailures) {
     TApplication app;
     QString messages;
     app.SetSignaleur([&](const QString&, const QString& texte) { messages += texte; });
-    TFileDialogs::SetChoix([&](TFileDialogs::Genre, const QString&) { return chemin; });
+    TFileDialogs::SetChoice([&](TFileDialogs::Kind, const QString&) { return chemin; });
     app.CreateForm(fmVolutan2);
     std::fill(fmVolutan2->Dessin.Spires.begin(), fmVolutan2->Dessin.Spires.end(), Rouge);
     fmVolutan2->Dessin.NbSpires = MaxSpires; // 31 x 15 bytes

@@ -42,7 +42,7 @@ protected:
         FenetrePrincipaleTest::SetUp();
         ASSERT_TRUE(dossier.isValid());
 
-        TFileDialogs::SetChoixImage([this](const QString& propose, TFormatImage format) {
+        TFileDialogs::SetPictureChoice([this](const QString& propose, TFormatImage format) {
             proposes.emplace_back(propose, format);
             if (reponses.empty()) {
                 ADD_FAILURE() << "unexpected dialog";
@@ -54,8 +54,8 @@ protected:
         });
     }
     void TearDown() override {
-        TFileDialogs::SetChoixImage({});
-        Clipboard().SetPoseur({});
+        TFileDialogs::SetPictureChoice({});
+        Clipboard().SetPlacer({});
         FenetrePrincipaleTest::TearDown();
     }
 
@@ -155,7 +155,7 @@ TEST_F(ImageQtTest, DefaultCurveInTheThreeFormatsAtTrueSize) {
     Lister({133, 58, 25, 255}); // red
     // What Copy places on the clipboard, for comparison.
     QByteArray svgCopie, pngCopie;
-    Clipboard().SetPoseur([&](const QMimeData& d) {
+    Clipboard().SetPlacer([&](const QMimeData& d) {
         svgCopie = d.data(TClipboard::MimeSvg);
         pngCopie = d.data(TClipboard::MimePng);
     });

@@ -133,7 +133,7 @@ TEST_F(OuvertureQtTest, APictureFromOutsideIsNamedAsOneAndOpenKeepsItsMessages) 
     image.SetWidth(40);
     image.SetHeight(40);
     {
-        TMetafileCanvas c(image, TVirtualPrinterBackEnd::MetriquesParDefaut());
+        TMetafileCanvas c(image, TVirtualPrinterBackEnd::DefaultMetrics());
         c.MoveTo(0, 0);
         c.SetPenColor(0xFF);
         c.LineTo(40, 40);
@@ -192,11 +192,11 @@ TEST_F(OuvertureQtTest, APictureFromOutsideIsNamedAsOneAndOpenKeepsItsMessages) 
     EXPECT_EQ(F().Dessin.NbSpires, 0);
 
     // Open, the command, gives its own messages on the same picture.
-    TFileDialogs::SetChoix(
-        [&](TFileDialogs::Genre, const QString&) { return Chemin("Rosace.svg"); });
+    TFileDialogs::SetChoice(
+        [&](TFileDialogs::Kind, const QString&) { return Chemin("Rosace.svg"); });
     messages.clear();
     Cliquer(F().btOuvrir);
-    TFileDialogs::SetChoix({});
+    TFileDialogs::SetChoice({});
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].second, "'' n'est pas une valeur entière correcte.");
 }

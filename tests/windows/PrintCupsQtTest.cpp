@@ -44,7 +44,7 @@ TEST_F(PrintCupsQtTest, DefaultCurveOnThePrintersDefaultPaper) {
         QFile::remove(serveur.Sortie());
         TPrinter::SetBackEnd(nullptr); // a new printer object chooses the printer afresh
         QByteArray emf;
-        Clipboard().SetPoseur([&emf](const QMimeData& d) { emf = d.data(TClipboard::MimeEmf); });
+        Clipboard().SetPlacer([&emf](const QMimeData& d) { emf = d.data(TClipboard::MimeEmf); });
 
         QStringList messages;
         {
@@ -74,7 +74,7 @@ TEST_F(PrintCupsQtTest, DefaultCurveOnThePrintersDefaultPaper) {
             delete fmVolutan2;
         }
         TPrinter::Release();
-        Clipboard().SetPoseur({});
+        Clipboard().SetPlacer({});
 
         const QString attente = serveur.AttendreTravaux();
         ASSERT_TRUE(attente.isEmpty()) << attente.toStdString();

@@ -99,7 +99,7 @@ TEST_F(PrintQtTest, DefaultCurveAtTrueSizeOnThePage) {
     QPointF fin = Pixels(page.Segments.front()).first;
     for (std::size_t i = 0; i < page.Segments.size(); ++i) {
         const TSegment& s = page.Segments[i];
-        ASSERT_TRUE(s.Couleur == couleur && s.PenWidth == 1 && s.Cosmetic && s.Solid) << i;
+        ASSERT_TRUE(s.Color == couleur && s.PenWidth == 1 && s.Cosmetic && s.Solid) << i;
         const auto [debut, suivant] = Pixels(s);
         ASSERT_EQ(debut, fin) << i; // one polyline of whole pixels
         fin = suivant;

@@ -5,8 +5,8 @@
 
 #include <QByteArray>
 
-class TEcrivainVectoriel : public TPolylineCanvas {
+class TVectorWriter : public TPolylineCanvas {
 protected:
     // A real with `decimales` decimals and a '.', whatever the locale.
-    static QByteArray Fixe(double valeur, int decimales);
+    static QByteArray Fixed(double valeur, int decimales);
 };

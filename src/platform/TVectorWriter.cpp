@@ -1,8 +1,8 @@
-#include "platform/TEcrivainVectoriel.h"
+#include "platform/TVectorWriter.h"
 
 #include <charconv>
 
-QByteArray TEcrivainVectoriel::Fixe(double valeur, int decimales) {
+QByteArray TVectorWriter::Fixed(double valeur, int decimales) {
     char tampon[64];
     const auto fin =
         std::to_chars(tampon, tampon + sizeof tampon, valeur, std::chars_format::fixed, decimales)
