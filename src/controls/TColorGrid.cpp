@@ -49,7 +49,7 @@ TColorGrid::TColorGrid(QWidget* parent) : QWidget(parent) {
 }
 
 TColor TColorGrid::CellColor(int i) {
-    return DansPalette(i) ? Couleurs[i] : clNone;
+    return DansPalette(i) ? Couleurs[static_cast<std::size_t>(i)] : clNone;
 }
 
 QString TColorGrid::CellName(int i) {
@@ -219,7 +219,8 @@ void TColorGrid::PeindreCellule(QPainter& p, int i, bool focus) const {
         p.fillRect(QRect(QPoint(g, b), QPoint(d, b)), lumiere);
     }
     const QRect interieur = r.adjusted(3, 3, -3, -3);
-    if (interieur.isValid()) p.fillRect(interieur, VersQColor(Couleurs[i]));
+    if (interieur.isValid())
+        p.fillRect(interieur, VersQColor(Couleurs[static_cast<std::size_t>(i)]));
     if (!focus) return;
     // Dotted focus rectangle that inverts what lies under it.
     const QRect f = r.adjusted(4, 4, -4, -4);
@@ -245,7 +246,7 @@ void TColorGrid::DessinerMarques(QPainter& p) const {
         const QString texte = MarkText(i);
         // "TF" on a cell both sides share is drawn once.
         if (texte.isEmpty() || i == dejaDessinee) continue;
-        p.setPen(VersQColor(MarkColor(Couleurs[i])));
+        p.setPen(VersQColor(MarkColor(Couleurs[static_cast<std::size_t>(i)])));
         p.drawText(CellRect(i), TextFlags, texte);
         dejaDessinee = i;
     }

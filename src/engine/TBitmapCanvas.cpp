@@ -31,13 +31,14 @@ void TBitmapCanvas::SetSize(int largeur, int hauteur) {
 
 TColor TBitmapCanvas::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= largeur_ || y >= hauteur_) return -1;
-    return DepuisArgb(
-        pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(largeur_) + x]);
+    return DepuisArgb(pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(largeur_) +
+                              static_cast<std::size_t>(x)]);
 }
 
 void TBitmapCanvas::Poser(int x, int y, std::uint32_t argb) {
     if (x < 0 || y < 0 || x >= largeur_ || y >= hauteur_) return;
-    pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(largeur_) + x] = argb;
+    pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(largeur_) +
+            static_cast<std::size_t>(x)] = argb;
 }
 
 void TBitmapCanvas::MoveTo(int x, int y) {
@@ -141,7 +142,8 @@ void TBitmapCanvas::Rectangle(int left, int top, int right, int bottom) {
         y2 = std::min<std::int64_t>(y2, hauteur_ - 1);
         if (x1 > x2 || y1 > y2) return;
         for (std::int64_t y = y1; y <= y2; ++y) {
-            std::uint32_t* ligne = pixels_.data() + static_cast<std::size_t>(y) * largeur_;
+            std::uint32_t* ligne =
+                pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(largeur_);
             std::fill(ligne + x1, ligne + x2 + 1, argb);
         }
     };

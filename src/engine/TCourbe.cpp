@@ -179,7 +179,7 @@ void TCourbe::SinCosDouble(double angle, double& sinus, double& cosinus) {
 void TCourbe::Remplir(double t) {
     // Lanes 0 .. Lot-1: the parameters; Lot .. 2 Lot - 1: the second angles.
     alignas(16) double angles[2 * Lot];
-    for (int i = 0; i < Lot; ++i) {
+    for (std::size_t i = 0; i < Lot; ++i) {
         lotT_[i] = t;
         angles[i] = t;
         angles[Lot + i] = t * rapport_;
@@ -188,7 +188,7 @@ void TCourbe::Remplir(double t) {
     }
     alignas(16) double sinus[2 * Lot];
     alignas(16) double cosinus[2 * Lot];
-    for (int i = 0; i < 2 * Lot; i += 2) {
+    for (std::size_t i = 0; i < 2 * Lot; i += 2) {
         Double2 a;
         std::memcpy(&a, angles + i, sizeof a);
         Double2 s;
@@ -199,7 +199,7 @@ void TCourbe::Remplir(double t) {
     }
     const double d = ecart_;
     const double e = trou_;
-    for (int i = 0; i < Lot; ++i) {
+    for (std::size_t i = 0; i < Lot; ++i) {
         lotX_[i] = d * cosinus[i] + e * cosinus[Lot + i];
         lotY_[i] = d * sinus[i] + e * sinus[Lot + i];
     }
@@ -208,7 +208,7 @@ void TCourbe::Remplir(double t) {
 void TCourbe::Point(double t, double cx, double cy, std::int32_t& x, std::int32_t& y) {
     if (rapide_ && std::fabs(t) <= tMax_ && std::fabs(cx) <= CentreMax &&
         std::fabs(cy) <= CentreMax) {
-        int i = indice_;
+        std::size_t i = indice_;
         if (!(lotT_[i] == t)) {
             if (++i == Lot || !(lotT_[i] == t)) {
                 Remplir(t);

@@ -39,7 +39,7 @@ public:
     static void SinCosDouble(double angle, double& sinus, double& cosinus);
 
 private:
-    static constexpr int Lot = 8; // parameters computed at once
+    static constexpr std::size_t Lot = 8; // parameters computed at once
 
     void Remplir(double t);
 
@@ -65,7 +65,7 @@ private:
     std::array<double, Lot> lotX_;
     std::array<double, Lot> lotY_;
     std::array<double, Lot> lotFenetre_;
-    int indice_ = 0;
+    std::size_t indice_ = 0;
 
     long long replis_ = 0;
 };

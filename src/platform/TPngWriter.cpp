@@ -60,7 +60,7 @@ void TPngWriter::AddVertex(std::int32_t x, std::int32_t y) {
 }
 
 void TPngWriter::EndPolyline() {
-    peintre_.drawPolyline(polyligne_.constData(), polyligne_.size());
+    peintre_.drawPolyline(polyligne_.constData(), static_cast<int>(polyligne_.size()));
 }
 
 void TPngWriter::DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0,

@@ -24,7 +24,9 @@ public:
     }
     // Gives back the last `n` bytes taken by Espace and not written.
     void Reculer(qsizetype n) { taille_ -= n; }
-    void Ajouter(const char* texte, qsizetype n) { std::memcpy(Espace(n), texte, n); }
+    void Ajouter(const char* texte, qsizetype n) {
+        std::memcpy(Espace(n), texte, static_cast<std::size_t>(n));
+    }
     void Ajouter(const QByteArray& texte) { Ajouter(texte.constData(), texte.size()); }
     void Ajouter(char c) { *Espace(1) = c; }
 

@@ -101,7 +101,8 @@ bool TApplication::eventFilter(QObject* objet, QEvent* e) {
     // without it: a key press sent by the program goes through them first.
     if (modificateurs & Qt::ShiftModifier) {
         QKeyEvent sansMaj(QEvent::KeyPress, touche->key(), touche->modifiers() & ~Qt::ShiftModifier,
-                          touche->text().toLower(), touche->isAutoRepeat(), touche->count());
+                          touche->text().toLower(), touche->isAutoRepeat(),
+                          static_cast<quint16>(touche->count()));
         QCoreApplication::sendEvent(objet, &sansMaj);
     }
     return true;

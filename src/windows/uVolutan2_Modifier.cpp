@@ -47,7 +47,8 @@ void TfmVolutan2::btModifierClick() {
         const bool mobileBon = Val(grille.CellText(2, n).toStdString(), mobile) == 0;
         const bool trouBon = Val(grille.CellText(3, n).toStdString(), trou) == 0;
         if (!(fixeBon && mobileBon && trouBon)) break;
-        Dessin.Spires[n - 1] = TSpire{fixe, mobile, trou, grille.CellFontColor(0, n)};
+        Dessin.Spires[static_cast<std::size_t>(n - 1)] =
+            TSpire{fixe, mobile, trou, grille.CellFontColor(0, n)};
         Dessin.NbSpires = n;
     }
 
