@@ -8,7 +8,7 @@ set -euo pipefail
 # Building and running the program.
 run_packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-svg-dev qt6-translations-l10n qt6-wayland libgl-dev libcups2-dev
+    qt6-base-dev qt6-translations-l10n qt6-wayland libgl-dev libcups2-dev
     fonts-liberation fonts-dejavu-core
 )
 
@@ -18,7 +18,7 @@ run_packages=(
 # consumer), the X display with its window manager and input, the
 # accessibility bus.
 test_packages=(
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev qt6-svg-dev
     clang clang-format libclang-rt-14-dev
     cups cups-filters cups-client poppler-utils
     desktop-file-utils appstream man-db debhelper lintian
