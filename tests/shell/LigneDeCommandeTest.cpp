@@ -47,7 +47,7 @@ TEST(LigneDeCommandeTest, HelpAndVersionBeforeAnyDashDash) {
     };
     for (const auto& c : cas) {
         const char* texte = TexteDemande(static_cast<int>(c.arguments.size()), c.arguments.data());
-        EXPECT_EQ(texte, c.texte) << c.arguments.size() << ' ' << c.arguments.back();
+        EXPECT_STREQ(texte, c.texte) << c.arguments.size() << ' ' << c.arguments.back();
     }
     EXPECT_TRUE(std::string_view(TexteAide).starts_with(
         "Usage : Volutan2 [options du toolkit] [FICHIER]\n"));
