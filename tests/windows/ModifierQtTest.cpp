@@ -128,10 +128,10 @@ protected:
     }
 
     void Cliquer(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
-    void CliquerCellule(int col, int row) {
+    void CliquerCellule(int col, int row, Qt::MouseButton bouton = Qt::LeftButton) {
         const QRect r = Grille()->CellRect(col, row);
         ASSERT_FALSE(r.isEmpty()) << col << "," << row;
-        QTest::mouseClick(Grille()->viewport(), Qt::LeftButton, Qt::NoModifier,
+        QTest::mouseClick(Grille()->viewport(), bouton, Qt::NoModifier,
                           Grille()->viewport()->mapFrom(Grille(), r.center()));
     }
     // Makes the cell current, then types into it (the first character opens
@@ -262,8 +262,25 @@ TEST_F(ModifierQtTest, ThreeCurvesOkUnchangedAndNoNewActivation) {
 TEST_F(ModifierQtTest, DeletingRowTwoThenOkGivesTwoCurves) {
     TroisCourbes();
     ASSERT_TRUE(Modifier([&] {
+        // Right and middle presses on another cell change nothing: the
+        // current cell, the preview of row 1 and the delete button stay.
+        const std::vector<std::uint32_t> apercu1 = Apercu();
+        ASSERT_EQ(apercu1, Reference(133, 58, 25, TColorGrid::CellColor(1)));
+        for (const Qt::MouseButton bouton : {Qt::RightButton, Qt::MiddleButton}) {
+            CliquerCellule(2, 2, bouton);
+            EXPECT_EQ(Grille()->CurrentRow(), 1) << bouton;
+            EXPECT_EQ(Grille()->CurrentCol(), 1) << bouton;
+            EXPECT_EQ(Grille()->currentIndex(), Grille()->model()->index(0, 0)) << bouton;
+            EXPECT_EQ(Apercu(), apercu1) << bouton;
+            EXPECT_EQ(fmModifier->btSupprimer->text(), "Supprimer le dessin n° 1") << bouton;
+            EXPECT_FALSE(Grille()->EditorMode()) << bouton;
+        }
         CliquerCellule(2, 2);
+        EXPECT_EQ(Grille()->CurrentRow(), 2);
+        EXPECT_EQ(Grille()->CurrentCol(), 2);
+        EXPECT_EQ(Apercu(), Reference(100, 50, 0, TColorGrid::CellColor(4)));
         EXPECT_EQ(fmModifier->lblTitre->text(), "Aperçu du dessin n° 2");
+        EXPECT_EQ(fmModifier->btSupprimer->text(), "Supprimer le dessin n° 2");
         Cliquer(fmModifier->btSupprimer);
         EXPECT_EQ(Grille()->RowCount(), 30);
         EXPECT_EQ(fmModifier->NombreLignes(), 2);
@@ -283,9 +300,18 @@ TEST_F(ModifierQtTest, DeletingThenAnnulerKeepsTheListAndTheShorterTable) {
     const std::vector<std::uint32_t> feuille = Feuille();
     ASSERT_TRUE(Modifier([&] {
         CliquerCellule(1, 2);
+        // The row that moves up has an empty cell: its preview fails in its
+        // own handler, and the number column is still renumbered after it.
+        Grille()->SetCellText(2, 3, "");
         Cliquer(fmModifier->btSupprimer);
+        EXPECT_EQ(messages, QStringList{"'' n'est pas une valeur entière correcte."});
+        EXPECT_EQ(fmModifier->btSupprimer->text(), "Supprimer le dessin n° 2");
+        for (int r = 1; r <= 29; ++r)
+            EXPECT_EQ(Grille()->CellText(0, r), QString::number(r));
+        EXPECT_EQ(Grille()->CellText(1, 2), "150");
         Cliquer(fmModifier->btAnnuler);
     }));
+    messages.clear();
     EXPECT_EQ(Liste(), trois);
     EXPECT_EQ(Feuille(), feuille);
 
