@@ -13,6 +13,7 @@
 #include "platform/TPrinter.h"
 #include "shell/TApplication.h"
 #include "support/Attendre.h"
+#include "support/Lisible.h"
 #include "support/TVirtualPrinterBackEnd.h"
 #include "windows/uModifier.h"
 #include "windows/uVolutan2.h"
@@ -27,6 +28,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -256,6 +258,40 @@ TEST_F(ModifierQtTest, ThreeCurvesOkUnchangedAndNoNewActivation) {
         QCoreApplication::processEvents();
     EXPECT_EQ(Liste(), trois);
     EXPECT_EQ(application->FenetreActive(), fmVolutan2);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+
+    // Clear all, one new curve: the fill writes row 1 only, rows 2 and 3 keep
+    // the former curves, and OK reads them back with it.
+    Cliquer(fmVolutan2->btEffacer);
+    Dessiner(120, 45, 12, 3);
+    const TSpire nouvelle = fmVolutan2->Dessin.Spires[0];
+    ASSERT_TRUE(Modifier([&] {
+        EXPECT_EQ(fmModifier->NombreLignes(), 1);
+        EXPECT_EQ(Grille()->CellText(1, 1), "120");
+        EXPECT_EQ(Grille()->CellText(1, 2), "100");
+        EXPECT_EQ(Grille()->CellText(3, 3), "30");
+        EXPECT_EQ(Grille()->CellFontColor(0, 3), TColorGrid::CellColor(9));
+        Cliquer(fmModifier->btOK);
+    }));
+    EXPECT_EQ(Liste(), (std::vector<TSpire>{nouvelle, trois[1], trois[2]}));
+
+    // A list of 31 curves: the 31st is written beyond the table's last row,
+    // unseen, and not read back; 30 curves come back.
+    std::vector<TSpire> trenteEtUne;
+    for (int i = 0; i < 31; ++i)
+        trenteEtUne.push_back({40 + i, 30 + i, i, TColorGrid::CellColor(i % 16)});
+    std::copy(trenteEtUne.begin(), trenteEtUne.end(), fmVolutan2->Dessin.Spires.begin());
+    fmVolutan2->Dessin.NbSpires = 31;
+    ASSERT_TRUE(Modifier([&] {
+        EXPECT_EQ(Grille()->RowCount(), 31);
+        EXPECT_EQ(fmModifier->NombreLignes(), 31);
+        EXPECT_EQ(Grille()->CellText(1, 30), "69");
+        EXPECT_EQ(Grille()->CellText(1, 31), "70");
+        EXPECT_EQ(Grille()->CellText(2, 31), "60");
+        EXPECT_EQ(Grille()->CellFontColor(0, 31), TColorGrid::CellColor(14));
+        Cliquer(fmModifier->btOK);
+    }));
+    EXPECT_EQ(Liste(), (std::vector<TSpire>(trenteEtUne.begin(), trenteEtUne.begin() + 30)));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
