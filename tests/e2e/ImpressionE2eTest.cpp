@@ -42,7 +42,7 @@ TEST_F(ImpressionE2eTest, ClearAllDuringThePrintHandOverKeepsTheDrawing) {
     // The error box ("Impression en cours."), titled with the program's name
     // alone; the only box this sequence can bring (Print itself succeeds,
     // as the finished job below shows).
-    ASSERT_TRUE(TSessionX::Attendre([&] { return X().FenetreActive() == "Volutan2"; }, 60000))
+    ASSERT_TRUE(TSessionX::Attendre([&] { return X().FenetreActive() == "Volutan2"; }, 15000))
         << "no box came: " << X().FenetreActive().toStdString();
     QThread::msleep(300);
     X().Ecran().save(QStringLiteral("e2e-impression-en-cours.png"));
