@@ -503,7 +503,13 @@ QWidget* TCellGrid::Editor() const {
 void TCellGrid::mousePressEvent(QMouseEvent* event) {
     Protege([&] {
         const QModelIndex index = indexAt(event->position().toPoint());
-        if (event->button() != Qt::LeftButton || !index.isValid()) {
+        // Only the left button moves the current cell or opens the editor:
+        // a right or middle press on a cell leaves everything as it was.
+        if (event->button() != Qt::LeftButton && index.isValid()) {
+            event->accept();
+            return;
+        }
+        if (!index.isValid()) {
             QTableView::mousePressEvent(event);
             return;
         }

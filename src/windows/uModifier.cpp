@@ -103,6 +103,8 @@ TfmModifier::TfmModifier(QWidget* parent) : TForm(parent) {
     setTabOrder(ColorGrid1, btSupprimer);
     setTabOrder(btSupprimer, ScrollBox1);
 
+    // Its own trap: a preview failing inside a deletion is reported and the
+    // deletion still renumbers the rows (never left reading 2, 3, 4 ...).
     Connecter(asgSpires, &TCellGrid::OnClick, this, &TfmModifier::asgSpiresClick);
     Connecter(asgSpires, &TCellGrid::OnGetEditorType, this, &TfmModifier::asgSpiresGetEditorType);
     Connecter(asgSpires, &TCellGrid::OnSpinClick, this, &TfmModifier::asgSpiresSpinClick);

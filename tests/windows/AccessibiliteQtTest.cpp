@@ -27,7 +27,7 @@ QString Nom(QObject* o) {
 class AccessibiliteQtTest : public FenetrePrincipaleTest {};
 
 TEST_F(AccessibiliteQtTest, NamesRolesPaletteAndTable) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     app.CreateForm(fmModifier);
     const auto fin = qScopeGuard([] { delete fmModifier; });
 

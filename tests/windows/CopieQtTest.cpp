@@ -6,6 +6,7 @@
 #include "FenetrePrincipale.h"
 
 #include "core/Exceptions.h"
+#include "engine/CanvasEnregistreur.h"
 #include "platform/TClipboard.h"
 #include "support/LecteurEmf.h"
 #include "support/LecteurSvg.h"
@@ -93,6 +94,22 @@ protected:
     Depot depot;
 };
 
+// The points the engine traces for `spire` about (centre, centre) tenths of
+// a millimetre at the printer's resolution: the move, then each line's end.
+std::vector<std::pair<std::int32_t, std::int32_t>> PointsTraces(TDessin dessin, const TSpire& spire,
+                                                                double centre) {
+    CanvasEnregistreur canvas;
+    dessin.Cible = &canvas;
+    dessin.ModeEcran = false;
+    dessin.CentreX = centre;
+    dessin.CentreY = centre;
+    Tracer(dessin, spire, false);
+    std::vector<std::pair<std::int32_t, std::int32_t>> points;
+    for (const Appel& a : canvas.appels)
+        if (a.genre == Appel::MoveTo || a.genre == Appel::LineTo) points.emplace_back(a.a, a.b);
+    return points;
+}
+
 QString Millimetres(std::int32_t centiemes) {
     return QString::asprintf("%d.%02dmm", centiemes / 100, centiemes % 100);
 }
@@ -100,7 +117,7 @@ QString Millimetres(std::int32_t centiemes) {
 } // namespace
 
 TEST_F(CopieQtTest, DefaultCurveAtTrueSizeInTheClipboardPicture) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner); // (133, 58, 25) in the palette's foreground colour
     ASSERT_EQ(F().Dessin.NbSpires, 1);
@@ -139,6 +156,16 @@ TEST_F(CopieQtTest, DefaultCurveAtTrueSizeInTheClipboardPicture) {
     EXPECT_EQ(l.MaxX, 1890);
     EXPECT_EQ(l.MinY, 0);
     EXPECT_EQ(l.MaxY, 1890);
+    // About 945 * 254 / 600 = 400.05 tenths, not rounded: about 400, 348 of
+    // the 3646 points would differ (the first point and the spans would not).
+    const auto points = PointsTraces(F().Dessin, avant.Spires[0], 945 * 254 / 600.0);
+    EXPECT_EQ(l.Traits[0].Points, points);
+    const auto arrondis = PointsTraces(F().Dessin, avant.Spires[0], 400.0);
+    ASSERT_EQ(arrondis.size(), 3646u);
+    std::size_t differents = 0;
+    for (std::size_t i = 0; i < arrondis.size(); ++i)
+        differents += arrondis[i] != points.at(i);
+    EXPECT_EQ(differents, 348u);
 
     // The SVG is as large in millimetres as the EMF's frame.
     EXPECT_EQ(TailleSvg(depot.Svg),
@@ -166,10 +193,34 @@ TEST_F(CopieQtTest, DefaultCurveAtTrueSizeInTheClipboardPicture) {
     EXPECT_TRUE(MemesPixels(Feuille(), Reference(vierge, avant.Spires[0])));
     EXPECT_TRUE(MemesPixels(Feuille(), avant.Feuille));
     EXPECT_TRUE(messages.empty());
+
+    // 600 pixels per inch across, 300 down (printable area 4800 x 3300): the
+    // same centre from ResImpX on both axes, the heights at 300, so the first
+    // point is (VersPixelsX(200), VersPixelsY(400)) = (472, 472) and the
+    // curve spans 0 to 1890 across, 0 to 945 down; the frame converts 2E
+    // pixels with each axis's millimetres per pixel.
+    imprimante->SetMetrics({600, 300, 4800, 3300, 203, 279});
+    Cliquer(F().btEffacer); // the preparation measures the printer again
+    ASSERT_EQ(F().Dessin.ResImpY, 300);
+    Lister({avant.Spires[0]});
+    depot = {};
+    Cliquer(F().btCopier);
+    EXPECT_TRUE(messages.empty());
+    ASSERT_EQ(depot.Fois, 1);
+    const emf::Fichier inegal = Lire(depot.Emf);
+    EXPECT_EQ(inegal.Tete.Frame, (emf::Rect{0, 0, 7993, 15979}));
+    EXPECT_EQ(inegal.Tete.DeviceY, 3300);
+    EXPECT_EQ(inegal.Enregistrements.at(1).Champs, (std::vector<std::uint32_t>{472, 472}));
+    const emf::Lecture li = Jouer(inegal);
+    EXPECT_EQ(li.Lignes, 3645u);
+    EXPECT_EQ(std::vector<std::int32_t>({li.MinX, li.MaxX, li.MinY, li.MaxY}),
+              (std::vector<std::int32_t>{0, 1890, 0, 945}));
+    ASSERT_EQ(li.Traits.size(), 1u);
+    EXPECT_EQ(li.Traits[0].Points, PointsTraces(F().Dessin, avant.Spires[0], 945 * 254 / 600.0));
 }
 
 TEST_F(CopieQtTest, TheLargestCurveSetsTheFrame) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     Capturer();
     struct Cas {
         const char* nom;
@@ -222,7 +273,7 @@ TEST_F(CopieQtTest, TheLargestCurveSetsTheFrame) {
 }
 
 TEST_F(CopieQtTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner);
     QClipboard* presse = QGuiApplication::clipboard();
@@ -292,7 +343,7 @@ TEST_F(CopieQtTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
 TEST_F(CopieQtTest, PrinterUnmeasuredAtStartUpStillGivesATrueSizePicture) {
     // No default printer at start-up: the sheet preparations cannot measure it.
     imprimante->SetDefaultPrinter("");
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     ASSERT_FALSE(messages.empty());
     ASSERT_EQ(F().Dessin.ResImpX, 0);
     messages.clear();
@@ -316,7 +367,7 @@ TEST_F(CopieQtTest, PrinterUnmeasuredAtStartUpStillGivesATrueSizePicture) {
 }
 
 TEST_F(CopieQtTest, CopyDuringASlowDrawLetsItResumeOnTheSheet) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner);
     const TBitmapCanvas uneCourbe = Feuille();

@@ -104,7 +104,7 @@ public:
 class DensiteQtTest : public FenetrePrincipaleTest {};
 
 TEST_F(DensiteQtTest, SheetAndPreviewInDevicePixelsOfTheScreen) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     const std::optional<Densite> d = PourRatio(F().devicePixelRatioF());
     ASSERT_TRUE(d) << "no expectations for the ratio " << F().devicePixelRatioF();
 

@@ -16,7 +16,7 @@ const TSpire Defaut{133, 58, 25, 0};
 class DessinerQtTest : public FenetrePrincipaleTest {};
 
 TEST_F(DessinerQtTest, FastDrawTracesTheChosenCurveAndRecordsIt) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     const TBitmapCanvas vierge = Feuille();
     Cliquer(F().fbRapide);
     // Red, the first cell of the bottom row of the palette.
@@ -50,7 +50,7 @@ TEST_F(DessinerQtTest, FastDrawTracesTheChosenCurveAndRecordsIt) {
 }
 
 TEST_F(DessinerQtTest, SlowDrawPausesAfterEverySegmentUnderArreter) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     const TBitmapCanvas vierge = Feuille();
     QString legendePendant;
     bool toujoursArreter = true;
@@ -69,7 +69,7 @@ TEST_F(DessinerQtTest, SlowDrawPausesAfterEverySegmentUnderArreter) {
 }
 
 TEST_F(DessinerQtTest, StopDrawsExactlyOneMoreSegment) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     const TBitmapCanvas vierge = Feuille();
     // The click arrives during the yield after segment 100.
     surPause = [&](int n) {
@@ -90,7 +90,7 @@ TEST_F(DessinerQtTest, StopDrawsExactlyOneMoreSegment) {
 }
 
 TEST_F(DessinerQtTest, ThirtyOneCurvesAtMost) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     Cliquer(F().fbRapide);
     for (int i = 0; i < MaxSpires; ++i)
         Cliquer(F().btDessiner);
@@ -138,7 +138,7 @@ TEST_F(DessinerQtTest, QuitDuringASlowTraceEndsAfterIt) {
 }
 
 TEST_F(DessinerQtTest, ListRedrawSlowThenFastAfterAClick) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     const TBitmapCanvas vierge = Feuille();
     const TSpire liste[] = {{100, 50, 10, 255}, {96, 24, 5, 0xFF0000}, {133, 58, 25, 0x8000}};
     for (std::size_t i = 0; i < std::size(liste); ++i)

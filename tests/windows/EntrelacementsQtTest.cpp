@@ -59,7 +59,7 @@ public:
             ++copies;
             emf = d.data(TClipboard::MimeEmf);
         });
-        Demarrer();
+        ASSERT_NO_FATAL_FAILURE(Demarrer());
         app.CreateForm(fmModifier);
         ASSERT_TRUE(messages.empty());
         imprimante->ClearRecord();

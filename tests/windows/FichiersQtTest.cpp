@@ -44,7 +44,7 @@ protected:
             reponses.pop_front();
             return r;
         });
-        Demarrer();
+        ASSERT_NO_FATAL_FAILURE(Demarrer());
     }
 
     void TearDown() override {

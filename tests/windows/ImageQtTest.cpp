@@ -151,7 +151,7 @@ TEST_F(ImageQtTest, DefaultCurveInTheThreeFormatsAtTrueSize) {
     for (const char* outil : {"pdfinfo", "pdftoppm"})
         ASSERT_FALSE(QStandardPaths::findExecutable(outil).isEmpty())
             << outil << " (poppler-utils) is not installed: make check installs it";
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     Lister({133, 58, 25, 255}); // red
     // What Copy places on the clipboard, for comparison.
     QByteArray svgCopie, pngCopie;
@@ -222,7 +222,7 @@ TEST_F(ImageQtTest, DefaultCurveInTheThreeFormatsAtTrueSize) {
 
 TEST_F(ImageQtTest, WithoutAPrinterTheBuiltInReferenceAndNoMessage) {
     imprimante->SetDefaultPrinter("");
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     ASSERT_EQ(messages.size(), 2u); // the start-up's two printer messages
     messages.clear();
     ASSERT_EQ(F().Dessin.ResImpX, 0);
@@ -251,7 +251,7 @@ TEST_F(ImageQtTest, WithoutAPrinterTheBuiltInReferenceAndNoMessage) {
 }
 
 TEST_F(ImageQtTest, FailuresLeaveAnExistingFileAsItWas) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     ASSERT_TRUE(QDir(dossier.path()).mkdir("lecture"));
     const QString vieux = Chemin("lecture/vieux.svg");
     const QString ailleurs = Chemin("vieux.pdf");
@@ -317,7 +317,7 @@ TEST_F(ImageQtTest, FailuresLeaveAnExistingFileAsItWas) {
 }
 
 TEST_F(ImageQtTest, ContextMenuFromTheSheetAndTheKeyboard) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     QWidget* vue = F().ScrollBox1->viewport();
     auto ouvert = [] { return QApplication::activePopupWidget(); };
     auto fermer = [&] {
@@ -342,7 +342,7 @@ TEST_F(ImageQtTest, ContextMenuFromTheSheetAndTheKeyboard) {
                               F().edFixe->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(F().edFixe, &clavier);
     EXPECT_EQ(ouvert(), F().pmFeuille);
-    fermer();
+    ASSERT_NO_FATAL_FAILURE(fermer());
 
     // A right click on the sheet: the menu where it was clicked, no entry active.
     const QPoint surFeuille = F().Image1->mapToGlobal(QPoint(300, 200));
@@ -352,14 +352,14 @@ TEST_F(ImageQtTest, ContextMenuFromTheSheetAndTheKeyboard) {
     EXPECT_EQ(ouvert(), F().pmFeuille);
     EXPECT_EQ(F().pmFeuille->pos(), surFeuille);
     EXPECT_EQ(F().pmFeuille->activeAction(), nullptr);
-    fermer();
+    ASSERT_NO_FATAL_FAILURE(fermer());
     // Beside the sheet in its scroll box too; not on the bottom panel; a
     // field's right click keeps the field's own menu.
     QContextMenuEvent aCote(QContextMenuEvent::Mouse, vue->rect().bottomRight() - QPoint(4, 4),
                             vue->mapToGlobal(vue->rect().bottomRight() - QPoint(4, 4)));
     QApplication::sendEvent(vue, &aCote);
     EXPECT_EQ(ouvert(), F().pmFeuille);
-    fermer();
+    ASSERT_NO_FATAL_FAILURE(fermer());
     QContextMenuEvent panneau(QContextMenuEvent::Mouse, QPoint(470, 10),
                               F().Panel1->mapToGlobal(QPoint(470, 10)));
     QApplication::sendEvent(F().Panel1, &panneau);
@@ -369,7 +369,7 @@ TEST_F(ImageQtTest, ContextMenuFromTheSheetAndTheKeyboard) {
     QApplication::sendEvent(F().edFixe, &champ);
     EXPECT_NE(ouvert(), nullptr);
     EXPECT_NE(ouvert(), F().pmFeuille);
-    fermer();
+    ASSERT_NO_FATAL_FAILURE(fermer());
 
     // Once a drawing is opened, the picture is proposed under its name.
     QFile dessin(Chemin("ma rosace.v2.txt"));

@@ -13,6 +13,7 @@
 #include "platform/TPrinter.h"
 #include "shell/TApplication.h"
 #include "support/Attendre.h"
+#include "support/Lisible.h"
 #include "support/TVirtualPrinterBackEnd.h"
 #include "windows/uModifier.h"
 #include "windows/uVolutan2.h"
@@ -27,6 +28,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -128,10 +130,10 @@ protected:
     }
 
     void Cliquer(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
-    void CliquerCellule(int col, int row) {
+    void CliquerCellule(int col, int row, Qt::MouseButton bouton = Qt::LeftButton) {
         const QRect r = Grille()->CellRect(col, row);
         ASSERT_FALSE(r.isEmpty()) << col << "," << row;
-        QTest::mouseClick(Grille()->viewport(), Qt::LeftButton, Qt::NoModifier,
+        QTest::mouseClick(Grille()->viewport(), bouton, Qt::NoModifier,
                           Grille()->viewport()->mapFrom(Grille(), r.center()));
     }
     // Makes the cell current, then types into it (the first character opens
@@ -257,13 +259,64 @@ TEST_F(ModifierQtTest, ThreeCurvesOkUnchangedAndNoNewActivation) {
     EXPECT_EQ(Liste(), trois);
     EXPECT_EQ(application->FenetreActive(), fmVolutan2);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+
+    // Clear all, one new curve: the fill writes row 1 only, rows 2 and 3 keep
+    // the former curves, and OK reads them back with it.
+    Cliquer(fmVolutan2->btEffacer);
+    Dessiner(120, 45, 12, 3);
+    const TSpire nouvelle = fmVolutan2->Dessin.Spires[0];
+    ASSERT_TRUE(Modifier([&] {
+        EXPECT_EQ(fmModifier->NombreLignes(), 1);
+        EXPECT_EQ(Grille()->CellText(1, 1), "120");
+        EXPECT_EQ(Grille()->CellText(1, 2), "100");
+        EXPECT_EQ(Grille()->CellText(3, 3), "30");
+        EXPECT_EQ(Grille()->CellFontColor(0, 3), TColorGrid::CellColor(9));
+        Cliquer(fmModifier->btOK);
+    }));
+    EXPECT_EQ(Liste(), (std::vector<TSpire>{nouvelle, trois[1], trois[2]}));
+
+    // A list of 31 curves: the 31st is written beyond the table's last row,
+    // unseen, and not read back; 30 curves come back.
+    std::vector<TSpire> trenteEtUne;
+    for (int i = 0; i < 31; ++i)
+        trenteEtUne.push_back({40 + i, 30 + i, i, TColorGrid::CellColor(i % 16)});
+    std::copy(trenteEtUne.begin(), trenteEtUne.end(), fmVolutan2->Dessin.Spires.begin());
+    fmVolutan2->Dessin.NbSpires = 31;
+    ASSERT_TRUE(Modifier([&] {
+        EXPECT_EQ(Grille()->RowCount(), 31);
+        EXPECT_EQ(fmModifier->NombreLignes(), 31);
+        EXPECT_EQ(Grille()->CellText(1, 30), "69");
+        EXPECT_EQ(Grille()->CellText(1, 31), "70");
+        EXPECT_EQ(Grille()->CellText(2, 31), "60");
+        EXPECT_EQ(Grille()->CellFontColor(0, 31), TColorGrid::CellColor(14));
+        Cliquer(fmModifier->btOK);
+    }));
+    EXPECT_EQ(Liste(), (std::vector<TSpire>(trenteEtUne.begin(), trenteEtUne.begin() + 30)));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
 TEST_F(ModifierQtTest, DeletingRowTwoThenOkGivesTwoCurves) {
     TroisCourbes();
     ASSERT_TRUE(Modifier([&] {
+        // Right and middle presses on another cell change nothing: the
+        // current cell, the preview of row 1 and the delete button stay.
+        const std::vector<std::uint32_t> apercu1 = Apercu();
+        ASSERT_EQ(apercu1, Reference(133, 58, 25, TColorGrid::CellColor(1)));
+        for (const Qt::MouseButton bouton : {Qt::RightButton, Qt::MiddleButton}) {
+            CliquerCellule(2, 2, bouton);
+            EXPECT_EQ(Grille()->CurrentRow(), 1) << bouton;
+            EXPECT_EQ(Grille()->CurrentCol(), 1) << bouton;
+            EXPECT_EQ(Grille()->currentIndex(), Grille()->model()->index(0, 0)) << bouton;
+            EXPECT_EQ(Apercu(), apercu1) << bouton;
+            EXPECT_EQ(fmModifier->btSupprimer->text(), "Supprimer le dessin n° 1") << bouton;
+            EXPECT_FALSE(Grille()->EditorMode()) << bouton;
+        }
         CliquerCellule(2, 2);
+        EXPECT_EQ(Grille()->CurrentRow(), 2);
+        EXPECT_EQ(Grille()->CurrentCol(), 2);
+        EXPECT_EQ(Apercu(), Reference(100, 50, 0, TColorGrid::CellColor(4)));
         EXPECT_EQ(fmModifier->lblTitre->text(), "Aperçu du dessin n° 2");
+        EXPECT_EQ(fmModifier->btSupprimer->text(), "Supprimer le dessin n° 2");
         Cliquer(fmModifier->btSupprimer);
         EXPECT_EQ(Grille()->RowCount(), 30);
         EXPECT_EQ(fmModifier->NombreLignes(), 2);
@@ -283,9 +336,18 @@ TEST_F(ModifierQtTest, DeletingThenAnnulerKeepsTheListAndTheShorterTable) {
     const std::vector<std::uint32_t> feuille = Feuille();
     ASSERT_TRUE(Modifier([&] {
         CliquerCellule(1, 2);
+        // The row that moves up has an empty cell: its preview fails in its
+        // own handler, and the number column is still renumbered after it.
+        Grille()->SetCellText(2, 3, "");
         Cliquer(fmModifier->btSupprimer);
+        EXPECT_EQ(messages, QStringList{"'' n'est pas une valeur entière correcte."});
+        EXPECT_EQ(fmModifier->btSupprimer->text(), "Supprimer le dessin n° 2");
+        for (int r = 1; r <= 29; ++r)
+            EXPECT_EQ(Grille()->CellText(0, r), QString::number(r));
+        EXPECT_EQ(Grille()->CellText(1, 2), "150");
         Cliquer(fmModifier->btAnnuler);
     }));
+    messages.clear();
     EXPECT_EQ(Liste(), trois);
     EXPECT_EQ(Feuille(), feuille);
 

@@ -65,7 +65,7 @@ protected:
 } // namespace
 
 TEST_F(OuvertureQtTest, NamedOnTheCommandLineOpensAfterTheFirstActivation) {
-    Demarrer(Chemin("deux.txt"));
+    ASSERT_NO_FATAL_FAILURE(Demarrer(Chemin("deux.txt")));
     ATTENDRE(F().windowTitle() == "Volutan2 - " + Chemin("deux.txt"), 5000)
         << "the named file opened";
     EXPECT_TRUE(messages.empty());
@@ -78,7 +78,7 @@ TEST_F(OuvertureQtTest, NamedOnTheCommandLineOpensAfterTheFirstActivation) {
 }
 
 TEST_F(OuvertureQtTest, AMissingFileGivesOpensMessageAndTheProgramRunsOn) {
-    Demarrer(Chemin("absent.txt"));
+    ASSERT_NO_FATAL_FAILURE(Demarrer(Chemin("absent.txt")));
     ATTENDRE(messages.size() == 1u, 5000) << "Open's message";
     EXPECT_EQ(messages[0], std::make_pair(app.Title(), QString("Fichier introuvable.")));
     EXPECT_EQ(F().windowTitle(), "Volutan2");
@@ -89,7 +89,7 @@ TEST_F(OuvertureQtTest, AMissingFileGivesOpensMessageAndTheProgramRunsOn) {
 }
 
 TEST_F(OuvertureQtTest, ADroppedFileOpensAsOpenWould) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     // A move only (the source would delete the file) and a remote address are refused.
     EXPECT_FALSE(Deposer(&F(), {Chemin("deux.txt")}, Qt::MoveAction));
     EXPECT_FALSE(Deposer(&F(), {"https://example.org/deux.txt"}, Qt::CopyAction));
@@ -159,7 +159,7 @@ TEST_F(OuvertureQtTest, APictureFromOutsideIsNamedAsOneAndOpenKeepsItsMessages) 
 
     // Named on the command line: its line, under the program's title; the
     // window starts as without a file.
-    Demarrer(Chemin("Rosace.svg"));
+    ASSERT_NO_FATAL_FAILURE(Demarrer(Chemin("Rosace.svg")));
     ATTENDRE(messages.size() == 1u, 5000) << "le message de l'image";
     EXPECT_EQ(messages[0], std::make_pair(app.Title(), cas[0].message));
     EXPECT_EQ(F().windowTitle(), "Volutan2");

@@ -7,6 +7,7 @@
 #include <QPointF>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <ostream>
@@ -28,6 +29,18 @@ std::pair<QPointF, QPointF> Pixels(const TSegment& s) {
     return {s.From + retour, s.To + retour};
 }
 
+// Leftmost, rightmost, top and bottom pixels the page's lines run through.
+std::array<double, 4> Bornes(const std::vector<TSegment>& segments) {
+    std::array<double, 4> b{INT_MAX, INT_MIN, INT_MAX, INT_MIN};
+    for (const TSegment& s : segments) {
+        const auto [debut, suivant] = Pixels(s);
+        for (const QPointF& p : {debut, suivant})
+            b = {std::min(b[0], p.x()), std::max(b[1], p.x()), std::min(b[2], p.y()),
+                 std::max(b[3], p.y())};
+    }
+    return b;
+}
+
 constexpr TSpire Defaut{133, 58, 25, 0};
 constexpr std::size_t SegmentsDefaut = 3645;
 
@@ -35,7 +48,7 @@ class PrintQtTest : public FenetrePrincipaleTest {
 protected:
     void SetUp() override {
         FenetrePrincipaleTest::SetUp();
-        Demarrer();
+        ASSERT_NO_FATAL_FAILURE(Demarrer());
         ASSERT_TRUE(messages.empty());
         imprimante->ClearRecord(); // keep only what Print does
     }
@@ -125,6 +138,22 @@ TEST_F(PrintQtTest, DefaultCurveAtTrueSizeOnThePage) {
     ASSERT_EQ(imprimante->Documents().size(), 2u);
     EXPECT_EQ(Document(1).Segments, page.Segments);
     EXPECT_EQ(imprimante->DeviceContextsOpened(), 1); // the device context served both
+    EXPECT_EQ(Bornes(page.Segments), (std::array<double, 4>{1535, 3425, 827, 2717}));
+
+    // 600 pixels per inch across, 300 down: about (VersPixelsX(1050),
+    // VersPixelsY(750)) = (2480, 886), the heights at 300 (350 to 1150 tenths).
+    imprimante->SetMetrics({600, 300, 4800, 3300, 203, 279});
+    Cliquer(F().btEffacer); // the preparation measures the printer again
+    ASSERT_EQ(F().Dessin.ResImpY, 300);
+    F().Dessin.Spires = spires;
+    F().Dessin.NbSpires = 1;
+    Imprimer();
+    EXPECT_TRUE(messages.empty()) << Textes().join('|').toStdString();
+    ASSERT_EQ(imprimante->Documents().size(), 3u);
+    const TDocument inegal = Document(2);
+    ASSERT_EQ(inegal.Segments.size(), SegmentsDefaut);
+    EXPECT_EQ(Pixels(inegal.Segments.front()).first, QPointF(2008, 886));
+    EXPECT_EQ(Bornes(inegal.Segments), (std::array<double, 4>{1535, 3425, 413, 1358}));
 }
 
 TEST_F(PrintQtTest, EmptyListPrintsABlankPage) {
@@ -237,6 +266,28 @@ TEST_F(PrintQtTest, PrinterMessagesReachTheUser) {
     EXPECT_EQ(Textes(), QStringList{QStringLiteral("Imprimante sélectionnée incorrecte.")});
     AttendreEtatEcran();
     EXPECT_TRUE(imprimante->Documents().empty());
+
+    // The printer works again but no sheet preparation ever measured it (as
+    // after a start-up without one): Print takes the resolution from its
+    // job's device context. Never set to portrait, the page is landscape.
+    messages.clear();
+    TPrinter::Release();
+    imprimante->SetContextFails(false);
+    F().Dessin.ResImpX = 0;
+    F().Dessin.ResImpY = 0;
+    F().Dessin.Spires[0] = Defaut;
+    F().Dessin.NbSpires = 1;
+    Imprimer();
+    EXPECT_TRUE(messages.empty()) << Textes().join('|').toStdString();
+    AttendreEtatEcran();
+    ASSERT_EQ(imprimante->Documents().size(), 1u);
+    const TDocument page = Document(0);
+    EXPECT_EQ(page.Settings.Orientation, TOrientation::Landscape);
+    ASSERT_EQ(page.Segments.size(), SegmentsDefaut);
+    EXPECT_EQ(Pixels(page.Segments.front()).first, QPointF(2008, 1772));
+    EXPECT_EQ(Bornes(page.Segments), (std::array<double, 4>{1535, 3425, 827, 2717}));
+    EXPECT_EQ(F().Dessin.ResImpX, 600);
+    EXPECT_EQ(F().Dessin.ResImpY, 600);
 }
 
 } // namespace

@@ -47,7 +47,7 @@ void VerifierFeuilleVierge(const TBitmapCanvas& b) {
 class TfmVolutan2QtTest : public FenetrePrincipaleTest {};
 
 TEST_F(TfmVolutan2QtTest, StartUpState) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     EXPECT_TRUE(F().windowState() & Qt::WindowMaximized);
     EXPECT_EQ(F().windowTitle(), QStringLiteral("Volutan2"));
     EXPECT_EQ(F().edFixe->text(), QStringLiteral("133"));
@@ -87,7 +87,7 @@ TEST_F(TfmVolutan2QtTest, StartUpState) {
 
 TEST_F(TfmVolutan2QtTest, WithoutAPrinterTwoMessagesAndAPaintedSheet) {
     imprimante->SetDefaultPrinter("");
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     const QString texte = QStringLiteral("Aucune imprimante par défaut sélectionnée.");
     EXPECT_EQ(messages, (Messages{{app.Title(), texte}, {app.Title(), texte}}));
     VerifierFeuilleVierge(Feuille());
@@ -107,7 +107,7 @@ TEST_F(TfmVolutan2QtTest, WithoutAPrinterTwoMessagesAndAPaintedSheet) {
 }
 
 TEST_F(TfmVolutan2QtTest, LayoutAtDesignGeometryWithAnchors) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     F().setWindowState(Qt::WindowNoState);
     F().resize(823, 519);
     QApplication::processEvents();
@@ -155,7 +155,7 @@ TEST_F(TfmVolutan2QtTest, LayoutAtDesignGeometryWithAnchors) {
 }
 
 TEST_F(TfmVolutan2QtTest, FontsAndCaptionsFit) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     const QFontInfo interface(F().Label1->font());
     EXPECT_EQ(interface.pixelSize(), 11);
     EXPECT_EQ(F().Label1->font().styleHint(), QFont::SansSerif);
@@ -189,7 +189,7 @@ TEST_F(TfmVolutan2QtTest, FontsAndCaptionsFit) {
 }
 
 TEST_F(TfmVolutan2QtTest, KeyboardAcceleratorsEnterAndSpace) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     Cliquer(F().fbRapide);
     // A key on the focused control; a button pressed by its letter shows
     // itself pressed for a moment first.
@@ -230,7 +230,7 @@ TEST_F(TfmVolutan2QtTest, KeyboardAcceleratorsEnterAndSpace) {
 }
 
 TEST_F(TfmVolutan2QtTest, FormActivateRunsOnlyOnce) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     Cliquer(F().fbRapide);
     Cliquer(F().btDessiner);
     ASSERT_EQ(F().Dessin.NbSpires, 1);
@@ -259,7 +259,7 @@ TEST_F(TfmVolutan2QtTest, FormActivateRunsOnlyOnce) {
 }
 
 TEST_F(TfmVolutan2QtTest, TypedFieldsAndButtonsGiveTheCurve) {
-    Demarrer();
+    ASSERT_NO_FATAL_FAILURE(Demarrer());
     Cliquer(F().fbRapide);
     F().edFixe->selectAll();
     QTest::keyClicks(F().edFixe, QStringLiteral("150"));
