@@ -3,10 +3,13 @@
 // through the Copy command itself; the clipboard is replaced by its test seam,
 // so only the bytes are built. Goal: 80 ms or less.
 // Then what a paste of that picture costs: its SVG and its PNG made from the
-// EMF (no goal; Copy does not make them).
+// EMF, and whether the clipboard offers them (past its bound it offers the EMF
+// only: goal, a paste of what is offered within 1 s).
+#include "engine/Etendue.h"
 #include "engine/TDessin.h"
 #include "engine/Tracer.h"
 #include "platform/TClipboard.h"
+#include "platform/TClipboardData.h"
 #include "platform/TMetafile.h"
 #include "platform/TMetafileCanvas.h"
 #include "platform/TPrinter.h"
@@ -46,32 +49,60 @@ void BM_CopyWorstList(benchmark::State& state) {
     TPrinter::SetBackEnd(nullptr);
 }
 
-// Argument 0: the SVG, 1: the PNG.
-void BM_PasteWorstList(benchmark::State& state) {
+// The picture Copy records for 31 copies of `spire` at 600 dpi.
+TMetafile ImageListe(const TSpire& spire) {
+    TDessin dessin;
+    dessin.ModeEcran = false;
+    dessin.ResImpX = 600;
+    dessin.ResImpY = 600;
+    dessin.Spires[0] = spire;
+    dessin.NbSpires = 1;
+    // E = Round(4 x (|Mobile - Fixe| + Trou) x 600 / 254).
+    const std::int32_t e = Etendue(dessin);
     TMetafile image;
-    // The picture Copy records: E = Round(4 x (1 + 100) x 600 / 254) = 954.
-    image.SetWidth(2 * 954);
-    image.SetHeight(2 * 954);
+    image.SetWidth(2 * e);
+    image.SetHeight(2 * e);
     {
         TMetafileCanvas canvas(image, TPrinterMetrics{600, 600, 4800, 6600, 203, 279});
-        TDessin dessin;
         dessin.Cible = &canvas;
-        dessin.ModeEcran = false;
-        dessin.ResImpX = 600;
-        dessin.ResImpY = 600;
-        dessin.CentreX = dessin.CentreY = 954.0 * 254 / 600;
+        dessin.CentreX = dessin.CentreY = e * 254.0 / 600;
         for (int i = 0; i < MaxSpires; ++i)
-            Tracer(dessin, TSpire{199, 200, 100, 0x0000FF}, false);
+            Tracer(dessin, spire, false);
     }
+    return image;
+}
+
+// Argument 0: the SVG, 1: the PNG; argument 1, 31 curves of: 0 the longest
+// list the editor makes (200 turns each, about 390 000 segments, E = 954),
+// 1 1 000 turns each (1.95 million segments, an EMF just under the
+// clipboard's bound), 2 the longest a file can hold
+// (10 000 turns each, 19.5 million segments, E = 1 200).
+void BM_PasteWorstList(benchmark::State& state) {
+    static const TSpire spires[] = {
+        {199, 200, 100, 0x0000FF}, {999, 1000, 100, 0x0000FF}, {9973, 10000, 100, 0x0000FF}};
+    const TMetafile image = ImageListe(spires[state.range(1)]);
     qsizetype octets = 0;
     for (auto _ : state) {
         octets = (state.range(0) == 0 ? image.Svg() : image.Png()).size();
         benchmark::DoNotOptimize(octets);
     }
+    state.counters["emf_octets"] = static_cast<double>(image.Emf().size());
     state.counters["octets"] = static_cast<double>(octets);
+    // 1 when the clipboard offers this type for the picture, 0 past its bound.
+    state.counters["offert"] = TClipboardData(image).hasFormat(QString::fromLatin1(
+                                   state.range(0) == 0 ? TClipboard::MimeSvg : TClipboard::MimePng))
+                                   ? 1
+                                   : 0;
 }
 
 } // namespace
 
 BENCHMARK(BM_CopyWorstList)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PasteWorstList)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PasteWorstList)
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Args({0, 2})
+    ->Args({1, 2})
+    ->Unit(benchmark::kMillisecond);

@@ -1,6 +1,7 @@
 // Volutan2 [FILE]: creates the main window, then the curve editor, opens FILE
 // after the main window's first activation, and runs the event loop until
 // the main window is closed. "--help" and "--version" answer and end at once.
+#include "platform/NomsFichiers.h"
 #include "platform/TPrinter.h"
 #include "shell/Affichage.h"
 #include "shell/LigneDeCommande.h"
@@ -9,14 +10,16 @@
 #include "windows/uVolutan2.h"
 
 #include <QApplication>
-#include <QFileInfo>
+#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
+#include <climits>
 #include <cstdio>
 #include <string>
+#include <unistd.h>
 
 int main(int argc, char** argv) {
     if (const char* texte = TexteDemande(argc, argv))
@@ -31,11 +34,20 @@ int main(int argc, char** argv) {
         std::fputs(injoignable.c_str(), stderr);
         return 1;
     }
-    // The toolkit takes its own options out of the command line; what is left
-    // may name a drawing, made absolute here as the Open dialog gives it.
+    // The toolkit takes its own options out of argv; what is left may name a
+    // drawing, taken by its bytes (the toolkit's own list of the arguments
+    // loses those that are not valid text) and made absolute here as the Open
+    // dialog gives it.
     QApplication app(argc, argv);
-    QString fichier = FichierDeLaLigneDeCommande(QCoreApplication::arguments());
-    if (!fichier.isEmpty()) fichier = QFileInfo(fichier).absoluteFilePath();
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << NomDesOctets(argv[i]);
+    QString fichier = FichierDeLaLigneDeCommande(arguments);
+    if (!fichier.isEmpty() && !fichier.startsWith(u'/')) {
+        char dossier[PATH_MAX];
+        if (::getcwd(dossier, sizeof dossier) != nullptr)
+            fichier = QDir::cleanPath(NomDesOctets(dossier) + u'/' + fichier);
+    }
     // The installed desktop entry and icon (packaging/), named after the
     // application's id.
     QGuiApplication::setDesktopFileName(QStringLiteral(VOLUTAN_ID));

@@ -1,16 +1,19 @@
 #include "platform/CodesErreurFichier.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "platform/NomsFichiers.h"
 
 #include <cerrno>
+#include <sys/stat.h>
 
 int CodeErreurFichier(int errnum, const QString& chemin) {
     switch (errnum) {
     case ENOENT: {
         // The file is missing, or already the folder it should be in.
-        const QFileInfo dossier(QFileInfo(chemin).absolutePath());
-        return dossier.isDir() ? 2 : 3;
+        const QByteArray nom = OctetsDuNom(chemin);
+        const qsizetype barre = nom.lastIndexOf('/');
+        const QByteArray dossier = barre < 0 ? QByteArray(".") : nom.left(barre + 1);
+        struct stat infos {};
+        return ::stat(dossier.constData(), &infos) == 0 && S_ISDIR(infos.st_mode) ? 2 : 3;
     }
     case ENOTDIR:
     case ENAMETOOLONG:

@@ -5,8 +5,9 @@
 //                   the EMF bytes (true size for EMF readers)
 //   image/svg+xml   the same drawing as SVG, at its true size
 //   image/png       the same drawing in pixels, 300 per inch, true size
-// and nothing else (TClipboardData); whatever the clipboard held before is
-// replaced.
+// and nothing else (TClipboardData; a picture too large for the SVG and PNG
+// to be made while a program waits for them has the EMF types only);
+// whatever the clipboard held before is replaced.
 #include <QByteArray>
 
 #include <functional>

@@ -4,14 +4,19 @@
 
 #include <QStringList>
 
-TClipboardData::TClipboardData(TMetafile image) : image_(std::move(image)) {}
+TClipboardData::TClipboardData(TMetafile image, qsizetype emfAuPlus)
+    : image_(std::move(image)), emfSeul_(image_.Emf().size() > emfAuPlus) {}
 
 QStringList TClipboardData::formats() const {
     // The office suite's own EMF type first, for the readers that take the
     // first type they know.
-    return {QString::fromLatin1(TClipboard::MimeEmfBureautique),
-            QString::fromLatin1(TClipboard::MimeEmf), QString::fromLatin1(TClipboard::MimeEmfAutre),
-            QString::fromLatin1(TClipboard::MimeSvg), QString::fromLatin1(TClipboard::MimePng)};
+    QStringList types = {QString::fromLatin1(TClipboard::MimeEmfBureautique),
+                         QString::fromLatin1(TClipboard::MimeEmf),
+                         QString::fromLatin1(TClipboard::MimeEmfAutre)};
+    if (!emfSeul_)
+        types << QString::fromLatin1(TClipboard::MimeSvg)
+              << QString::fromLatin1(TClipboard::MimePng);
+    return types;
 }
 
 bool TClipboardData::hasFormat(const QString& type) const {
@@ -24,6 +29,7 @@ QVariant TClipboardData::retrieveData(const QString& type, QMetaType /*genre*/) 
             type == QLatin1String(TClipboard::MimeEmfAutre) ||
             type == QLatin1String(TClipboard::MimeEmfBureautique))
             return image_.Emf();
+        if (emfSeul_) return {};
         if (type == QLatin1String(TClipboard::MimeSvg)) {
             if (!svg_) svg_ = image_.Svg();
             return *svg_;

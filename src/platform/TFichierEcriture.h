@@ -1,11 +1,13 @@
 #pragma once
 // A drawing file written whole or not at all: the bytes go to a temporary file
 // beside the target, which replaces the target only once every byte is on
-// disk (QSaveFile). A failed save, a full disk or a crash leaves the previous
-// file as it was. The temporary file is removed on every failure path.
+// disk. A failed save, a full disk or a crash leaves the previous file as it
+// was. The temporary file is removed on every failure path. A target reached
+// through links is replaced where the links lead; the links stay. The name is
+// turned into the system's bytes by OctetsDuNom (a name opened by its bytes
+// is written back to the same bytes).
+#include <QByteArray>
 #include <QString>
-
-#include <QSaveFile>
 
 #include <string_view>
 
@@ -19,7 +21,7 @@ public:
     // nothing written to it.
     explicit TFichierEcriture(const QString& chemin);
     // Without Valider, the target is left untouched (the temporary file goes).
-    ~TFichierEcriture() = default;
+    ~TFichierEcriture();
     TFichierEcriture(const TFichierEcriture&) = delete;
     TFichierEcriture& operator=(const TFichierEcriture&) = delete;
 
@@ -32,6 +34,11 @@ public:
     void Valider();
 
 private:
+    // Closes and removes the temporary file.
+    void Abandonner();
+
     QString chemin_;
-    QSaveFile fichier_;
+    QByteArray cible_;      // the name replaced, links followed
+    QByteArray temporaire_; // the temporary file's name
+    int fd_ = -1;           // open on temporaire_ until Valider or Abandonner
 };

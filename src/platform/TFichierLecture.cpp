@@ -2,8 +2,7 @@
 
 #include "core/Exceptions.h"
 #include "platform/CodesErreurFichier.h"
-
-#include <QFile>
+#include "platform/NomsFichiers.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -11,7 +10,9 @@
 #include <unistd.h>
 
 TFichierLecture::TFichierLecture(const QString& chemin) : chemin_(chemin) {
-    const QByteArray nom = QFile::encodeName(chemin);
+    const QByteArray nom = OctetsDuNom(chemin);
+    // A name cut short by a zero byte would open another file.
+    if (nom.contains('\0')) throw EInOutError(CodeErreurFichier(ENAMETOOLONG, chemin));
     // O_NONBLOCK: opening a pipe with no writer must not wait; it is refused
     // below anyway.
     fd_ = ::open(nom.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);

@@ -8,10 +8,11 @@
 
 class TFichierLecture {
 public:
-    // Opens `chemin` (a path as the file dialog gives it). Throws EInOutError:
+    // Opens `chemin` (a path as the file dialog gives it, or one holding
+    // bytes kept by NomDesOctets, opened by those bytes). Throws EInOutError:
     // 2 no such file, 3 no such folder, 4 too many open files, 5 access refused
     // or not a regular file (a folder, a pipe, a device), other causes
-    // 1000 + errno.
+    // 1000 + errno; 3 also for a name holding a zero byte.
     explicit TFichierLecture(const QString& chemin);
     ~TFichierLecture();
     TFichierLecture(const TFichierLecture&) = delete;

@@ -6,6 +6,7 @@
 #include "controls/TImage.h"
 #include "controls/TUpDown.h"
 #include "engine/PreparerFeuille.h"
+#include "platform/NomsFichiers.h"
 #include "platform/TEcran.h"
 #include "platform/TPrinter.h"
 #include "shell/Affichage.h"
@@ -275,8 +276,11 @@ namespace {
 // files shows it (\n, \r, \t, other ones \xHH). The name itself is untouched.
 QString NomLisible(const QString& nom) {
     QString texte;
-    for (const QChar c : nom) {
-        if (c == u'\n')
+    for (qsizetype i = 0; i < nom.size(); ++i) {
+        const QChar c = nom[i];
+        if (EstOctetGarde(c.unicode()) && (i == 0 || !nom[i - 1].isHighSurrogate()))
+            texte += QStringLiteral("\\x%1").arg(c.unicode() - 0xDC00, 2, 16, QChar(u'0'));
+        else if (c == u'\n')
             texte += QLatin1String("\\n");
         else if (c == u'\r')
             texte += QLatin1String("\\r");

@@ -5,6 +5,7 @@
 
 #include "core/Exceptions.h"
 #include "engine/FichierDessin.h"
+#include "platform/NomsFichiers.h"
 #include "platform/TFichierEcriture.h"
 #include "platform/TFichierLecture.h"
 #include "platform/TFileDialogs.h"
@@ -62,11 +63,10 @@ void TfmVolutan2::btEnregistrerClick() {
         nomDonne_ = true;
     }
 
-    const std::optional<QString> choisi =
-        TFileDialogs::Save(this, QString::fromStdString(Dessin.NomFichier));
+    const std::optional<QString> choisi = TFileDialogs::Save(this, NomDesOctets(Dessin.NomFichier));
     if (!choisi) return;
-    // The name is kept even when writing fails below.
-    Dessin.NomFichier = choisi->toStdString();
+    // The name is kept even when writing fails below, as the system's bytes.
+    Dessin.NomFichier = OctetsDuNom(*choisi).toStdString();
     TFichierEcriture fichier(*choisi);
     fichier.Ecrire(octets);
     fichier.Valider();
@@ -118,8 +118,14 @@ void TfmVolutan2::OuvrirFichierExterieur(const QString& chemin, bool rapide) {
 
 QString TfmVolutan2::FichierDepose(const QMimeData* donnees) {
     if (donnees == nullptr) return {};
-    for (const QUrl& adresse : donnees->urls())
-        if (adresse.isLocalFile()) return adresse.toLocalFile();
+    for (const QUrl& adresse : donnees->urls()) {
+        if (!adresse.isLocalFile()) continue;
+        if (!adresse.host().isEmpty()) return adresse.toLocalFile();
+        // The path's bytes percent-decoded here: toLocalFile() would lose
+        // those that are not valid text (a name in another encoding).
+        return NomDesOctets(
+            QByteArray::fromPercentEncoding(adresse.path(QUrl::FullyEncoded).toLatin1()));
+    }
     return {};
 }
 

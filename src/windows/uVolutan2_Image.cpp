@@ -4,6 +4,7 @@
 
 #include "controls/TImage.h"
 #include "core/Exceptions.h"
+#include "platform/NomsFichiers.h"
 #include "platform/TFileDialogs.h"
 #include "platform/TMetafile.h"
 #include "platform/TPrinter.h"
@@ -62,8 +63,7 @@ void TfmVolutan2::contextMenuEvent(QContextMenuEvent* event) {
 
 void TfmVolutan2::miEnregistrerImageClick() {
     // The picture is named after the file the caption shows, "Sans titre" before any.
-    const QString nom =
-        nomAffiche_.isEmpty() ? QString::fromStdString(Dessin.NomFichier) : nomAffiche_;
+    const QString nom = nomAffiche_.isEmpty() ? NomDesOctets(Dessin.NomFichier) : nomAffiche_;
     // The folder is fixed at the first showing (the current directory then);
     // each picture saved moves it, and its format is proposed next time.
     if (dossierImage_.isEmpty()) dossierImage_ = QDir::currentPath();

@@ -3,6 +3,7 @@
 // from drawings by their first bytes.
 #include "core/Exceptions.h"
 #include "platform/CodesErreurFichier.h"
+#include "platform/NomsFichiers.h"
 #include "platform/TFichierEcriture.h"
 #include "platform/TFichierLecture.h"
 #include "platform/TFormatImage.h"
@@ -230,4 +231,41 @@ TEST(FichiersESTest, APictureIsKnownByItsFirstBytesAndADrawingNever) {
     };
     for (const auto& c : cas)
         EXPECT_EQ(FormatImageDesOctets(c.debut), c.format) << c.debut;
+}
+
+// A file name's bytes in a QString and back: valid UTF-8 decoded, every other
+// byte kept as U+DC00 + byte, so that any bytes come back as they were.
+TEST(FichiersESTest, NamesKeepTheirBytes) {
+    const struct {
+        QByteArray octets;
+        std::u16string nom;
+    } cas[] = {
+        {"dessin.txt", u"dessin.txt"},
+        {"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8c\x80", u"café € \U0001F300"},
+        {"dessin-\xe9.txt", u"dessin-\xDCE9.txt"},
+        {"\xc0\xaf", u"\xDCC0\xDCAF"},                     // a shorter form of '/'
+        {"\xed\xa0\x80", u"\xDCED\xDCA0\xDC80"},           // an encoded surrogate
+        {"\xf4\x90\x80\x80", u"\xDCF4\xDC90\xDC80\xDC80"}, // beyond U+10FFFF
+        {"a\xe2\x82", u"a\xDCE2\xDC82"},                   // cut short
+        {"\xff\xc3\xa9\x80", u"\xDCFFé\xDC80"},
+    };
+    for (const auto& c : cas) {
+        const QString nom = NomDesOctets(c.octets);
+        EXPECT_EQ(nom, QString::fromStdU16String(c.nom)) << c.octets.toHex().toStdString();
+        EXPECT_EQ(OctetsDuNom(nom), c.octets) << c.octets.toHex().toStdString();
+    }
+    // A name the system gives can only hold these bytes: every single byte,
+    // read from a file of that name.
+    QTemporaryDir dir;
+    for (int b = 1; b < 256; ++b) {
+        if (b == '/') continue;
+        const QByteArray octets = QFile::encodeName(dir.path()) + "/x" + char(b);
+        const int fd = ::open(octets.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        ASSERT_GE(fd, 0) << b;
+        ASSERT_EQ(::write(fd, "ok", 2), 2);
+        ::close(fd);
+        TFichierLecture lecture(NomDesOctets(octets));
+        char lu[2] = {};
+        EXPECT_EQ(lecture.Lire(lu, 2), 2u) << b;
+    }
 }

@@ -1,8 +1,10 @@
-// The clipboard: the picture's five types and nothing else, the seam, and the
-// refusal of a picture that holds no recording.
+// The clipboard: the picture's five types and nothing else, the seam, the
+// refusal of a picture that holds no recording, and the EMF types alone for a
+// picture past the size bound.
 #include "platform/TClipboard.h"
 
 #include "core/Exceptions.h"
+#include "platform/TClipboardData.h"
 #include "platform/TMetafile.h"
 #include "platform/TMetafileCanvas.h"
 #include "support/TVirtualPrinterBackEnd.h"
@@ -75,4 +77,23 @@ TEST(TClipboardQtTest, SeamReceivesWhatWouldBePlacedAndLeavesTheSystemClipboard)
     }
     EXPECT_TRUE(vus.isEmpty());
     Clipboard().SetPlacer({});
+}
+
+// At the bound the five types; one byte past it, the EMF types alone, and
+// nothing made for the other two even when asked by name.
+TEST(TClipboardQtTest, PastTheBoundOnlyTheEmfIsOffered) {
+    const TMetafile image = Image();
+    const qsizetype taille = image.Emf().size();
+    const TClipboardData aLaBorne(image, taille);
+    EXPECT_EQ(aLaBorne.formats(), CinqTypes);
+    EXPECT_EQ(aLaBorne.data("image/svg+xml"), image.Svg());
+
+    const TClipboardData audela(image, taille - 1);
+    const QStringList emf = CinqTypes.mid(0, 3);
+    EXPECT_EQ(audela.formats(), emf);
+    for (const QString& type : CinqTypes) {
+        EXPECT_EQ(audela.hasFormat(type), emf.contains(type)) << type.toStdString();
+        EXPECT_EQ(audela.data(type), emf.contains(type) ? image.Emf() : QByteArray())
+            << type.toStdString();
+    }
 }

@@ -5,6 +5,7 @@
 #include "FenetrePrincipale.h"
 #include "support/Attendre.h"
 
+#include "platform/NomsFichiers.h"
 #include "platform/TFileDialogs.h"
 #include "platform/TMetafile.h"
 #include "platform/TMetafileCanvas.h"
@@ -14,6 +15,12 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QUrl>
+
+#include <algorithm>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -47,7 +54,9 @@ protected:
         QMimeData donnees;
         QList<QUrl> adresses;
         for (const QString& c : chemins)
-            adresses << (c.startsWith("http") ? QUrl(c) : QUrl::fromLocalFile(c));
+            adresses << (c.startsWith("http")    ? QUrl(c)
+                         : c.startsWith("file:") ? QUrl::fromEncoded(c.toLatin1())
+                                                 : QUrl::fromLocalFile(c));
         donnees.setUrls(adresses);
         const QPointF point = cible->rect().center();
         QDragEnterEvent entree(point.toPoint(), actions, &donnees, Qt::LeftButton, Qt::NoModifier);
@@ -114,6 +123,64 @@ TEST_F(OuvertureQtTest, ADroppedFileOpensAsOpenWould) {
     ATTENDRE(messages.size() == 1u, 5000) << "Open's message for the dropped file";
     EXPECT_EQ(messages[0].second, "Fichier introuvable.");
     EXPECT_EQ(F().windowTitle(), "Volutan2 - " + Chemin("deux.txt"));
+}
+
+// A name that is not valid text ("dessin-" then the byte 0xE9, a name made in
+// another encoding): opened by its bytes from the command line and by a drop
+// (its URL percent-encodes the byte), shown escaped in the caption, and saved
+// back to the same bytes.
+TEST_F(OuvertureQtTest, ANameThatIsNotTextOpensAndSavesByItsBytes) {
+    const QByteArray dossierOctets = QFile::encodeName(dossier.path());
+    const QByteArray octets = dossierOctets + "/dessin-\xe9.txt";
+    auto ecrire = [&](const char* texte) {
+        const int fd = ::open(octets.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, texte, std::strlen(texte)), static_cast<ssize_t>(std::strlen(texte)));
+        ::close(fd);
+    };
+    ecrire("133\t58\t25\t255\r\n100\t50\t60\t16711680\r\n");
+    ASSERT_TRUE(QFile::remove(Chemin("deux.txt")));
+    const QString nom = NomDesOctets(octets);
+    ASSERT_EQ(OctetsDuNom(nom), octets);
+    const QString titre = "Volutan2 - " + dossier.path() + "/dessin-\\xe9.txt";
+
+    Demarrer(nom);
+    ATTENDRE(F().windowTitle() == titre, 5000) << "the named file opened";
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Liste(), (std::vector<TSpire>{Rouge, Bleu}));
+
+    ecrire("100\t50\t60\t16711680\r\n");
+    ASSERT_TRUE(Deposer(&F(),
+                        {"file://" + dossierOctets.toPercentEncoding("/") + "/dessin-%E9.txt"},
+                        Qt::CopyAction));
+    ATTENDRE(Liste() == std::vector<TSpire>{Bleu}, 10000) << "the dropped file opened";
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(F().windowTitle(), titre);
+
+    // Saved under the name Open gave: the same bytes, the only file there.
+    TFileDialogs::SetChoice([&](TFileDialogs::Kind, const QString&) { return nom; });
+    F().Dessin.Spires[1] = Rouge;
+    F().Dessin.NbSpires = 2;
+    Cliquer(F().btEnregistrer);
+    TFileDialogs::SetChoice({});
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(F().windowTitle(), titre);
+    EXPECT_EQ(F().Dessin.NomFichier, octets.toStdString());
+    std::vector<QByteArray> noms;
+    DIR* d = ::opendir(dossierOctets.constData());
+    ASSERT_NE(d, nullptr);
+    while (const dirent* entree = ::readdir(d))
+        if (std::strcmp(entree->d_name, ".") != 0 && std::strcmp(entree->d_name, "..") != 0)
+            noms.emplace_back(entree->d_name);
+    ::closedir(d);
+    EXPECT_EQ(noms, std::vector<QByteArray>{"dessin-\xe9.txt"});
+    const int fd = ::open(octets.constData(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    char contenu[128] = {};
+    const ssize_t lus = ::read(fd, contenu, sizeof contenu);
+    ::close(fd);
+    EXPECT_EQ(std::string(contenu, static_cast<std::size_t>(std::max<ssize_t>(lus, 0))),
+              "100\t50\t60\t16711680\r\n133\t58\t25\t255\r\n");
 }
 
 namespace {
