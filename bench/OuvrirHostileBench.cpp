@@ -144,7 +144,7 @@ int MesurerOuverture(const QString& chemin) {
     TApplication application;
     QString message;
     QSize boite;
-    application.SetSignaleur([&](const QString&, const QString& texte) {
+    application.SetReporter([&](const QString&, const QString& texte) {
         message = texte;
         boite = Boite(texte);
     });

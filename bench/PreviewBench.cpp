@@ -18,7 +18,7 @@ namespace {
 void BM_PreviewStep(benchmark::State& state) {
     auto application = std::make_unique<TApplication>();
     QStringList messages;
-    application->SetSignaleur([&](const QString&, const QString& texte) { messages << texte; });
+    application->SetReporter([&](const QString&, const QString& texte) { messages << texte; });
     auto* dialogue = application->CreateForm(fmModifier);
     TCellGrid* grille = dialogue->asgSpires;
     grille->SetCellText(1, 1, "133");

@@ -5,44 +5,44 @@
 
 // One cell of the palette: a list item named by its colour, selected when it
 // is the foreground cell (the "T" mark).
-class TAccessibleColorGrid::TCellule : public QAccessibleInterface {
+class TAccessibleColorGrid::TCell : public QAccessibleInterface {
 public:
-    TCellule(const TAccessibleColorGrid& grille, int indice) : grille_(grille), indice_(indice) {}
+    TCell(const TAccessibleColorGrid& grid, int index) : grid_(grid), index_(index) {}
 
-    bool isValid() const override { return grille_.isValid(); }
+    bool isValid() const override { return grid_.isValid(); }
     QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return grille_.window(); }
+    QWindow* window() const override { return grid_.window(); }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QAccessibleInterface* parent() const override {
-        return const_cast<TAccessibleColorGrid*>(&grille_);
+        return const_cast<TAccessibleColorGrid*>(&grid_);
     }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Name ? TColorGrid::CellName(indice_) : QString();
+        return t == QAccessible::Name ? TColorGrid::CellName(index_) : QString();
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
-        const TColorGrid* palette = grille_.Palette();
-        const QRect cellule = palette->CellRect(indice_);
-        return QRect(palette->mapToGlobal(cellule.topLeft()), cellule.size());
+        const TColorGrid* palette = grid_.Palette();
+        const QRect cell = palette->CellRect(index_);
+        return QRect(palette->mapToGlobal(cell.topLeft()), cell.size());
     }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
     QAccessible::State state() const override {
-        QAccessible::State etat;
-        const TColorGrid* palette = grille_.Palette();
-        etat.selectable = palette->ForegroundEnabled();
-        etat.selected = palette->ForegroundEnabled() && palette->ForegroundIndex() == indice_;
-        etat.invisible = !palette->isVisible();
-        etat.disabled = !palette->isEnabled();
-        return etat;
+        QAccessible::State state;
+        const TColorGrid* palette = grid_.Palette();
+        state.selectable = palette->ForegroundEnabled();
+        state.selected = palette->ForegroundEnabled() && palette->ForegroundIndex() == index_;
+        state.invisible = !palette->isVisible();
+        state.disabled = !palette->isEnabled();
+        return state;
     }
-    QColor backgroundColor() const override { return VersQColor(TColorGrid::CellColor(indice_)); }
+    QColor backgroundColor() const override { return VersQColor(TColorGrid::CellColor(index_)); }
 
 private:
-    const TAccessibleColorGrid& grille_;
-    const int indice_;
+    const TAccessibleColorGrid& grid_;
+    const int index_;
 };
 
 TAccessibleColorGrid::TAccessibleColorGrid(TColorGrid* palette)
@@ -53,8 +53,8 @@ TAccessibleColorGrid::~TAccessibleColorGrid() {
         if (id != 0) QAccessible::deleteAccessibleInterface(id);
 }
 
-QAccessibleInterface* TAccessibleColorGrid::Fabrique(const QString&, QObject* objet) {
-    auto* palette = qobject_cast<TColorGrid*>(objet);
+QAccessibleInterface* TAccessibleColorGrid::Factory(const QString&, QObject* object) {
+    auto* palette = qobject_cast<TColorGrid*>(object);
     return palette ? new TAccessibleColorGrid(palette) : nullptr;
 }
 
@@ -63,20 +63,20 @@ TColorGrid* TAccessibleColorGrid::Palette() const {
 }
 
 int TAccessibleColorGrid::childCount() const {
-    return TColorGrid::NombreCouleurs;
+    return TColorGrid::ColorCount;
 }
 
 QAccessibleInterface* TAccessibleColorGrid::child(int index) const {
-    if (index < 0 || index >= TColorGrid::NombreCouleurs) return nullptr;
+    if (index < 0 || index >= TColorGrid::ColorCount) return nullptr;
     QAccessible::Id& id = ids_[static_cast<std::size_t>(index)];
-    if (id == 0) id = QAccessible::registerAccessibleInterface(new TCellule(*this, index));
+    if (id == 0) id = QAccessible::registerAccessibleInterface(new TCell(*this, index));
     return QAccessible::accessibleInterface(id);
 }
 
-int TAccessibleColorGrid::indexOfChild(const QAccessibleInterface* enfant) const {
-    for (int i = 0; i < TColorGrid::NombreCouleurs; ++i)
+int TAccessibleColorGrid::indexOfChild(const QAccessibleInterface* item) const {
+    for (int i = 0; i < TColorGrid::ColorCount; ++i)
         if (ids_[static_cast<std::size_t>(i)] != 0 &&
-            QAccessible::accessibleInterface(ids_[static_cast<std::size_t>(i)]) == enfant)
+            QAccessible::accessibleInterface(ids_[static_cast<std::size_t>(i)]) == item)
             return i;
     return -1;
 }

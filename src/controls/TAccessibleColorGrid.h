@@ -4,7 +4,7 @@
 // palette is no tab stop and takes no focus, so nothing here is focusable;
 // the mouse stays its only input.
 //
-// Installed for every TColorGrid by its factory (Fabrique), on the
+// Installed for every TColorGrid by its factory (Factory), on the
 // toolkit's accessibility API.
 #include <QAccessibleWidget>
 
@@ -19,15 +19,15 @@ public:
 
     // The factory the palette installs once: this interface for a TColorGrid,
     // nothing for any other object.
-    static QAccessibleInterface* Fabrique(const QString& classe, QObject* objet);
+    static QAccessibleInterface* Factory(const QString& className, QObject* object);
 
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
-    int indexOfChild(const QAccessibleInterface* enfant) const override;
+    int indexOfChild(const QAccessibleInterface* item) const override;
     QAccessibleInterface* childAt(int x, int y) const override;
 
 private:
-    class TCellule;
+    class TCell;
     TColorGrid* Palette() const;
 
     // The cells' interfaces, made on first use and registered with the

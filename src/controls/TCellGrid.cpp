@@ -30,10 +30,10 @@ TCellGrid::TCellGrid(QWidget* parent) : QTableView(parent) {
 
     model_ = new TCellGridModel(*this);
     delegate_ = new TCellGridDelegate(*this);
-    enteteHaut_ = new TCellGridHeader(Qt::Horizontal, *this);
-    enteteGauche_ = new TCellGridHeader(Qt::Vertical, *this);
-    setHorizontalHeader(enteteHaut_);
-    setVerticalHeader(enteteGauche_);
+    topHeader_ = new TCellGridHeader(Qt::Horizontal, *this);
+    leftHeader_ = new TCellGridHeader(Qt::Vertical, *this);
+    setHorizontalHeader(topHeader_);
+    setVerticalHeader(leftHeader_);
     setModel(model_);
     setItemDelegate(delegate_);
     setShowGrid(false);
@@ -50,90 +50,90 @@ TCellGrid::TCellGrid(QWidget* parent) : QTableView(parent) {
 
     spin_ = new TGridSpin(viewport());
     spin_->hide();
-    connect(spin_, &TGridSpin::OnPas, this, [this](int valeur, bool upDown) {
-        emit OnSpinClick(currentCol_, currentRow_, valeur, upDown);
+    connect(spin_, &TGridSpin::OnStep, this, [this](int value, bool upDown) {
+        emit OnSpinClick(currentCol_, currentRow_, value, upDown);
     });
 
-    AppliquerOptions();
-    AppliquerTailles();
-    PlacerCourant(fixedCols_, fixedRows_);
+    ApplyOptions();
+    ApplySizes();
+    PlaceCurrent(fixedCols_, fixedRows_);
 }
 
 TCellGrid::~TCellGrid() = default;
 
-QModelIndex TCellGrid::IndexDe(int col, int row) const {
+QModelIndex TCellGrid::IndexOf(int col, int row) const {
     return model_->index(row - fixedRows_, col - fixedCols_);
 }
 
 // --- dimensions -------------------------------------------------------------
 
-void TCellGrid::Redimensionner(int cols, int rows) {
+void TCellGrid::ResizeGrid(int cols, int rows) {
     HideEditor();
     const int anciennesLignes = std::max(0, rowCount_ - fixedRows_);
     const int nouvellesLignes = std::max(0, rows - fixedRows_);
     const int anciennesColonnes = std::max(0, colCount_ - fixedCols_);
     const int nouvellesColonnes = std::max(0, cols - fixedCols_);
-    const QScopedValueRollback silence(silence_, true);
+    const QScopedValueRollback silence(silent_, true);
     if (nouvellesLignes < anciennesLignes) {
-        model_->DebutRetrait(nouvellesLignes, anciennesLignes - 1);
+        model_->StartRowRemoval(nouvellesLignes, anciennesLignes - 1);
         rowCount_ = rows;
-        model_->FinRetrait();
+        model_->EndRowRemoval();
     } else if (nouvellesLignes > anciennesLignes) {
-        model_->DebutAjout(anciennesLignes, nouvellesLignes - 1);
+        model_->StartRowInsertion(anciennesLignes, nouvellesLignes - 1);
         rowCount_ = rows;
-        model_->FinAjout();
+        model_->EndRowInsertion();
     }
     rowCount_ = rows;
     if (nouvellesColonnes < anciennesColonnes) {
-        model_->DebutRetraitColonnes(nouvellesColonnes, anciennesColonnes - 1);
+        model_->StartColumnRemoval(nouvellesColonnes, anciennesColonnes - 1);
         colCount_ = cols;
-        model_->FinRetraitColonnes();
+        model_->EndColumnRemoval();
     } else if (nouvellesColonnes > anciennesColonnes) {
-        model_->DebutAjoutColonnes(anciennesColonnes, nouvellesColonnes - 1);
+        model_->StartColumnInsertion(anciennesColonnes, nouvellesColonnes - 1);
         colCount_ = cols;
-        model_->FinAjoutColonnes();
+        model_->EndColumnInsertion();
     }
     colCount_ = cols;
-    AppliquerTailles();
-    PlacerCourant(std::min(currentCol_, std::max(colCount_ - 1, fixedCols_)),
-                  std::min(currentRow_, std::max(rowCount_ - 1, fixedRows_)));
+    ApplySizes();
+    PlaceCurrent(std::min(currentCol_, std::max(colCount_ - 1, fixedCols_)),
+                 std::min(currentRow_, std::max(rowCount_ - 1, fixedRows_)));
 }
 
 void TCellGrid::SetColCount(int n) {
     n = std::max(n, 0);
     if (n == colCount_) return;
-    Redimensionner(n, rowCount_);
+    ResizeGrid(n, rowCount_);
 }
 
 void TCellGrid::SetRowCount(int n) {
     n = std::max(n, 0);
     if (n == rowCount_) return;
-    Redimensionner(colCount_, n);
+    ResizeGrid(colCount_, n);
 }
 
 void TCellGrid::SetFixedCols(int n) {
     n = std::clamp(n, 0, 1);
     if (n == fixedCols_) return;
     HideEditor();
-    const QScopedValueRollback silence(silence_, true);
-    model_->DebutRemise();
+    const QScopedValueRollback silence(silent_, true);
+    model_->StartReset();
     fixedCols_ = n;
-    model_->FinRemise();
-    AppliquerTailles();
-    PlacerCourant(std::max(currentCol_, fixedCols_), currentRow_);
+    model_->EndReset();
+    ApplySizes();
+    PlaceCurrent(std::max(currentCol_, fixedCols_), currentRow_);
 }
 
 void TCellGrid::SetFixedRows(int n) {
     n = std::clamp(n, 0, 1);
     if (n == fixedRows_) return;
     HideEditor();
-    const QScopedValueRollback silence(silence_, true);
-    model_->DebutRemise();
+    const QScopedValueRollback silence(silent_, true);
+    model_->StartReset();
     fixedRows_ = n;
-    model_->FinRemise();
-    AppliquerEntetes();
-    AppliquerTailles();
-    PlacerCourant(currentCol_, std::max(currentRow_, fixedRows_));
+    model_->EndReset();
+    ApplyHeaders();
+    ApplySizes();
+    PlaceCurrent(currentCol_, std::max(currentRow_, fixedRows_));
 }
 
 // --- widths and heights -----------------------------------------------------
@@ -142,14 +142,14 @@ void TCellGrid::SetDefaultColWidth(int w) {
     if (w == defaultColWidth_ && colWidths_.empty()) return;
     defaultColWidth_ = w;
     colWidths_.clear();
-    AppliquerTailles();
+    ApplySizes();
 }
 
 void TCellGrid::SetDefaultRowHeight(int h) {
     if (h == defaultRowHeight_ && rowHeights_.empty()) return;
     defaultRowHeight_ = h;
     rowHeights_.clear();
-    AppliquerTailles();
+    ApplySizes();
 }
 
 int TCellGrid::ColWidths(int i) const {
@@ -161,10 +161,10 @@ int TCellGrid::ColWidths(int i) const {
 void TCellGrid::SetColWidths(int i, int w) {
     if (ColWidths(i) == w) return;
     colWidths_[i] = w;
-    AppliquerTailles();
+    ApplySizes();
 }
 
-int TCellGrid::HauteurLigne(int i) const {
+int TCellGrid::RowHeight(int i) const {
     const auto it = rowHeights_.find(i);
     return it == rowHeights_.end() ? defaultRowHeight_ : it->second;
 }
@@ -173,30 +173,30 @@ void TCellGrid::SetFixedColWidth(int w) {
     fixedColWidth_ = w;
     for (int i = 0; i < fixedCols_ && i < colCount_; ++i)
         colWidths_[i] = w;
-    AppliquerTailles();
+    ApplySizes();
 }
 
 void TCellGrid::SetFixedRowHeight(int h) {
     fixedRowHeight_ = h;
     for (int i = 0; i < fixedRows_ && i < rowCount_; ++i)
         rowHeights_[i] = h;
-    AppliquerTailles();
+    ApplySizes();
 }
 
-void TCellGrid::AppliquerTailles() {
-    enteteHaut_->setDefaultSectionSize(std::max(0, defaultColWidth_));
+void TCellGrid::ApplySizes() {
+    topHeader_->setDefaultSectionSize(std::max(0, defaultColWidth_));
     for (int c = fixedCols_; c < colCount_; ++c)
-        enteteHaut_->resizeSection(c - fixedCols_, std::max(0, ColWidths(c)));
-    enteteGauche_->setDefaultSectionSize(std::max(0, defaultRowHeight_));
+        topHeader_->resizeSection(c - fixedCols_, std::max(0, ColWidths(c)));
+    leftHeader_->setDefaultSectionSize(std::max(0, defaultRowHeight_));
     for (int r = fixedRows_; r < rowCount_; ++r)
-        enteteGauche_->resizeSection(r - fixedRows_, std::max(0, HauteurLigne(r)));
+        leftHeader_->resizeSection(r - fixedRows_, std::max(0, RowHeight(r)));
 
     const bool ligneFixe = fixedRows_ > 0 && rowCount_ > 0;
-    enteteHaut_->setVisible(ligneFixe);
-    if (ligneFixe) enteteHaut_->setFixedHeight(std::max(0, HauteurLigne(0)));
+    topHeader_->setVisible(ligneFixe);
+    if (ligneFixe) topHeader_->setFixedHeight(std::max(0, RowHeight(0)));
     const bool colonneFixe = fixedCols_ > 0 && colCount_ > 0;
-    enteteGauche_->setVisible(colonneFixe);
-    if (colonneFixe) enteteGauche_->setFixedWidth(std::max(0, ColWidths(0)));
+    leftHeader_->setVisible(colonneFixe);
+    if (colonneFixe) leftHeader_->setFixedWidth(std::max(0, ColWidths(0)));
     updateGeometries();
     viewport()->update();
 }
@@ -207,8 +207,8 @@ void TCellGrid::SetGridLineWidth(int w) {
     if (w == gridLineWidth_) return;
     gridLineWidth_ = w;
     viewport()->update();
-    enteteHaut_->viewport()->update();
-    enteteGauche_->viewport()->update();
+    topHeader_->viewport()->update();
+    leftHeader_->viewport()->update();
 }
 
 void TCellGrid::SetGridLineColor(const QColor& c) {
@@ -216,30 +216,30 @@ void TCellGrid::SetGridLineColor(const QColor& c) {
     gridLineColor_ = c;
     update();
     viewport()->update();
-    enteteHaut_->viewport()->update();
-    enteteGauche_->viewport()->update();
+    topHeader_->viewport()->update();
+    leftHeader_->viewport()->update();
 }
 
 void TCellGrid::SetOptions(TGridOptions options) {
     if (options == options_) return;
     options_ = options;
     if (!(options_ & goEditing)) HideEditor();
-    AppliquerOptions();
+    ApplyOptions();
 }
 
-void TCellGrid::AppliquerOptions() {
+void TCellGrid::ApplyOptions() {
     setSelectionMode((options_ & goRangeSelect) ? QAbstractItemView::ContiguousSelection
                                                 : QAbstractItemView::SingleSelection);
     viewport()->update();
-    enteteHaut_->viewport()->update();
-    enteteGauche_->viewport()->update();
+    topHeader_->viewport()->update();
+    leftHeader_->viewport()->update();
 }
 
 void TCellGrid::SetFixedFont(const QFont& f) {
     if (f == fixedFont_) return;
     fixedFont_ = f;
-    enteteHaut_->viewport()->update();
-    enteteGauche_->viewport()->update();
+    topHeader_->viewport()->update();
+    leftHeader_->viewport()->update();
 }
 
 void TCellGrid::SetColor(const QColor& c) {
@@ -251,8 +251,8 @@ void TCellGrid::SetColor(const QColor& c) {
 void TCellGrid::SetFixedColor(const QColor& c) {
     if (c == fixedColor_) return;
     fixedColor_ = c;
-    enteteHaut_->viewport()->update();
-    enteteGauche_->viewport()->update();
+    topHeader_->viewport()->update();
+    leftHeader_->viewport()->update();
 }
 
 void TCellGrid::SetSelectionColor(const QColor& c) {
@@ -271,16 +271,16 @@ void TCellGrid::SetVAlignment(TVAlignment a) {
     if (a == vAlignment_) return;
     vAlignment_ = a;
     viewport()->update();
-    enteteHaut_->viewport()->update();
-    enteteGauche_->viewport()->update();
+    topHeader_->viewport()->update();
+    leftHeader_->viewport()->update();
 }
 
 void TCellGrid::SetColumnHeaders(const QStringList& headers) {
     columnHeaders_ = headers;
-    AppliquerEntetes();
+    ApplyHeaders();
 }
 
-void TCellGrid::AppliquerEntetes() {
+void TCellGrid::ApplyHeaders() {
     if (fixedRows_ <= 0) return;
     for (int i = 0; i < columnHeaders_.size() && i < colCount_; ++i)
         SetCellText(i, 0, columnHeaders_[i]);
@@ -289,71 +289,71 @@ void TCellGrid::AppliquerEntetes() {
 // --- cells ------------------------------------------------------------------
 
 QString TCellGrid::CellText(int col, int row) const {
-    const auto it = textes_.find({row, col});
-    return it == textes_.end() ? QString() : it->second;
+    const auto it = texts_.find({row, col});
+    return it == texts_.end() ? QString() : it->second;
 }
 
-void TCellGrid::SetCellText(int col, int row, const QString& texte) {
-    if (col < 0 || row < 0 || CellText(col, row) == texte) return;
-    if (texte.isEmpty())
-        textes_.erase({row, col});
+void TCellGrid::SetCellText(int col, int row, const QString& text) {
+    if (col < 0 || row < 0 || CellText(col, row) == text) return;
+    if (text.isEmpty())
+        texts_.erase({row, col});
     else
-        textes_[{row, col}] = texte;
-    RepeindreCellule(col, row);
+        texts_[{row, col}] = text;
+    RepaintCell(col, row);
 }
 
-const TCellProperties* TCellGrid::ProprietesSiPresentes(int col, int row) const {
-    const auto it = proprietes_.find({row, col});
-    return it == proprietes_.end() ? nullptr : it->second.get();
+const TCellProperties* TCellGrid::PropertiesIfAny(int col, int row) const {
+    const auto it = properties_.find({row, col});
+    return it == properties_.end() ? nullptr : it->second.get();
 }
 
-TCellProperties& TCellGrid::Proprietes(int col, int row) {
-    auto& p = proprietes_[{row, col}];
+TCellProperties& TCellGrid::Properties(int col, int row) {
+    auto& p = properties_[{row, col}];
     if (!p) p = std::make_unique<TCellProperties>();
     return *p;
 }
 
 bool TCellGrid::HasCellProperties(int col, int row) const {
-    return ProprietesSiPresentes(col, row) != nullptr;
+    return PropertiesIfAny(col, row) != nullptr;
 }
 
 TColor TCellGrid::CellFontColor(int col, int row) const {
-    const TCellProperties* p = ProprietesSiPresentes(col, row);
+    const TCellProperties* p = PropertiesIfAny(col, row);
     return p ? p->FontColor : clNone;
 }
 
-void TCellGrid::SetCellFontColor(int col, int row, TColor couleur) {
+void TCellGrid::SetCellFontColor(int col, int row, TColor color) {
     if (col < 0 || row < 0) return;
-    TCellProperties& p = Proprietes(col, row);
-    if (p.FontColor == couleur) return;
-    p.FontColor = couleur;
-    RepeindreCellule(col, row);
+    TCellProperties& p = Properties(col, row);
+    if (p.FontColor == color) return;
+    p.FontColor = color;
+    RepaintCell(col, row);
 }
 
 TAlignment TCellGrid::CellAlignment(int col, int row) const {
-    const TCellProperties* p = ProprietesSiPresentes(col, row);
+    const TCellProperties* p = PropertiesIfAny(col, row);
     return p ? p->Alignment : TAlignment::taLeftJustify;
 }
 
-void TCellGrid::SetCellAlignment(int col, int row, TAlignment alignement) {
+void TCellGrid::SetCellAlignment(int col, int row, TAlignment alignment) {
     if (col < 0 || row < 0) return;
-    TCellProperties& p = Proprietes(col, row);
-    if (p.Alignment == alignement) return;
-    p.Alignment = alignement;
-    RepeindreCellule(col, row);
+    TCellProperties& p = Properties(col, row);
+    if (p.Alignment == alignment) return;
+    p.Alignment = alignment;
+    RepaintCell(col, row);
 }
 
-void TCellGrid::RepeindreCellule(int col, int row) {
+void TCellGrid::RepaintCell(int col, int row) {
     if (col >= colCount_ || row >= rowCount_) return; // not shown
     if (row < fixedRows_ && col < fixedCols_) {
         if (auto* coin = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly))
             coin->update();
     } else if (row < fixedRows_) {
-        enteteHaut_->viewport()->update();
+        topHeader_->viewport()->update();
     } else if (col < fixedCols_) {
-        enteteGauche_->viewport()->update();
+        leftHeader_->viewport()->update();
     } else {
-        update(IndexDe(col, row));
+        update(IndexOf(col, row));
     }
 }
 
@@ -362,63 +362,62 @@ void TCellGrid::NumberColumn(int col) {
         SetCellText(col, r, QString::number(r - fixedRows_ + 1));
 }
 
-// Row `de` goes to `vers` (vers >= de); the rows between move up by one.
-template <class Valeur>
-void TCellGrid::DeplacerLigne(std::map<Cle, Valeur>& cellules, int de, int vers) {
-    std::map<Cle, Valeur> deplacees;
-    for (auto it = cellules.lower_bound({de, INT_MIN});
-         it != cellules.end() && it->first.first <= vers;) {
+// Row `from` goes to `to` (to >= from); the rows between move up by one.
+template <class Value> void TCellGrid::MoveRow(std::map<Key, Value>& cells, int from, int to) {
+    std::map<Key, Value> moved;
+    for (auto it = cells.lower_bound({from, INT_MIN});
+         it != cells.end() && it->first.first <= to;) {
         const int r = it->first.first;
         const int c = it->first.second;
-        deplacees.emplace(Cle{r == de ? vers : r - 1, c}, std::move(it->second));
-        it = cellules.erase(it);
+        moved.emplace(Key{r == from ? to : r - 1, c}, std::move(it->second));
+        it = cells.erase(it);
     }
-    for (auto& [cle, valeur] : deplacees)
-        cellules.emplace(cle, std::move(valeur));
+    for (auto& [key, value] : moved)
+        cells.emplace(key, std::move(value));
 }
 
 void TCellGrid::DeleteRows(int row, int count) {
-    const int premier = std::max(row, fixedRows_);
+    const int first = std::max(row, fixedRows_);
     const long long fin = std::min<long long>(static_cast<long long>(row) + count, rowCount_);
-    if (count <= 0 || premier >= fin) return;
-    const int nombre = static_cast<int>(fin - premier);
+    if (count <= 0 || first >= fin) return;
+    const int nombre = static_cast<int>(fin - first);
     HideEditor();
 
     const int memorise = currentRow_;
-    for (auto it = proprietes_.begin(); it != proprietes_.end();) {
+    for (auto it = properties_.begin(); it != properties_.end();) {
         const int r = it->first.first;
-        if (r >= premier && r < premier + nombre)
-            it = proprietes_.erase(it);
+        if (r >= first && r < first + nombre)
+            it = properties_.erase(it);
         else
             ++it;
     }
 
     int courant = currentRow_;
     {
-        const QScopedValueRollback silence(silence_, true);
+        const QScopedValueRollback silence(silent_, true);
         for (int k = 0; k < nombre; ++k) {
-            const int dernier = rowCount_ - 1;
-            model_->DebutRetrait(premier - fixedRows_, premier - fixedRows_);
-            DeplacerLigne(textes_, premier, dernier);
-            DeplacerLigne(proprietes_, premier, dernier);
-            if (courant == premier) courant = dernier;
+            const int last = rowCount_ - 1;
+            model_->StartRowRemoval(first - fixedRows_, first - fixedRows_);
+            MoveRow(texts_, first, last);
+            MoveRow(properties_, first, last);
+            if (courant == first) courant = last;
             --rowCount_;
-            model_->FinRetrait();
+            model_->EndRowRemoval();
             if (courant >= rowCount_) courant = std::max(rowCount_ - 1, fixedRows_);
         }
-        AppliquerTailles();
-        PlacerCourant(currentCol_, courant);
+        ApplySizes();
+        PlaceCurrent(currentCol_, courant);
     }
-    if (memorise < rowCount_) ChoisirCourant(currentCol_, memorise);
+    if (memorise < rowCount_) ChooseCurrent(currentCol_, memorise);
 }
 
 // --- current cell -----------------------------------------------------------
 
-void TCellGrid::PlacerCourant(int col, int row) {
-    const QScopedValueRollback silence(silence_, true);
+void TCellGrid::PlaceCurrent(int col, int row) {
+    const QScopedValueRollback silence(silent_, true);
     currentCol_ = col;
     currentRow_ = row;
-    const QModelIndex index = IndexDe(col, row);
+    const QModelIndex index = IndexOf(col, row);
     if (index.isValid())
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     else
@@ -426,15 +425,15 @@ void TCellGrid::PlacerCourant(int col, int row) {
     viewport()->update();
 }
 
-void TCellGrid::ChoisirCourant(int col, int row) {
+void TCellGrid::ChooseCurrent(int col, int row) {
     if (col == currentCol_ && row == currentRow_) return;
-    PlacerCourant(col, row);
+    PlaceCurrent(col, row);
     emit OnClick();
 }
 
 void TCellGrid::SetCurrentCell(int col, int row) {
     if (col < fixedCols_ || row < fixedRows_ || col >= colCount_ || row >= rowCount_) return;
-    ChoisirCourant(col, row);
+    ChooseCurrent(col, row);
 }
 
 void TCellGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
@@ -445,42 +444,42 @@ void TCellGrid::currentChanged(const QModelIndex& current, const QModelIndex& pr
     if (col == currentCol_ && row == currentRow_) return;
     currentCol_ = col;
     currentRow_ = row;
-    if (!silence_) Protege([this] { emit OnClick(); });
+    if (!silent_) Protege([this] { emit OnClick(); });
 }
 
 // --- editing ----------------------------------------------------------------
 
-void TCellGrid::Ouvrir(const QString& premiereTouche) {
+void TCellGrid::OpenEditor(const QString& firstKey) {
     if (!(options_ & goEditing) || EditorMode()) return;
-    const QModelIndex index = IndexDe(currentCol_, currentRow_);
+    const QModelIndex index = IndexOf(currentCol_, currentRow_);
     if (!index.isValid()) return;
     const int col = currentCol_;
     const int row = currentRow_;
     TEditorType type = TEditorType::edNormal;
     emit OnGetEditorType(col, row, type);
     if (type == TEditorType::edSpinEdit) {
-        const QString texte = CellText(col, row);
-        std::int32_t valeur = 0;
-        if (!texte.isEmpty() && Val(texte.toStdString(), valeur) != 0)
+        const QString text = CellText(col, row);
+        std::int32_t value = 0;
+        if (!text.isEmpty() && Val(text.toStdString(), value) != 0)
             throw EInvalidGridOperation("Cell does not contain integer value");
-        spin_->SetValue(valeur);
+        spin_->SetValue(value);
         QPalette palette = spin_->palette();
         palette.setColor(QPalette::Base, color_);
         spin_->setPalette(palette);
     }
-    typeOuvert_ = type;
+    openingType_ = type;
     edit(index);
     QWidget* editeur = Editor();
     if (!editeur) return;
     if (editeur == spin_) spin_->selectAll();
-    if (!premiereTouche.isEmpty()) {
-        QKeyEvent touche(QEvent::KeyPress, 0, Qt::NoModifier, premiereTouche);
+    if (!firstKey.isEmpty()) {
+        QKeyEvent touche(QEvent::KeyPress, 0, Qt::NoModifier, firstKey);
         QCoreApplication::sendEvent(editeur, &touche);
     }
 }
 
 void TCellGrid::ShowEditor() {
-    Ouvrir(QString());
+    OpenEditor(QString());
 }
 
 void TCellGrid::HideEditor() {
@@ -495,7 +494,7 @@ bool TCellGrid::EditorMode() const {
 }
 
 QWidget* TCellGrid::Editor() const {
-    return editeur_.data();
+    return editor_.data();
 }
 
 // --- input ------------------------------------------------------------------
@@ -516,10 +515,10 @@ void TCellGrid::mousePressEvent(QMouseEvent* event) {
         const bool dejaCourant = index.column() + fixedCols_ == currentCol_ &&
                                  index.row() + fixedRows_ == currentRow_ && index == currentIndex();
         {
-            const QScopedValueRollback silence(silence_, true);
+            const QScopedValueRollback silence(silent_, true);
             QTableView::mousePressEvent(event);
         }
-        if (dejaCourant) Ouvrir(QString());
+        if (dejaCourant) OpenEditor(QString());
         emit OnClick();
     });
 }
@@ -535,14 +534,14 @@ void TCellGrid::keyPressEvent(QKeyEvent* event) {
             !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
         if (touche == Qt::Key_F2 || touche == Qt::Key_Return || touche == Qt::Key_Enter) {
             event->accept();
-            Ouvrir(QString());
+            OpenEditor(QString());
             return;
         }
-        const QString texte = event->text();
-        if (sansModificateur && !texte.isEmpty() && texte.at(0).isPrint()) {
+        const QString text = event->text();
+        if (sansModificateur && !text.isEmpty() && text.at(0).isPrint()) {
             // Typing starts editing; the grid does no incremental search.
             event->accept();
-            Ouvrir(texte);
+            OpenEditor(text);
             return;
         }
         QTableView::keyPressEvent(event);
@@ -554,7 +553,7 @@ bool TCellGrid::eventFilter(QObject* watched, QEvent* event) {
         if (auto* coin = qobject_cast<QWidget*>(watched);
             coin && qobject_cast<QAbstractButton*>(coin) && coin->parentWidget() == this) {
             QPainter p(coin);
-            PeindreCellule(p, coin->rect(), 0, 0, false);
+            PaintCell(p, coin->rect(), 0, 0, false);
             return true;
         }
     }
@@ -563,23 +562,22 @@ bool TCellGrid::eventFilter(QObject* watched, QEvent* event) {
 
 // --- painting ---------------------------------------------------------------
 
-void TCellGrid::PeindreCellule(QPainter& p, const QRect& rect, int col, int row,
-                               bool selectionne) const {
-    const bool fixe = EstFixe(col, row);
-    const TCellProperties* props = ProprietesSiPresentes(col, row);
+void TCellGrid::PaintCell(QPainter& p, const QRect& rect, int col, int row, bool selected) const {
+    const bool fixe = IsFixed(col, row);
+    const TCellProperties* props = PropertiesIfAny(col, row);
     QColor fond = color_;
-    QColor texte;
-    if (props && props->FontColor != clNone) texte = VersQColor(props->FontColor);
+    QColor text;
+    if (props && props->FontColor != clNone) text = VersQColor(props->FontColor);
     if (fixe) {
         // The fixed style, then the cell's own text colour over it.
         fond = fixedColor_;
-        texte = palette().color(QPalette::WindowText);
-        if (props && props->FontColor != clNone) texte = VersQColor(props->FontColor);
-    } else if (selectionne) {
+        text = palette().color(QPalette::WindowText);
+        if (props && props->FontColor != clNone) text = VersQColor(props->FontColor);
+    } else if (selected) {
         fond = selectionColor_;
-        texte = selectionTextColor_;
+        text = selectionTextColor_;
     }
-    if (!texte.isValid()) texte = palette().color(QPalette::Text);
+    if (!text.isValid()) text = palette().color(QPalette::Text);
 
     p.fillRect(rect, fond);
 
@@ -618,7 +616,7 @@ void TCellGrid::PeindreCellule(QPainter& p, const QRect& rect, int col, int row,
     }
     const QRect zone = rect.adjusted(2, 2, -2 - (vert ? l : 0), -2 - (horz ? l : 0));
     p.setFont(fixe ? fixedFont_ : font());
-    p.setPen(texte);
+    p.setPen(text);
     p.setClipRect(rect);
     p.drawText(zone, drapeaux | Qt::TextSingleLine, contenu);
 }
@@ -632,16 +630,16 @@ QRect TCellGrid::CellRect(int col, int row) const {
     }
     if (row < fixedRows_) {
         const int s = col - fixedCols_;
-        const int x = enteteHaut_->sectionViewportPosition(s);
-        return QRect(enteteHaut_->geometry().left() + x, enteteHaut_->geometry().top(),
-                     enteteHaut_->sectionSize(s), enteteHaut_->height());
+        const int x = topHeader_->sectionViewportPosition(s);
+        return QRect(topHeader_->geometry().left() + x, topHeader_->geometry().top(),
+                     topHeader_->sectionSize(s), topHeader_->height());
     }
     if (col < fixedCols_) {
         const int s = row - fixedRows_;
-        const int y = enteteGauche_->sectionViewportPosition(s);
-        return QRect(enteteGauche_->geometry().left(), enteteGauche_->geometry().top() + y,
-                     enteteGauche_->width(), enteteGauche_->sectionSize(s));
+        const int y = leftHeader_->sectionViewportPosition(s);
+        return QRect(leftHeader_->geometry().left(), leftHeader_->geometry().top() + y,
+                     leftHeader_->width(), leftHeader_->sectionSize(s));
     }
-    const QRect r = visualRect(IndexDe(col, row));
+    const QRect r = visualRect(IndexOf(col, row));
     return r.translated(viewport()->geometry().topLeft());
 }

@@ -109,12 +109,12 @@ public:
     // Cells, at any non-negative index (negative indices read as empty and
     // write nothing). Writing repaints the cell.
     QString CellText(int col, int row) const;
-    void SetCellText(int col, int row, const QString& texte);
+    void SetCellText(int col, int row, const QString& text);
     // clNone when the cell has no properties.
     TColor CellFontColor(int col, int row) const;
-    void SetCellFontColor(int col, int row, TColor couleur);
+    void SetCellFontColor(int col, int row, TColor color);
     TAlignment CellAlignment(int col, int row) const;
-    void SetCellAlignment(int col, int row, TAlignment alignement);
+    void SetCellAlignment(int col, int row, TAlignment alignment);
     // Whether cell (col, row) has properties (created by a first write).
     bool HasCellProperties(int col, int row) const;
 
@@ -175,30 +175,30 @@ private:
     friend class TCellGridDelegate;
     friend class TCellGridHeader;
 
-    using Cle = std::pair<int, int>; // (row, column)
+    using Key = std::pair<int, int>; // (row, column)
 
     // Paints cell (col, row) into `rect` with its colours, alignment and lines.
-    void PeindreCellule(QPainter& p, const QRect& rect, int col, int row, bool selectionne) const;
-    bool EstFixe(int col, int row) const { return col < fixedCols_ || row < fixedRows_; }
-    TCellProperties& Proprietes(int col, int row);
-    const TCellProperties* ProprietesSiPresentes(int col, int row) const;
-    void RepeindreCellule(int col, int row);
-    void AppliquerTailles();
-    void AppliquerOptions();
-    void AppliquerEntetes();
-    void Redimensionner(int cols, int rows);
-    void PlacerCourant(int col, int row);  // silent
-    void ChoisirCourant(int col, int row); // OnClick when it moved
-    void Ouvrir(const QString& premiereTouche);
-    QModelIndex IndexDe(int col, int row) const;
+    void PaintCell(QPainter& p, const QRect& rect, int col, int row, bool selected) const;
+    bool IsFixed(int col, int row) const { return col < fixedCols_ || row < fixedRows_; }
+    TCellProperties& Properties(int col, int row);
+    const TCellProperties* PropertiesIfAny(int col, int row) const;
+    void RepaintCell(int col, int row);
+    void ApplySizes();
+    void ApplyOptions();
+    void ApplyHeaders();
+    void ResizeGrid(int cols, int rows);
+    void PlaceCurrent(int col, int row);  // silent
+    void ChooseCurrent(int col, int row); // OnClick when it moved
+    void OpenEditor(const QString& firstKey);
+    QModelIndex IndexOf(int col, int row) const;
     // Height of row i: the fixed row's or the default.
-    int HauteurLigne(int i) const;
-    template <class Valeur> void DeplacerLigne(std::map<Cle, Valeur>& cellules, int de, int vers);
+    int RowHeight(int i) const;
+    template <class Value> void MoveRow(std::map<Key, Value>& cells, int from, int to);
 
     TCellGridModel* model_ = nullptr;
     TCellGridDelegate* delegate_ = nullptr;
-    TCellGridHeader* enteteHaut_ = nullptr;
-    TCellGridHeader* enteteGauche_ = nullptr;
+    TCellGridHeader* topHeader_ = nullptr;
+    TCellGridHeader* leftHeader_ = nullptr;
     TGridSpin* spin_ = nullptr;
 
     int colCount_ = 5;
@@ -222,12 +222,12 @@ private:
     TVAlignment vAlignment_ = TVAlignment::vtaTop;
     QStringList columnHeaders_;
 
-    std::map<Cle, QString> textes_;
-    std::map<Cle, std::unique_ptr<TCellProperties>> proprietes_;
+    std::map<Key, QString> texts_;
+    std::map<Key, std::unique_ptr<TCellProperties>> properties_;
 
     int currentCol_ = 1;
     int currentRow_ = 1;
-    bool silence_ = false;                           // current-cell moves made by the grid itself
-    TEditorType typeOuvert_ = TEditorType::edNormal; // kind of the editor being opened
-    QPointer<QWidget> editeur_;                      // the open editor
+    bool silent_ = false;                             // current-cell moves made by the grid itself
+    TEditorType openingType_ = TEditorType::edNormal; // kind of the editor being opened
+    QPointer<QWidget> editor_;                        // the open editor
 };

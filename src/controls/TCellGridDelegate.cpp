@@ -11,38 +11,37 @@
 
 #include <algorithm>
 
-TCellGridDelegate::TCellGridDelegate(TCellGrid& grille)
-    : QStyledItemDelegate(&grille), grille_(grille) {}
+TCellGridDelegate::TCellGridDelegate(TCellGrid& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
 
 void TCellGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const {
-    const bool courant = index == grille_.currentIndex();
-    const bool selectionne = courant ? (grille_.options_ & goDrawFocusSelected) != 0
-                                     : grille_.selectionModel()->isSelected(index);
+    const bool courant = index == grid_.currentIndex();
+    const bool selected = courant ? (grid_.options_ & goDrawFocusSelected) != 0
+                                  : grid_.selectionModel()->isSelected(index);
     painter->save();
-    grille_.PeindreCellule(*painter, option.rect, index.column() + grille_.fixedCols_,
-                           index.row() + grille_.fixedRows_, selectionne);
+    grid_.PaintCell(*painter, option.rect, index.column() + grid_.fixedCols_,
+                    index.row() + grid_.fixedRows_, selected);
     painter->restore();
 }
 
 QWidget* TCellGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                          const QModelIndex&) const {
     QWidget* editeur = nullptr;
-    if (grille_.typeOuvert_ == TEditorType::edSpinEdit) {
-        if (grille_.spin_->parentWidget() != parent) grille_.spin_->setParent(parent);
-        editeur = grille_.spin_;
+    if (grid_.openingType_ == TEditorType::edSpinEdit) {
+        if (grid_.spin_->parentWidget() != parent) grid_.spin_->setParent(parent);
+        editeur = grid_.spin_;
     } else {
         auto* ligne = new QLineEdit(parent);
         ligne->setFrame(false);
         editeur = ligne;
     }
-    grille_.editeur_ = editeur;
+    grid_.editor_ = editeur;
     return editeur;
 }
 
 void TCellGridDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
-    if (grille_.editeur_ == editor) grille_.editeur_ = nullptr;
-    if (editor == grille_.spin_) {
+    if (grid_.editor_ == editor) grid_.editor_ = nullptr;
+    if (editor == grid_.spin_) {
         editor->hide(); // kept with its bounds for the next opening
         return;
     }
@@ -58,25 +57,24 @@ void TCellGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index)
 
 void TCellGridDelegate::setModelData(QWidget* editor, QAbstractItemModel*,
                                      const QModelIndex& index) const {
-    QString texte;
-    if (editor == grille_.spin_)
-        texte = grille_.spin_->Text();
+    QString text;
+    if (editor == grid_.spin_)
+        text = grid_.spin_->Text();
     else if (auto* ligne = qobject_cast<QLineEdit*>(editor))
-        texte = ligne->text();
+        text = ligne->text();
     else
         return;
-    grille_.SetCellText(index.column() + grille_.fixedCols_, index.row() + grille_.fixedRows_,
-                        texte);
+    grid_.SetCellText(index.column() + grid_.fixedCols_, index.row() + grid_.fixedRows_, text);
 }
 
 void TCellGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                              const QModelIndex&) const {
-    const int l = std::max(0, grille_.gridLineWidth_);
+    const int l = std::max(0, grid_.gridLineWidth_);
     editor->setGeometry(option.rect.adjusted(0, 0, -l, -l));
 }
 
-bool TCellGridDelegate::eventFilter(QObject* objet, QEvent* event) {
-    auto* editeur = qobject_cast<QWidget*>(objet);
+bool TCellGridDelegate::eventFilter(QObject* watched, QEvent* event) {
+    auto* editeur = qobject_cast<QWidget*>(watched);
     if (editeur && event->type() == QEvent::KeyPress) {
         auto* touche = static_cast<QKeyEvent*>(event);
         switch (touche->key()) {
@@ -93,12 +91,12 @@ bool TCellGridDelegate::eventFilter(QObject* objet, QEvent* event) {
             emit commitData(editeur);
             emit closeEditor(editeur, QAbstractItemDelegate::NoHint);
             QKeyEvent copie(QEvent::KeyPress, touche->key(), touche->modifiers());
-            QCoreApplication::sendEvent(&grille_, &copie);
+            QCoreApplication::sendEvent(&grid_, &copie);
             return true;
         }
         default:
             break;
         }
     }
-    return QStyledItemDelegate::eventFilter(objet, event);
+    return QStyledItemDelegate::eventFilter(watched, event);
 }

@@ -9,8 +9,8 @@ class TCellGrid;
 
 class TCellGridDelegate : public QStyledItemDelegate {
 public:
-    // Owned by `grille` (its QObject parent), which must outlive it.
-    explicit TCellGridDelegate(TCellGrid& grille);
+    // Owned by `grid` (its QObject parent), which must outlive it.
+    explicit TCellGridDelegate(TCellGrid& grid);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
@@ -26,8 +26,8 @@ public:
 
 protected:
     // Every way out of the editor keeps its text: Escape included.
-    bool eventFilter(QObject* objet, QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    TCellGrid& grille_;
+    TCellGrid& grid_;
 };

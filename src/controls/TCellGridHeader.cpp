@@ -4,8 +4,8 @@
 
 #include <QPainter>
 
-TCellGridHeader::TCellGridHeader(Qt::Orientation orientation, TCellGrid& grille)
-    : QHeaderView(orientation, &grille), grille_(grille) {
+TCellGridHeader::TCellGridHeader(Qt::Orientation orientation, TCellGrid& grid)
+    : QHeaderView(orientation, &grid), grid_(grid) {
     setSectionsClickable(false);
     setHighlightSections(false);
     setSectionResizeMode(QHeaderView::Fixed);
@@ -16,8 +16,8 @@ void TCellGridHeader::paintSection(QPainter* painter, const QRect& rect, int sec
     if (!rect.isValid()) return;
     painter->save();
     if (orientation() == Qt::Horizontal)
-        grille_.PeindreCellule(*painter, rect, section + grille_.fixedCols_, 0, false);
+        grid_.PaintCell(*painter, rect, section + grid_.fixedCols_, 0, false);
     else
-        grille_.PeindreCellule(*painter, rect, 0, section + grille_.fixedRows_, false);
+        grid_.PaintCell(*painter, rect, 0, section + grid_.fixedRows_, false);
     painter->restore();
 }

@@ -9,12 +9,12 @@ class TCellGrid;
 
 class TCellGridHeader : public QHeaderView {
 public:
-    // Owned by `grille` (its QObject parent), which must outlive it.
-    TCellGridHeader(Qt::Orientation orientation, TCellGrid& grille);
+    // Owned by `grid` (its QObject parent), which must outlive it.
+    TCellGridHeader(Qt::Orientation orientation, TCellGrid& grid);
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int section) const override;
 
 private:
-    TCellGrid& grille_;
+    TCellGrid& grid_;
 };

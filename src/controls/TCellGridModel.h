@@ -9,8 +9,8 @@ class TCellGrid;
 
 class TCellGridModel : public QAbstractTableModel {
 public:
-    // Owned by `grille` (its QObject parent), which must outlive it.
-    explicit TCellGridModel(TCellGrid& grille);
+    // Owned by `grid` (its QObject parent), which must outlive it.
+    explicit TCellGridModel(TCellGrid& grid);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -22,19 +22,17 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // The protected notifications, for the grid.
-    void DebutRetrait(int premier, int dernier) { beginRemoveRows({}, premier, dernier); }
-    void FinRetrait() { endRemoveRows(); }
-    void DebutAjout(int premier, int dernier) { beginInsertRows({}, premier, dernier); }
-    void FinAjout() { endInsertRows(); }
-    void DebutRetraitColonnes(int premier, int dernier) {
-        beginRemoveColumns({}, premier, dernier);
-    }
-    void FinRetraitColonnes() { endRemoveColumns(); }
-    void DebutAjoutColonnes(int premier, int dernier) { beginInsertColumns({}, premier, dernier); }
-    void FinAjoutColonnes() { endInsertColumns(); }
-    void DebutRemise() { beginResetModel(); }
-    void FinRemise() { endResetModel(); }
+    void StartRowRemoval(int first, int last) { beginRemoveRows({}, first, last); }
+    void EndRowRemoval() { endRemoveRows(); }
+    void StartRowInsertion(int first, int last) { beginInsertRows({}, first, last); }
+    void EndRowInsertion() { endInsertRows(); }
+    void StartColumnRemoval(int first, int last) { beginRemoveColumns({}, first, last); }
+    void EndColumnRemoval() { endRemoveColumns(); }
+    void StartColumnInsertion(int first, int last) { beginInsertColumns({}, first, last); }
+    void EndColumnInsertion() { endInsertColumns(); }
+    void StartReset() { beginResetModel(); }
+    void EndReset() { endResetModel(); }
 
 private:
-    TCellGrid& grille_;
+    TCellGrid& grid_;
 };

@@ -18,14 +18,14 @@ namespace {
 
 // The platform's default 20-colour palette without its four middle entries:
 // the 8 dark colours (and silver), then grey and the 7 bright ones.
-constexpr std::array<TColor, TColorGrid::NombreCouleurs> Couleurs = {
+constexpr std::array<TColor, TColorGrid::ColorCount> Couleurs = {
     0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
     0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
 };
 
 // Their names, in the same order: the words a French speaker uses for these
 // shades (the dark red is "Bordeaux", the dark cyan "Bleu canard").
-constexpr std::array<const char*, TColorGrid::NombreCouleurs> NomsCouleurs = {
+constexpr std::array<const char*, TColorGrid::ColorCount> NomsCouleurs = {
     "Noir", "Bordeaux", "Vert",     "Olive", "Bleu marine", "Violet",  "Bleu canard", "Argent",
     "Gris", "Rouge",    "Vert vif", "Jaune", "Bleu",        "Fuchsia", "Cyan",        "Blanc",
 };
@@ -33,7 +33,7 @@ constexpr std::array<const char*, TColorGrid::NombreCouleurs> NomsCouleurs = {
 constexpr int TextFlags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip;
 
 bool DansPalette(int i) {
-    return i >= 0 && i < TColorGrid::NombreCouleurs;
+    return i >= 0 && i < TColorGrid::ColorCount;
 }
 
 } // namespace
@@ -44,7 +44,7 @@ TColorGrid::TColorGrid(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
     resize(100, 100);
     static const bool accessible =
-        (QAccessible::installFactory(&TAccessibleColorGrid::Fabrique), true);
+        (QAccessible::installFactory(&TAccessibleColorGrid::Factory), true);
     (void)accessible;
 }
 
@@ -70,11 +70,11 @@ void TColorGrid::SetGridOrdering(TGridOrdering ordering) {
     const int n = static_cast<int>(ordering);
     columns_ = 16 >> n;
     rows_ = 1 << n;
-    AjusterTaille();
+    FitSize();
     update();
 }
 
-void TColorGrid::AjusterTaille() {
+void TColorGrid::FitSize() {
     // Shrinks to whole cells, the position staying put.
     const int largeur = columns_ * (width() / columns_);
     const int hauteur = rows_ * (height() / rows_);
@@ -82,7 +82,7 @@ void TColorGrid::AjusterTaille() {
 }
 
 void TColorGrid::resizeEvent(QResizeEvent*) {
-    AjusterTaille();
+    FitSize();
 }
 
 QRect TColorGrid::CellRect(int i) const {
@@ -116,66 +116,66 @@ QString TColorGrid::MarkText(int i) const {
 
 void TColorGrid::SetForegroundIndex(int v) {
     if (v == foregroundIndex_ || !foregroundEnabled_) return;
-    const int ancienne = foregroundIndex_;
-    InvaliderCellule(foregroundIndex_);
+    const int previous = foregroundIndex_;
+    InvalidateCell(foregroundIndex_);
     foregroundIndex_ = v;
     // The new cell carries the mark; when it is the background cell too, the
     // old "F" there turns into "TF".
-    InvaliderCellule(v);
-    InvaliderMarques();
-    AnnoncerSelection(ancienne);
+    InvalidateCell(v);
+    InvalidateMarks();
+    AnnounceSelection(previous);
     emit OnChange();
 }
 
-void TColorGrid::AnnoncerSelection(int ancienne) {
+void TColorGrid::AnnounceSelection(int previous) {
     // Only while a screen reader listens: the interfaces are made on demand.
     if (!QAccessible::isActive()) return;
     QAccessibleInterface* liste = QAccessible::queryAccessibleInterface(this);
     if (!liste) return;
     QAccessible::State selection;
     selection.selected = true;
-    for (int i : {ancienne, foregroundIndex_}) {
-        if (QAccessibleInterface* cellule = liste->child(i)) {
-            QAccessibleStateChangeEvent changement(cellule, selection);
+    for (int i : {previous, foregroundIndex_}) {
+        if (QAccessibleInterface* cell = liste->child(i)) {
+            QAccessibleStateChangeEvent changement(cell, selection);
             QAccessible::updateAccessibility(&changement);
         }
     }
     // The new cell alone is the selection of the list.
-    if (QAccessibleInterface* cellule = liste->child(foregroundIndex_)) {
-        QAccessibleEvent choix(cellule, QAccessible::Selection);
+    if (QAccessibleInterface* cell = liste->child(foregroundIndex_)) {
+        QAccessibleEvent choix(cell, QAccessible::Selection);
         QAccessible::updateAccessibility(&choix);
     }
 }
 
 void TColorGrid::SetBackgroundIndex(int v) {
     if (v == backgroundIndex_ || !backgroundEnabled_) return;
-    InvaliderCellule(backgroundIndex_);
+    InvalidateCell(backgroundIndex_);
     backgroundIndex_ = v;
-    InvaliderCellule(v);
-    InvaliderMarques();
+    InvalidateCell(v);
+    InvalidateMarks();
     emit OnChange();
 }
 
 void TColorGrid::SetSelection(int v) {
     if (v == selection_) return;
-    InvaliderCellule(selection_);
+    InvalidateCell(selection_);
     selection_ = v;
-    InvaliderCellule(v);
-    InvaliderMarques();
+    InvalidateCell(v);
+    InvalidateMarks();
 }
 
 void TColorGrid::SetForegroundEnabled(bool enabled) {
     if (enabled == foregroundEnabled_) return;
     foregroundEnabled_ = enabled;
-    InvaliderCellule(foregroundIndex_);
-    InvaliderMarques();
+    InvalidateCell(foregroundIndex_);
+    InvalidateMarks();
 }
 
 void TColorGrid::SetBackgroundEnabled(bool enabled) {
     if (enabled == backgroundEnabled_) return;
     backgroundEnabled_ = enabled;
-    InvaliderCellule(backgroundIndex_);
-    InvaliderMarques();
+    InvalidateCell(backgroundIndex_);
+    InvalidateMarks();
 }
 
 void TColorGrid::SetTabStop(bool tabStop) {
@@ -183,26 +183,26 @@ void TColorGrid::SetTabStop(bool tabStop) {
     setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
 }
 
-void TColorGrid::InvaliderCellule(int i) {
+void TColorGrid::InvalidateCell(int i) {
     if (DansPalette(i)) update(CellRect(i));
 }
 
-QRect TColorGrid::RectMarque(int i, const QString& texte) const {
-    return fontMetrics().boundingRect(CellRect(i), TextFlags, texte).adjusted(-1, -1, 1, 1);
+QRect TColorGrid::MarkRect(int i, const QString& text) const {
+    return fontMetrics().boundingRect(CellRect(i), TextFlags, text).adjusted(-1, -1, 1, 1);
 }
 
-void TColorGrid::InvaliderMarques() {
+void TColorGrid::InvalidateMarks() {
     // Marks are drawn unclipped: a mark wider than its cell (a large font)
     // also needs the strip it covers outside the cell.
     for (int i : {foregroundIndex_, backgroundIndex_}) {
-        const QString texte = MarkText(i);
-        if (texte.isEmpty()) continue;
-        const QRegion debord = QRegion(RectMarque(i, texte)).subtracted(CellRect(i));
+        const QString text = MarkText(i);
+        if (text.isEmpty()) continue;
+        const QRegion debord = QRegion(MarkRect(i, text)).subtracted(CellRect(i));
         if (!debord.isEmpty()) update(debord);
     }
 }
 
-void TColorGrid::PeindreCellule(QPainter& p, int i, bool focus) const {
+void TColorGrid::PaintCell(QPainter& p, int i, bool focus) const {
     if (!DansPalette(i)) return;
     const QRect r = CellRect(i);
     // Outline in the button face, then a sunken bevel two pixels wide.
@@ -239,15 +239,15 @@ void TColorGrid::PeindreCellule(QPainter& p, int i, bool focus) const {
     p.restore();
 }
 
-void TColorGrid::DessinerMarques(QPainter& p) const {
+void TColorGrid::DrawMarks(QPainter& p) const {
     p.setFont(font());
     int dejaDessinee = -1;
     for (int i : {foregroundIndex_, backgroundIndex_}) {
-        const QString texte = MarkText(i);
+        const QString text = MarkText(i);
         // "TF" on a cell both sides share is drawn once.
-        if (texte.isEmpty() || i == dejaDessinee) continue;
+        if (text.isEmpty() || i == dejaDessinee) continue;
         p.setPen(VersQColor(MarkColor(Couleurs[static_cast<std::size_t>(i)])));
-        p.drawText(CellRect(i), TextFlags, texte);
+        p.drawText(CellRect(i), TextFlags, text);
         dejaDessinee = i;
     }
 }
@@ -260,33 +260,33 @@ void TColorGrid::paintEvent(QPaintEvent* event) {
         QRegion(rect()).subtracted(QRect(0, 0, columns_ * CellWidth(), rows_ * CellHeight()));
     for (const QRect& r : reste)
         p.fillRect(r, palette().color(QPalette::Button));
-    for (int i = 0; i < NombreCouleurs; ++i)
-        if (zone.intersects(CellRect(i))) PeindreCellule(p, i, false);
+    for (int i = 0; i < ColorCount; ++i)
+        if (zone.intersects(CellRect(i))) PaintCell(p, i, false);
     if (DansPalette(selection_) && zone.intersects(CellRect(selection_)))
-        PeindreCellule(p, selection_, hasFocus_);
-    DessinerMarques(p);
+        PaintCell(p, selection_, hasFocus_);
+    DrawMarks(p);
 }
 
-void TColorGrid::ChoisirCellule(Qt::MouseButton bouton, int cellule) {
-    if (cellule < 0) return; // too small to hold a pixel per cell
-    if (bouton == Qt::LeftButton)
-        SetForegroundIndex(cellule);
+void TColorGrid::PickCell(Qt::MouseButton button, int cell) {
+    if (cell < 0) return; // too small to hold a pixel per cell
+    if (button == Qt::LeftButton)
+        SetForegroundIndex(cell);
     else
-        SetBackgroundIndex(cellule);
-    SetSelection(cellule);
+        SetBackgroundIndex(cell);
+    SetSelection(cell);
 }
 
 void TColorGrid::mousePressEvent(QMouseEvent* event) {
     button_ = event->button();
     buttonDown_ = true;
-    ChoisirCellule(button_, CellAt(event->position().toPoint()));
+    PickCell(button_, CellAt(event->position().toPoint()));
 }
 
 void TColorGrid::mouseMoveEvent(QMouseEvent* event) {
     // The press grabbed the pointer: moves outside the control arrive too and
     // are clamped to the edge cells.
     if (!buttonDown_) return;
-    ChoisirCellule(button_, CellAt(event->position().toPoint()));
+    PickCell(button_, CellAt(event->position().toPoint()));
 }
 
 void TColorGrid::mouseReleaseEvent(QMouseEvent* event) {
@@ -304,13 +304,13 @@ void TColorGrid::keyPressEvent(QKeyEvent* event) {
         if (colonne > 0) SetSelection(selection_ - 1);
         break;
     case Qt::Key_Right:
-        if (colonne < columns_ - 1 && selection_ + 1 < NombreCouleurs) SetSelection(selection_ + 1);
+        if (colonne < columns_ - 1 && selection_ + 1 < ColorCount) SetSelection(selection_ + 1);
         break;
     case Qt::Key_Up:
         if (selection_ - columns_ >= 0) SetSelection(selection_ - columns_);
         break;
     case Qt::Key_Down:
-        if (selection_ + columns_ < NombreCouleurs) SetSelection(selection_ + columns_);
+        if (selection_ + columns_ < ColorCount) SetSelection(selection_ + columns_);
         break;
     case Qt::Key_T:
     case Qt::Key_Space:
@@ -326,14 +326,14 @@ void TColorGrid::keyPressEvent(QKeyEvent* event) {
 
 void TColorGrid::focusInEvent(QFocusEvent* event) {
     hasFocus_ = true;
-    InvaliderCellule(selection_);
-    InvaliderMarques();
+    InvalidateCell(selection_);
+    InvalidateMarks();
     QWidget::focusInEvent(event);
 }
 
 void TColorGrid::focusOutEvent(QFocusEvent* event) {
     hasFocus_ = false;
-    InvaliderCellule(selection_);
-    InvaliderMarques();
+    InvalidateCell(selection_);
+    InvalidateMarks();
     QWidget::focusOutEvent(event);
 }

@@ -32,7 +32,7 @@ class QPainter;
 class TColorGrid : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int NombreCouleurs = 16;
+    static constexpr int ColorCount = 16;
 
     // 4 x 4 cells, both sides enabled, both indices and the selection 0,
     // 100 x 100 pixels, no keyboard focus (TabStop false).
@@ -108,14 +108,14 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void AjusterTaille();
-    void InvaliderCellule(int i);
-    void InvaliderMarques();
-    void AnnoncerSelection(int ancienne);
-    void ChoisirCellule(Qt::MouseButton bouton, int cellule);
-    void PeindreCellule(QPainter& p, int i, bool focus) const;
-    void DessinerMarques(QPainter& p) const;
-    QRect RectMarque(int i, const QString& texte) const;
+    void FitSize();
+    void InvalidateCell(int i);
+    void InvalidateMarks();
+    void AnnounceSelection(int previous);
+    void PickCell(Qt::MouseButton button, int cell);
+    void PaintCell(QPainter& p, int i, bool focus) const;
+    void DrawMarks(QPainter& p) const;
+    QRect MarkRect(int i, const QString& text) const;
 
     TGridOrdering ordering_ = TGridOrdering::go4x4;
     int columns_ = 4;

@@ -37,7 +37,7 @@ TGridSpin::TGridSpin(QWidget* parent) : QAbstractSpinBox(parent) {
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
 }
 
-long long TGridSpin::Borner(long long v) const {
+long long TGridSpin::Clamp(long long v) const {
     if (minValue_ != maxValue_) {
         if (v < minValue_)
             v = minValue_;
@@ -50,36 +50,37 @@ long long TGridSpin::Borner(long long v) const {
 }
 
 int TGridSpin::Value() const {
-    std::int32_t valeur = 0;
-    if (Val(Text().toStdString(), valeur) != 0) return minValue_;
-    return valeur;
+    std::int32_t value = 0;
+    if (Val(Text().toStdString(), value) != 0) return minValue_;
+    return value;
 }
 
 void TGridSpin::SetValue(int v) {
-    SetText(QString::number(Borner(v)));
+    SetText(QString::number(Clamp(v)));
 }
 
 QString TGridSpin::Text() const {
     return lineEdit()->text();
 }
 
-void TGridSpin::SetText(const QString& texte) {
-    if (lineEdit()->text() == texte) return;
-    lineEdit()->setText(texte);
+void TGridSpin::SetText(const QString& text) {
+    if (lineEdit()->text() == text) return;
+    lineEdit()->setText(text);
 }
 
-void TGridSpin::Pas(int sens, bool upDown) {
-    const long long v = static_cast<long long>(Value()) + static_cast<long long>(sens) * increment_;
-    SetText(QString::number(Borner(v)));
+void TGridSpin::Step(int direction, bool upDown) {
+    const long long v =
+        static_cast<long long>(Value()) + static_cast<long long>(direction) * increment_;
+    SetText(QString::number(Clamp(v)));
     lineEdit()->selectAll();
-    emit OnPas(Value(), upDown);
+    emit OnStep(Value(), upDown);
 }
 
 void TGridSpin::stepBy(int steps) {
-    Pas(steps, steps > 0);
+    Step(steps, steps > 0);
 }
 
-bool TGridSpin::CaractereAdmis(QChar c) {
+bool TGridSpin::IsAllowedCharacter(QChar c) {
     if ((c >= u'0' && c <= u'9') || c == u'+' || c == u'-') return true;
     if (c.category() == QChar::Other_Control) return true;
     const QLocale locale = QLocale::system();
@@ -88,7 +89,7 @@ bool TGridSpin::CaractereAdmis(QChar c) {
 
 QValidator::State TGridSpin::validate(QString& input, int&) const {
     for (const QChar c : std::as_const(input))
-        if (!CaractereAdmis(c)) return QValidator::Invalid;
+        if (!IsAllowedCharacter(c)) return QValidator::Invalid;
     return QValidator::Acceptable;
 }
 
@@ -100,21 +101,21 @@ QAbstractSpinBox::StepEnabled TGridSpin::stepEnabled() const {
 void TGridSpin::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_PageUp:
-        Pas(1, false);
+        Step(1, false);
         event->accept();
         return;
     case Qt::Key_PageDown:
-        Pas(-1, false);
+        Step(-1, false);
         event->accept();
         return;
     case Qt::Key_End:
         SetValue(minValue_);
-        emit OnPas(Value(), false);
+        emit OnStep(Value(), false);
         event->accept();
         return;
     case Qt::Key_Home:
         SetValue(maxValue_);
-        emit OnPas(Value(), false);
+        emit OnStep(Value(), false);
         event->accept();
         return;
     case Qt::Key_Up:
@@ -125,9 +126,9 @@ void TGridSpin::keyPressEvent(QKeyEvent* event) {
     default:
         break;
     }
-    const QString texte = event->text();
-    for (const QChar c : texte) {
-        if (!CaractereAdmis(c)) {
+    const QString text = event->text();
+    for (const QChar c : text) {
+        if (!IsAllowedCharacter(c)) {
             QApplication::beep();
             event->accept();
             return;

@@ -10,7 +10,7 @@
 //
 // Steps: the up (down) arrow adds (subtracts) Increment, repeating while held,
 // first after 400 ms, then every 100 ms; Page Up / Page Down step by Increment;
-// End sets MinValue and Home sets MaxValue. Each step emits OnPas, UpDown true
+// End sets MinValue and Home sets MaxValue. Each step emits OnStep, UpDown true
 // only for the up arrow. The mouse wheel does not step (it scrolls the grid).
 #include <QAbstractSpinBox>
 
@@ -36,19 +36,19 @@ public:
     void SetValue(int v);
     // The field's text as it stands (typed text is not clamped).
     QString Text() const;
-    void SetText(const QString& texte);
+    void SetText(const QString& text);
 
-    // One step of `sens` Increments from Value(), clamped, then OnPas.
-    void Pas(int sens, bool upDown);
+    // One step of `direction` Increments from Value(), clamped, then OnStep.
+    void Step(int direction, bool upDown);
     // The arrow buttons (and their repetition) come through here.
     void stepBy(int steps) override;
 
     // Whether the user may type this character into the field.
-    static bool CaractereAdmis(QChar c);
+    static bool IsAllowedCharacter(QChar c);
 
 signals:
     // After each step: the new value; true for the up arrow only.
-    void OnPas(int valeur, bool upDown);
+    void OnStep(int value, bool upDown);
 
 protected:
     QValidator::State validate(QString& input, int& pos) const override;
@@ -57,7 +57,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    long long Borner(long long v) const;
+    long long Clamp(long long v) const;
 
     int minValue_ = 0;
     int maxValue_ = 100;

@@ -2,7 +2,7 @@
 // An image control showing a bitmap the drawing engine paints on: the sheet of
 // the main window and the editor's preview. The widget paints straight from
 // the bitmap's pixels (a QImage over Bits(), no copy), so whatever the engine
-// draws shows at the next repaint; call Repeindre (or update) to ask for one.
+// draws shows at the next repaint; call RequestRepaint (or update) to ask for one.
 //
 // The bitmap is in device pixels and shown at Ratio() device pixels per
 // logical pixel (1 by default), so on a high-density screen each bitmap pixel
@@ -16,7 +16,7 @@
 #include <QImage>
 #include <QWidget>
 
-class TImage : public QWidget, public IImageFeuille {
+class TImage : public QWidget, public ISheetImage {
     Q_OBJECT
 public:
     explicit TImage(QWidget* parent = nullptr);
@@ -24,7 +24,7 @@ public:
     // New bitmap size in pixels (negative counts as 0), contents white; the
     // widget takes the same size and is repainted. The current size again
     // changes nothing (pixels, pen, brush and current position stay).
-    void SetSize(int largeur, int hauteur) override;
+    void SetSize(int width, int height) override;
     TCanvas& Canvas() override { return bitmap_; }
     // Device pixels per logical pixel the bitmap is shown at (values that are
     // not positive and finite count as 1). Keeps the pixels; the widget takes
@@ -35,21 +35,21 @@ public:
     const TBitmapCanvas& Bitmap() const { return bitmap_; }
 
     // Asks for a repaint of the whole image (shown at the next event pass).
-    void Repeindre() { update(); }
+    void RequestRepaint() { update(); }
     // The bitmap as Qt sees it, at Ratio() (shares the pixels; valid until a
     // SetSize that changes the size).
-    const QImage& Vue() const;
+    const QImage& View() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     // The view shares the bitmap's buffer, which a new size reallocates.
-    void ReconstruireVue() const;
+    void RebuildView() const;
     // The logical size that shows the whole bitmap at the ratio.
-    void Ajuster();
+    void FitSize();
 
     TBitmapCanvas bitmap_;
     qreal ratio_ = 1.0;
-    mutable QImage vue_;
+    mutable QImage view_;
 };

@@ -28,17 +28,17 @@ TUpDown::TUpDown(QWidget* parent) : QWidget(parent) {
     down_ = NouveauBouton(this, Qt::DownArrow, "bas");
     // A press steps at once (a double click thus gives two steps); the
     // repetition while held emits pressed again at each tick.
-    connect(up_, &QToolButton::pressed, this, [this] { Pas(+1); });
-    connect(down_, &QToolButton::pressed, this, [this] { Pas(-1); });
+    connect(up_, &QToolButton::pressed, this, [this] { Step(+1); });
+    connect(down_, &QToolButton::pressed, this, [this] { Step(-1); });
     // As wide as a vertical scroll bar, one and a half arrows high.
     const int l = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     resize(l, l + l / 2);
-    DisposerBoutons();
-    NommerFleches(QString());
+    LayOutButtons();
+    NameArrows(QString());
 }
 
-void TUpDown::NommerFleches(const QString& champ) {
-    const QString suite = champ.isEmpty() ? QString() : QStringLiteral(" ") + champ;
+void TUpDown::NameArrows(const QString& field) {
+    const QString suite = field.isEmpty() ? QString() : QStringLiteral(" ") + field;
     up_->setAccessibleName(QStringLiteral("Augmenter") + suite);
     down_->setAccessibleName(QStringLiteral("Diminuer") + suite);
 }
@@ -62,11 +62,11 @@ void TUpDown::SetMax(qint16 v) {
 }
 
 qint16 TUpDown::Position() const {
-    const QLineEdit* champ = Associate();
-    if (!champ) return position_;
+    const QLineEdit* field = Associate();
+    if (!field) return position_;
     // A whole number in decimal, optionally signed, spaces around it allowed.
     bool ok = false;
-    const qlonglong valeur = champ->text().trimmed().toLongLong(&ok, 10);
+    const qlonglong valeur = field->text().trimmed().toLongLong(&ok, 10);
     const int bas = std::min(min_, max_), haut = std::max(min_, max_);
     if (ok && valeur >= bas && valeur <= haut) position_ = static_cast<qint16>(valeur);
     return position_;
@@ -76,11 +76,11 @@ void TUpDown::SetPosition(qint16 v) {
     const qint16 borne = std::clamp(v, std::min(min_, max_), std::max(min_, max_));
     // Compared with what the field shows too, so that setting the position
     // also replaces a text the user left unfinished.
-    const QLineEdit* champ = Associate();
-    const bool affiche = !champ || champ->text() == QString::number(borne);
+    const QLineEdit* field = Associate();
+    const bool affiche = !field || field->text() == QString::number(borne);
     if (borne == Position() && affiche) return;
     position_ = borne;
-    AfficherPosition();
+    ShowPosition();
 }
 
 void TUpDown::SetAssociate(QLineEdit* field) {
@@ -98,10 +98,10 @@ void TUpDown::SetAssociate(QLineEdit* field) {
     associate_ = field;
     field->installEventFilter(this);
     field->setText(QString::number(position_));
-    PlacerContreChamp();
+    PlaceBesideField();
 }
 
-void TUpDown::Pas(int direction) {
+void TUpDown::Step(int direction) {
     const qint16 actuel = Position();
     // The upper button goes towards Max, even when Max lies below Min.
     long long pas = static_cast<long long>(direction) * increment_;
@@ -111,33 +111,33 @@ void TUpDown::Pas(int direction) {
     if (nouveau > haut) nouveau = wrap_ ? bas : haut;
     if (nouveau < bas) nouveau = wrap_ ? haut : bas;
     position_ = static_cast<qint16>(nouveau);
-    AfficherPosition();
+    ShowPosition();
     if (position_ != actuel)
         emit OnClick(position_ > actuel ? TUDBtnType::udUp : TUDBtnType::udDown);
 }
 
-void TUpDown::AfficherPosition() {
-    QLineEdit* champ = Associate();
-    if (!champ) return;
+void TUpDown::ShowPosition() {
+    QLineEdit* field = Associate();
+    if (!field) return;
     const QString texte = QString::number(position_);
-    if (champ->text() != texte) champ->setText(texte);
+    if (field->text() != texte) field->setText(texte);
 }
 
-void TUpDown::PlacerContreChamp() {
+void TUpDown::PlaceBesideField() {
     // Just right of the field, as high as it, keeping the buttons' width.
-    const QLineEdit* champ = Associate();
-    if (!champ) return;
-    setGeometry(champ->x() + champ->width(), champ->y(), width(), champ->height());
+    const QLineEdit* field = Associate();
+    if (!field) return;
+    setGeometry(field->x() + field->width(), field->y(), width(), field->height());
 }
 
-void TUpDown::DisposerBoutons() {
+void TUpDown::LayOutButtons() {
     const int moitie = height() / 2;
     up_->setGeometry(0, 0, width(), moitie);
     down_->setGeometry(0, moitie, width(), height() - moitie);
 }
 
 void TUpDown::resizeEvent(QResizeEvent*) {
-    DisposerBoutons();
+    LayOutButtons();
 }
 
 bool TUpDown::eventFilter(QObject* watched, QEvent* event) {
@@ -147,14 +147,14 @@ bool TUpDown::eventFilter(QObject* watched, QEvent* event) {
         if (arrowKeys_) {
             const int touche = static_cast<QKeyEvent*>(event)->key();
             if (touche == Qt::Key_Up || touche == Qt::Key_Down) {
-                Pas(touche == Qt::Key_Up ? +1 : -1);
+                Step(touche == Qt::Key_Up ? +1 : -1);
                 return true;
             }
         }
         break;
     case QEvent::Move:
     case QEvent::Resize:
-        PlacerContreChamp();
+        PlaceBesideField();
         break;
     default:
         break;

@@ -54,7 +54,7 @@ public:
 
     // Names the arrows for a screen reader: "Augmenter <champ>" and
     // "Diminuer <champ>" ("Augmenter" and "Diminuer" until then).
-    void NommerFleches(const QString& champ);
+    void NameArrows(const QString& field);
 
     // The two arrow buttons (upper raises the value).
     QToolButton* UpButton() const { return up_; }
@@ -69,10 +69,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void Pas(int direction);
-    void AfficherPosition();
-    void PlacerContreChamp();
-    void DisposerBoutons();
+    void Step(int direction);
+    void ShowPosition();
+    void PlaceBesideField();
+    void LayOutButtons();
 
     qint16 min_ = 0;
     qint16 max_ = 100;

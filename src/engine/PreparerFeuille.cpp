@@ -13,8 +13,8 @@ int Pixels(std::int32_t resolution, long double centimetres) {
 
 } // namespace
 
-void PreparerFeuille(TDessin& dessin, IImprimanteFeuille& imprimante, IEcran& ecran,
-                     IImageFeuille& image) {
+void PreparerFeuille(TDessin& dessin, ISheetPrinter& imprimante, IScreen& ecran,
+                     ISheetImage& image) {
     // Steps 1-2: the printer. Its failure is kept for the end, so the sheet is
     // still measured and painted without a printer; but not during a job,
     // whose drawing the sheet and the list still hold.

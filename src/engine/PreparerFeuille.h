@@ -6,9 +6,9 @@
 
 // What the preparation needs of the printer object. Each call may throw
 // EPrinter with the printer's message.
-class IImprimanteFeuille {
+class ISheetPrinter {
 public:
-    virtual ~IImprimanteFeuille() = default;
+    virtual ~ISheetPrinter() = default;
     virtual void SetPortrait() = 0;
     virtual int ResolutionX() = 0; // pixels per inch
     virtual int ResolutionY() = 0;
@@ -18,21 +18,21 @@ public:
 };
 
 // The screen's pixels per inch.
-class IEcran {
+class IScreen {
 public:
-    virtual ~IEcran() = default;
+    virtual ~IScreen() = default;
     virtual int ResolutionX() = 0;
     virtual int ResolutionY() = 0;
 };
 
 // The sheet image: resized, then painted through its canvas.
-class IImageFeuille {
+class ISheetImage {
 public:
-    virtual ~IImageFeuille() = default;
+    virtual ~ISheetImage() = default;
     // The current size again must change nothing: the curves are erased by
     // the repaint, while the canvas keeps its current position for a slow
     // trace that resumes after the preparation.
-    virtual void SetSize(int largeur, int hauteur) = 0;
+    virtual void SetSize(int width, int height) = 0;
     virtual TCanvas& Canvas() = 0;
 };
 
@@ -44,5 +44,5 @@ public:
 // printer. During a print job the printer's error ("Impression en cours") is
 // thrown at once, nothing measured or painted: the sheet keeps the drawing
 // being printed.
-void PreparerFeuille(TDessin& dessin, IImprimanteFeuille& imprimante, IEcran& ecran,
-                     IImageFeuille& image);
+void PreparerFeuille(TDessin& dessin, ISheetPrinter& imprimante, IScreen& ecran,
+                     ISheetImage& image);

@@ -6,8 +6,8 @@
 namespace {
 
 // 0x00BBGGRR (low 24 bits) to the buffer's 0xFFRRGGBB.
-std::uint32_t VersArgb(TColor couleur) {
-    const auto c = static_cast<std::uint32_t>(couleur);
+std::uint32_t VersArgb(TColor color) {
+    const auto c = static_cast<std::uint32_t>(color);
     return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
 
@@ -17,27 +17,27 @@ TColor DepuisArgb(std::uint32_t argb) {
 
 } // namespace
 
-void TBitmapCanvas::SetSize(int largeur, int hauteur) {
-    largeur_ = std::max(largeur, 0);
-    hauteur_ = std::max(hauteur, 0);
-    pixels_.assign(static_cast<std::size_t>(largeur_) * static_cast<std::size_t>(hauteur_),
+void TBitmapCanvas::SetSize(int width, int height) {
+    width_ = std::max(width, 0);
+    height_ = std::max(height, 0);
+    pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
                    0xFFFFFFFFu);
     posX_ = 0;
     posY_ = 0;
-    stylo_ = 0;
-    pinceau_ = 0xFFFFFF;
+    pen_ = 0;
+    brush_ = 0xFFFFFF;
     style_ = TBrushStyle::Solid;
 }
 
 TColor TBitmapCanvas::Pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= largeur_ || y >= hauteur_) return -1;
-    return DepuisArgb(pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(largeur_) +
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return -1;
+    return DepuisArgb(pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                               static_cast<std::size_t>(x)]);
 }
 
-void TBitmapCanvas::Poser(int x, int y, std::uint32_t argb) {
-    if (x < 0 || y < 0 || x >= largeur_ || y >= hauteur_) return;
-    pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(largeur_) +
+void TBitmapCanvas::Plot(int x, int y, std::uint32_t argb) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
             static_cast<std::size_t>(x)] = argb;
 }
 
@@ -66,17 +66,17 @@ void TBitmapCanvas::LineTo(int x, int y) {
     const std::int64_t sb = (majeurX ? y >= y0 : x >= x0) ? 1 : -1;
     const std::int64_t n = majeurX ? dx : dy;
     const std::int64_t m = majeurX ? dy : dx;
-    const std::int64_t etendueA = majeurX ? largeur_ : hauteur_;
-    const std::int64_t etendueB = majeurX ? hauteur_ : largeur_;
+    const std::int64_t etendueA = majeurX ? width_ : height_;
+    const std::int64_t etendueB = majeurX ? height_ : width_;
 
-    const std::uint32_t argb = VersArgb(stylo_);
+    const std::uint32_t argb = VersArgb(pen_);
 
     // Both ends inside (the usual case): walk the buffer directly.
-    if (x0 >= 0 && x0 < largeur_ && y0 >= 0 && y0 < hauteur_ && x >= 0 && x < largeur_ && y >= 0 &&
-        y < hauteur_) {
-        std::uint32_t* p = pixels_.data() + y0 * largeur_ + x0;
-        const std::ptrdiff_t pasA = majeurX ? sa : sa * largeur_;
-        const std::ptrdiff_t pasB = majeurX ? sb * largeur_ : sb;
+    if (x0 >= 0 && x0 < width_ && y0 >= 0 && y0 < height_ && x >= 0 && x < width_ && y >= 0 &&
+        y < height_) {
+        std::uint32_t* p = pixels_.data() + y0 * width_ + x0;
+        const std::ptrdiff_t pasA = majeurX ? sa : sa * width_;
+        const std::ptrdiff_t pasB = majeurX ? sb * width_ : sb;
         std::int64_t decision = 2 * m - n;
         for (std::int64_t i = 0; i < n; ++i) {
             *p = argb;
@@ -113,9 +113,9 @@ void TBitmapCanvas::LineTo(int x, int y) {
     for (std::int64_t i = debut; i <= fin; ++i) {
         if (b >= 0 && b < etendueB) {
             if (majeurX)
-                Poser(static_cast<int>(a), static_cast<int>(b), argb);
+                Plot(static_cast<int>(a), static_cast<int>(b), argb);
             else
-                Poser(static_cast<int>(b), static_cast<int>(a), argb);
+                Plot(static_cast<int>(b), static_cast<int>(a), argb);
         } else if ((sb > 0) == (b >= etendueB)) {
             break; // moving away from the bitmap along the minor axis
         }
@@ -138,29 +138,29 @@ void TBitmapCanvas::Rectangle(int left, int top, int right, int bottom) {
                           std::uint32_t argb) {
         x1 = std::max<std::int64_t>(x1, 0);
         y1 = std::max<std::int64_t>(y1, 0);
-        x2 = std::min<std::int64_t>(x2, largeur_ - 1);
-        y2 = std::min<std::int64_t>(y2, hauteur_ - 1);
+        x2 = std::min<std::int64_t>(x2, width_ - 1);
+        y2 = std::min<std::int64_t>(y2, height_ - 1);
         if (x1 > x2 || y1 > y2) return;
         for (std::int64_t y = y1; y <= y2; ++y) {
             std::uint32_t* ligne =
-                pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(largeur_);
+                pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
             std::fill(ligne + x1, ligne + x2 + 1, argb);
         }
     };
-    if (style_ == TBrushStyle::Solid) remplir(g + 1, h + 1, d - 1, b - 1, VersArgb(pinceau_));
-    const std::uint32_t stylo = VersArgb(stylo_);
+    if (style_ == TBrushStyle::Solid) remplir(g + 1, h + 1, d - 1, b - 1, VersArgb(brush_));
+    const std::uint32_t stylo = VersArgb(pen_);
     remplir(g, h, d, h, stylo);
     remplir(g, b, d, b, stylo);
     remplir(g, h, g, b, stylo);
     remplir(d, h, d, b, stylo);
 }
 
-void TBitmapCanvas::SetPenColor(TColor couleur) {
-    stylo_ = couleur;
+void TBitmapCanvas::SetPenColor(TColor color) {
+    pen_ = color;
 }
 
-void TBitmapCanvas::SetBrushColor(TColor couleur) {
-    pinceau_ = couleur;
+void TBitmapCanvas::SetBrushColor(TColor color) {
+    brush_ = color;
 }
 
 void TBitmapCanvas::SetBrushStyle(TBrushStyle style) {

@@ -17,9 +17,9 @@ public:
 
     // New size (negative counts as 0); the contents become white. Pen black,
     // brush white and solid, current position (0, 0).
-    void SetSize(int largeur, int hauteur);
-    int Width() const { return largeur_; }
-    int Height() const { return hauteur_; }
+    void SetSize(int width, int height);
+    int Width() const { return width_; }
+    int Height() const { return height_; }
     const std::uint32_t* Bits() const { return pixels_.data(); }
     std::uint32_t* Bits() { return pixels_.data(); }
     // Colour of one pixel as 0x00BBGGRR; -1 outside the bitmap.
@@ -28,23 +28,23 @@ public:
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void Rectangle(int left, int top, int right, int bottom) override;
-    void SetPenColor(TColor couleur) override;
-    void SetBrushColor(TColor couleur) override;
+    void SetPenColor(TColor color) override;
+    void SetBrushColor(TColor color) override;
     void SetBrushStyle(TBrushStyle style) override;
 
-    TColor PenColor() const { return stylo_; }
-    TColor BrushColor() const { return pinceau_; }
+    TColor PenColor() const { return pen_; }
+    TColor BrushColor() const { return brush_; }
     TBrushStyle BrushStyle() const { return style_; }
 
 private:
-    void Poser(int x, int y, std::uint32_t argb);
+    void Plot(int x, int y, std::uint32_t argb);
 
-    int largeur_ = 0;
-    int hauteur_ = 0;
+    int width_ = 0;
+    int height_ = 0;
     std::vector<std::uint32_t> pixels_;
     int posX_ = 0;
     int posY_ = 0;
-    TColor stylo_ = 0;
-    TColor pinceau_ = 0xFFFFFF;
+    TColor pen_ = 0;
+    TColor brush_ = 0xFFFFFF;
     TBrushStyle style_ = TBrushStyle::Solid;
 };

@@ -20,7 +20,7 @@ public:
     // right and bottom are exclusive.
     virtual void Rectangle(int left, int top, int right, int bottom) = 0;
 
-    virtual void SetPenColor(TColor couleur) = 0;
-    virtual void SetBrushColor(TColor couleur) = 0;
+    virtual void SetPenColor(TColor color) = 0;
+    virtual void SetBrushColor(TColor color) = 0;
     virtual void SetBrushStyle(TBrushStyle style) = 0;
 };

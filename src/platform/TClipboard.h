@@ -18,9 +18,9 @@ class TMetafile;
 class TClipboard {
 public:
     static constexpr const char* MimeEmf = "image/x-emf";
-    static constexpr const char* MimeEmfAutre = "image/emf";
+    static constexpr const char* MimeEmfAlternative = "image/emf";
     // The only EMF type office suites on X11 ask for.
-    static constexpr const char* MimeEmfBureautique =
+    static constexpr const char* MimeEmfOffice =
         "application/x-openoffice-emf;windows_formatname=\"Image EMF\"";
     static constexpr const char* MimeSvg = "image/svg+xml";
     static constexpr const char* MimePng = "image/png";
@@ -41,7 +41,7 @@ public:
     // Test seam: receives the data that would be placed, instead of the
     // system clipboard (it may throw to stand for a clipboard that cannot be
     // taken). An empty function: the system clipboard again.
-    using Placer = std::function<void(const QMimeData& donnees)>;
+    using Placer = std::function<void(const QMimeData& data)>;
     void SetPlacer(Placer placer);
 
 private:

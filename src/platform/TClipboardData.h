@@ -3,7 +3,7 @@
 // the programs around us read (TClipboard lists them). The EMF bytes are
 // there from the start; the SVG and the PNG are made from them the first time
 // a program asks for each, so that Copy itself costs no more than the EMF.
-// A picture whose EMF passes EmfOctetsAuPlus is offered as EMF only: its SVG
+// A picture whose EMF passes MaxEmfBytes is offered as EMF only: its SVG
 // and PNG would keep the pasting window waiting for seconds and take hundreds
 // of megabytes (its export to a file still writes them whole).
 #include "platform/TMetafile.h"
@@ -16,10 +16,10 @@ class TClipboardData : public QMimeData {
 public:
     // About two million segments: an SVG of some 17 MB and a PNG made in a
     // few tenths of a second.
-    static constexpr qsizetype EmfOctetsAuPlus = qsizetype{32} * 1024 * 1024;
+    static constexpr qsizetype MaxEmfBytes = qsizetype{32} * 1024 * 1024;
 
-    // `emfAuPlus`: the bound, given smaller by the tests.
-    explicit TClipboardData(TMetafile image, qsizetype emfAuPlus = EmfOctetsAuPlus);
+    // `maxEmfBytes`: the bound, given smaller by the tests.
+    explicit TClipboardData(TMetafile image, qsizetype maxEmfBytes = MaxEmfBytes);
 
     QStringList formats() const override;
     bool hasFormat(const QString& type) const override;
@@ -27,11 +27,11 @@ public:
 protected:
     // Runs in the event loop when another program pastes: a failure (memory)
     // gives no data for that type rather than an error.
-    QVariant retrieveData(const QString& type, QMetaType genre) const override;
+    QVariant retrieveData(const QString& type, QMetaType metaType) const override;
 
 private:
     TMetafile image_;
-    bool emfSeul_; // only the EMF types offered
+    bool emfOnly_; // only the EMF types offered
     mutable std::optional<QByteArray> svg_;
     mutable std::optional<QByteArray> png_;
 };

@@ -26,22 +26,22 @@ struct TObjet {
 } // namespace
 
 TEmfPlayer::TEmfPlayer(QByteArray emf) : emf_(std::move(emf)) {
-    if (emf_.size() < TEmfWriter::TailleEnTete || Mot(emf_, 0) != TEmfWriter::EMR_HEADER ||
+    if (emf_.size() < TEmfWriter::HeaderSize || Mot(emf_, 0) != TEmfWriter::EMR_HEADER ||
         Mot(emf_, 40) != TEmfWriter::Signature)
         return;
-    largeurCadre_ = static_cast<std::int32_t>(Mot(emf_, 32) - Mot(emf_, 24));
-    hauteurCadre_ = static_cast<std::int32_t>(Mot(emf_, 36) - Mot(emf_, 28));
+    frameWidth_ = static_cast<std::int32_t>(Mot(emf_, 32) - Mot(emf_, 24));
+    frameHeight_ = static_cast<std::int32_t>(Mot(emf_, 36) - Mot(emf_, 28));
     reference_.HorzRes = Entier(emf_, 72);
     reference_.VertRes = Entier(emf_, 76);
     reference_.HorzSize = Entier(emf_, 80);
     reference_.VertSize = Entier(emf_, 84);
-    octets_ = Mot(emf_, 48);
-    enregistrements_ = Mot(emf_, 52);
-    valide_ = true;
+    size_ = Mot(emf_, 48);
+    records_ = Mot(emf_, 52);
+    valid_ = true;
 }
 
 void TEmfPlayer::Play(TCanvas& canvas) const {
-    if (!valide_) return;
+    if (!valid_) return;
     std::map<std::uint32_t, TObjet> table;
     qsizetype p = Mot(emf_, 4); // past the header
     while (p >= 0 && emf_.size() - p >= 8) {

@@ -19,27 +19,27 @@ public:
     explicit TEmfPlayer(QByteArray emf);
 
     // false when the bytes do not start with an EMF header.
-    bool Valid() const { return valide_; }
+    bool Valid() const { return valid_; }
     // rclFrame's size, hundredths of a millimetre.
-    std::int32_t FrameWidth() const { return largeurCadre_; }
-    std::int32_t FrameHeight() const { return hauteurCadre_; }
+    std::int32_t FrameWidth() const { return frameWidth_; }
+    std::int32_t FrameHeight() const { return frameHeight_; }
     // szlDevice and szlMillimeters: the reference device's printable area
     // (the resolutions are not recorded and stay 0).
     const TPrinterMetrics& Reference() const { return reference_; }
     // nBytes and nRecords: the file's size and its number of records, header
     // and end included.
-    std::uint32_t Size() const { return octets_; }
-    std::uint32_t Records() const { return enregistrements_; }
+    std::uint32_t Size() const { return size_; }
+    std::uint32_t Records() const { return records_; }
 
     // Replays the drawing on `canvas`, in the picture's logical units.
     void Play(TCanvas& canvas) const;
 
 private:
     QByteArray emf_;
-    bool valide_ = false;
-    std::int32_t largeurCadre_ = 0;
-    std::int32_t hauteurCadre_ = 0;
+    bool valid_ = false;
+    std::int32_t frameWidth_ = 0;
+    std::int32_t frameHeight_ = 0;
     TPrinterMetrics reference_;
-    std::uint32_t octets_ = 0;
-    std::uint32_t enregistrements_ = 0;
+    std::uint32_t size_ = 0;
+    std::uint32_t records_ = 0;
 };

@@ -18,17 +18,17 @@ std::uint32_t U(std::int32_t v) {
 
 } // namespace
 
-TEmfWriter::TEmfWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
+TEmfWriter::TEmfWriter(std::int32_t frameWidth, std::int32_t frameHeight,
                        const TPrinterMetrics& reference) {
     // The header's fixed fields now; bounds, sizes, counts and handles at the end.
-    char* p = octets_.Espace(TailleEnTete);
-    std::memset(p, 0, TailleEnTete);
+    char* p = bytes_.Espace(HeaderSize);
+    std::memset(p, 0, HeaderSize);
     Poser32(p + 0, EMR_HEADER);
-    Poser32(p + 4, TailleEnTete);
+    Poser32(p + 4, HeaderSize);
     Poser32(p + 24, 0);
     Poser32(p + 28, 0);
-    Poser32(p + 32, U(largeurCadre));
-    Poser32(p + 36, U(hauteurCadre));
+    Poser32(p + 32, U(frameWidth));
+    Poser32(p + 36, U(frameHeight));
     Poser32(p + 40, Signature);
     Poser32(p + 44, Version);
     // nDescription, offDescription, nPalEntries: none.
@@ -39,46 +39,46 @@ TEmfWriter::TEmfWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
     // cbPixelFormat, offPixelFormat, bOpenGL: none.
     Poser32(p + 100, U(reference.HorzSize) * 1000u);
     Poser32(p + 104, U(reference.VertSize) * 1000u);
-    enregistrements_ = 1;
+    records_ = 1;
 }
 
-void TEmfWriter::Reserve(std::size_t enregistrements) {
-    octets_.Reserver(static_cast<qsizetype>(16 * enregistrements + 64));
+void TEmfWriter::Reserve(std::size_t records) {
+    bytes_.Reserver(static_cast<qsizetype>(16 * records + 64));
 }
 
-void TEmfWriter::Record(std::uint32_t type, std::initializer_list<std::uint32_t> champs) {
-    const std::uint32_t taille = 8 + 4 * static_cast<std::uint32_t>(champs.size());
-    char* p = octets_.Espace(taille);
+void TEmfWriter::Record(std::uint32_t type, std::initializer_list<std::uint32_t> fields) {
+    const std::uint32_t taille = 8 + 4 * static_cast<std::uint32_t>(fields.size());
+    char* p = bytes_.Espace(taille);
     Poser32(p, type);
     Poser32(p + 4, taille);
     p += 8;
-    for (std::uint32_t v : champs) {
+    for (std::uint32_t v : fields) {
         Poser32(p, v);
         p += 4;
     }
-    ++enregistrements_;
+    ++records_;
 }
 
 void TEmfWriter::Point(std::uint32_t type, std::int32_t x, std::int32_t y) {
-    char* p = octets_.Espace(16);
+    char* p = bytes_.Espace(16);
     Poser32(p, type);
     Poser32(p + 4, 16);
     Poser32(p + 8, U(x));
     Poser32(p + 12, U(y));
-    ++enregistrements_;
+    ++records_;
 }
 
 void TEmfWriter::Extend(std::int32_t x, std::int32_t y) {
-    if (!dessine_) {
-        gauche_ = droite_ = x;
-        haut_ = bas_ = y;
-        dessine_ = true;
+    if (!drawn_) {
+        left_ = right_ = x;
+        top_ = bottom_ = y;
+        drawn_ = true;
         return;
     }
-    gauche_ = std::min(gauche_, x);
-    droite_ = std::max(droite_, x);
-    haut_ = std::min(haut_, y);
-    bas_ = std::max(bas_, y);
+    left_ = std::min(left_, x);
+    right_ = std::max(right_, x);
+    top_ = std::min(top_, y);
+    bottom_ = std::max(bottom_, y);
 }
 
 void TEmfWriter::MoveTo(std::int32_t x, std::int32_t y) {
@@ -110,58 +110,58 @@ void TEmfWriter::Rectangle(std::int32_t left, std::int32_t top, std::int32_t rig
 }
 
 std::uint32_t TEmfWriter::Allocate() {
-    const auto libre = std::find(occupes_.begin(), occupes_.end(), false);
-    const auto indice = static_cast<std::uint32_t>(libre - occupes_.begin());
-    if (libre == occupes_.end())
-        occupes_.push_back(true);
+    const auto libre = std::find(used_.begin(), used_.end(), false);
+    const auto slot = static_cast<std::uint32_t>(libre - used_.begin());
+    if (libre == used_.end())
+        used_.push_back(true);
     else
         *libre = true;
-    return indice;
+    return slot;
 }
 
-void TEmfWriter::Release(std::uint32_t indice) {
-    Record(EMR_DELETEOBJECT, {indice});
-    occupes_[indice] = false;
+void TEmfWriter::Release(std::uint32_t slot) {
+    Record(EMR_DELETEOBJECT, {slot});
+    used_[slot] = false;
 }
 
-void TEmfWriter::SelectPen(TColor couleur) {
-    const std::uint32_t indice = Allocate();
-    Record(EMR_CREATEPEN, {indice, PS_SOLID, 1, 0, U(couleur) & 0x00FFFFFFu});
-    Record(EMR_SELECTOBJECT, {indice});
-    if (stylo_ != 0) Release(stylo_);
-    stylo_ = indice;
+void TEmfWriter::SelectPen(TColor color) {
+    const std::uint32_t slot = Allocate();
+    Record(EMR_CREATEPEN, {slot, PS_SOLID, 1, 0, U(color) & 0x00FFFFFFu});
+    Record(EMR_SELECTOBJECT, {slot});
+    if (pen_ != 0) Release(pen_);
+    pen_ = slot;
 }
 
-void TEmfWriter::SelectBrush(TColor couleur, TBrushStyle style) {
-    const std::uint32_t indice = Allocate();
+void TEmfWriter::SelectBrush(TColor color, TBrushStyle style) {
+    const std::uint32_t slot = Allocate();
     const bool plein = style == TBrushStyle::Solid;
     Record(EMR_CREATEBRUSHINDIRECT,
-           {indice, plein ? BS_SOLID : BS_NULL, plein ? U(couleur) & 0x00FFFFFFu : 0u, 0});
-    Record(EMR_SELECTOBJECT, {indice});
-    if (pinceau_ != 0) Release(pinceau_);
-    pinceau_ = indice;
+           {slot, plein ? BS_SOLID : BS_NULL, plein ? U(color) & 0x00FFFFFFu : 0u, 0});
+    Record(EMR_SELECTOBJECT, {slot});
+    if (brush_ != 0) Release(brush_);
+    brush_ = slot;
 }
 
 QByteArray TEmfWriter::Finish() {
-    if (stylo_ != 0) {
+    if (pen_ != 0) {
         Record(EMR_SELECTOBJECT, {BLACK_PEN});
-        Release(stylo_);
+        Release(pen_);
     }
-    if (pinceau_ != 0) {
+    if (brush_ != 0) {
         Record(EMR_SELECTOBJECT, {WHITE_BRUSH});
-        Release(pinceau_);
+        Release(brush_);
     }
     // nPalEntries 0, offPalEntries 16 (just after these fields), nSizeLast 20.
     Record(EMR_EOF, {0, 16, 20});
-    char* p = octets_.Debut();
-    Poser32(p + 8, U(gauche_));
-    Poser32(p + 12, U(haut_));
-    Poser32(p + 16, U(droite_));
-    Poser32(p + 20, U(bas_));
-    Poser32(p + 48, static_cast<std::uint32_t>(octets_.Taille()));
-    Poser32(p + 52, enregistrements_);
-    const auto poignees = static_cast<std::uint32_t>(occupes_.size()); // highest slot used + 1
+    char* p = bytes_.Debut();
+    Poser32(p + 8, U(left_));
+    Poser32(p + 12, U(top_));
+    Poser32(p + 16, U(right_));
+    Poser32(p + 20, U(bottom_));
+    Poser32(p + 48, static_cast<std::uint32_t>(bytes_.Taille()));
+    Poser32(p + 52, records_);
+    const auto poignees = static_cast<std::uint32_t>(used_.size()); // highest slot used + 1
     p[56] = static_cast<char>(poignees & 0xFF);
     p[57] = static_cast<char>((poignees >> 8) & 0xFF);
-    return octets_.Prendre();
+    return bytes_.Prendre();
 }

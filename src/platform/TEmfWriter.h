@@ -34,7 +34,7 @@ public:
     static constexpr std::uint32_t EMR_LINETO = 54;
     static constexpr std::uint32_t Signature = 0x464D4520; // " EMF"
     static constexpr std::uint32_t Version = 0x10000;
-    static constexpr std::uint32_t TailleEnTete = 108;
+    static constexpr std::uint32_t HeaderSize = 108;
     static constexpr std::uint32_t PS_SOLID = 0;
     static constexpr std::uint32_t BS_SOLID = 0;
     static constexpr std::uint32_t BS_NULL = 1;
@@ -43,27 +43,26 @@ public:
     static constexpr std::uint32_t WHITE_BRUSH = ENHMETA_STOCK_OBJECT | 0;
     static constexpr std::uint32_t BLACK_PEN = ENHMETA_STOCK_OBJECT | 7;
 
-    // Frame (0, 0, largeurCadre, hauteurCadre) in hundredths of a millimetre;
+    // Frame (0, 0, frameWidth, frameHeight) in hundredths of a millimetre;
     // the reference device's printable area in pixels (HorzRes x VertRes) and
     // in millimetres (HorzSize x VertSize) go into the header as they are.
-    TEmfWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
-               const TPrinterMetrics& reference);
+    TEmfWriter(std::int32_t frameWidth, std::int32_t frameHeight, const TPrinterMetrics& reference);
 
     // Room for about this many records of 16 bytes, so that long drawings do
     // not reallocate.
-    void Reserve(std::size_t enregistrements);
+    void Reserve(std::size_t records);
 
     void MoveTo(std::int32_t x, std::int32_t y);
     void LineTo(std::int32_t x, std::int32_t y);
     // Outline with the selected pen, inside with the selected brush; right and
     // bottom exclusive.
     void Rectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
-    // A new solid pen one unit wide in `couleur` (0x00BBGGRR) is created and
+    // A new solid pen one unit wide in `color` (0x00BBGGRR) is created and
     // selected; the pen it replaces, if any, is deleted.
-    void SelectPen(TColor couleur);
-    // A new brush (solid in `couleur`, or hollow) created and selected; the
+    void SelectPen(TColor color);
+    // A new brush (solid in `color`, or hollow) created and selected; the
     // brush it replaces, if any, is deleted.
-    void SelectBrush(TColor couleur, TBrushStyle style);
+    void SelectBrush(TColor color, TBrushStyle style);
 
     // Selects the stock pen and brush back and deletes the last ones, appends
     // EMR_EOF, completes the header and hands over the bytes. Called once;
@@ -71,20 +70,20 @@ public:
     QByteArray Finish();
 
 private:
-    void Record(std::uint32_t type, std::initializer_list<std::uint32_t> champs);
+    void Record(std::uint32_t type, std::initializer_list<std::uint32_t> fields);
     // A record of one point (a move or a line), the bulk of a picture.
     void Point(std::uint32_t type, std::int32_t x, std::int32_t y);
     std::uint32_t Allocate();
-    void Release(std::uint32_t indice);
+    void Release(std::uint32_t slot);
     void Extend(std::int32_t x, std::int32_t y);
 
-    TTamponOctets octets_;
-    std::uint32_t enregistrements_ = 0;
-    std::vector<bool> occupes_{true}; // slot 0: the picture itself
-    std::uint32_t stylo_ = 0;         // 0: the default pen, never recorded
-    std::uint32_t pinceau_ = 0;
+    TTamponOctets bytes_;
+    std::uint32_t records_ = 0;
+    std::vector<bool> used_{true}; // slot 0: the picture itself
+    std::uint32_t pen_ = 0;        // 0: the default pen, never recorded
+    std::uint32_t brush_ = 0;
     std::int32_t posX_ = 0;
     std::int32_t posY_ = 0;
-    bool dessine_ = false;
-    std::int32_t gauche_ = 0, haut_ = 0, droite_ = -1, bas_ = -1; // rclBounds, inclusive
+    bool drawn_ = false;
+    std::int32_t left_ = 0, top_ = 0, right_ = -1, bottom_ = -1; // rclBounds, inclusive
 };

@@ -10,7 +10,7 @@
 namespace {
 
 std::optional<QString> MontrerDialogue(QWidget* parent, TFileDialogs::Kind kind,
-                                       const QString& propose) {
+                                       const QString& proposed) {
     const bool enregistrer = kind == TFileDialogs::Kind::Save;
     QFileDialog dialogue(parent);
     // The toolkit's own dialog honours every option below on every desktop.
@@ -18,10 +18,10 @@ std::optional<QString> MontrerDialogue(QWidget* parent, TFileDialogs::Kind kind,
     dialogue.setAcceptMode(enregistrer ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialogue.setFileMode(QFileDialog::AnyFile);
     if (enregistrer) dialogue.setOption(QFileDialog::DontConfirmOverwrite);
-    if (propose.isEmpty()) {
+    if (proposed.isEmpty()) {
         dialogue.setDirectory(QDir::currentPath());
     } else {
-        const QFileInfo fichier(QDir::current(), propose);
+        const QFileInfo fichier(QDir::current(), proposed);
         dialogue.setDirectory(fichier.absolutePath());
         dialogue.selectFile(fichier.fileName());
     }
@@ -39,8 +39,8 @@ TFormatImage FormatDuFiltre(const QString& filtre) {
 }
 
 std::optional<std::pair<QString, TFormatImage>> MontrerDialogueImage(QWidget* parent,
-                                                                     const QString& dossier,
-                                                                     const QString& propose,
+                                                                     const QString& folder,
+                                                                     const QString& proposed,
                                                                      TFormatImage format) {
     QFileDialog dialogue(parent);
     dialogue.setOption(QFileDialog::DontUseNativeDialog);
@@ -61,8 +61,8 @@ std::optional<std::pair<QString, TFormatImage>> MontrerDialogueImage(QWidget* pa
     suffixe(format);
     Connecter(&dialogue, &QFileDialog::filterSelected, &dialogue,
               [&](const QString& filtre) { suffixe(FormatDuFiltre(filtre)); });
-    dialogue.setDirectory(dossier);
-    dialogue.selectFile(propose);
+    dialogue.setDirectory(folder);
+    dialogue.selectFile(proposed);
     if (dialogue.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList choisis = dialogue.selectedFiles();
     if (choisis.isEmpty() || choisis.first().isEmpty()) return std::nullopt;
@@ -76,15 +76,15 @@ void TFileDialogs::SetPictureChoice(PictureChoice choice) {
 }
 
 std::optional<TFileDialogs::ChosenPicture> TFileDialogs::SavePicture(QWidget* parent,
-                                                                     const QString& dossier,
-                                                                     const QString& nomDeBase,
+                                                                     const QString& folder,
+                                                                     const QString& baseName,
                                                                      TFormatImage format) {
-    const QString ouvert = dossier.isEmpty() ? QDir::currentPath() : dossier;
-    const QString nomPropose =
-        nomDeBase + u'.' + QString::fromLatin1(TypeFichierImage(format).Extension);
+    const QString ouvert = folder.isEmpty() ? QDir::currentPath() : folder;
+    const QString proposedName =
+        baseName + u'.' + QString::fromLatin1(TypeFichierImage(format).Extension);
     const std::optional<std::pair<QString, TFormatImage>> choisi =
-        pictureChoice_ ? pictureChoice_(nomPropose, format)
-                       : MontrerDialogueImage(parent, ouvert, nomPropose, format);
+        pictureChoice_ ? pictureChoice_(proposedName, format)
+                       : MontrerDialogueImage(parent, ouvert, proposedName, format);
     if (!choisi || choisi->first.isEmpty()) return std::nullopt;
     QString chemin = QFileInfo(QDir(ouvert), choisi->first).absoluteFilePath();
     TFormatImage formatChoisi = choisi->second;
@@ -105,9 +105,9 @@ void TFileDialogs::SetChoice(Choice choice) {
     choice_ = std::move(choice);
 }
 
-std::optional<QString> TFileDialogs::Choose(QWidget* parent, Kind kind, const QString& propose) {
+std::optional<QString> TFileDialogs::Choose(QWidget* parent, Kind kind, const QString& proposed) {
     std::optional<QString> choisi =
-        choice_ ? choice_(kind, propose) : MontrerDialogue(parent, kind, propose);
+        choice_ ? choice_(kind, proposed) : MontrerDialogue(parent, kind, proposed);
     if (!choisi || choisi->isEmpty()) return std::nullopt;
     // A full path, as the dialog gives; its folder becomes the current one
     // (a folder that does not exist leaves the current one as it is).
@@ -117,10 +117,10 @@ std::optional<QString> TFileDialogs::Choose(QWidget* parent, Kind kind, const QS
     return chemin;
 }
 
-std::optional<QString> TFileDialogs::Save(QWidget* parent, const QString& nomPropose) {
-    return Choose(parent, Kind::Save, nomPropose);
+std::optional<QString> TFileDialogs::Save(QWidget* parent, const QString& proposedName) {
+    return Choose(parent, Kind::Save, proposedName);
 }
 
-std::optional<QString> TFileDialogs::Open(QWidget* parent, const QString& nomPropose) {
-    return Choose(parent, Kind::Open, nomPropose);
+std::optional<QString> TFileDialogs::Open(QWidget* parent, const QString& proposedName) {
+    return Choose(parent, Kind::Open, proposedName);
 }

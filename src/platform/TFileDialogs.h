@@ -30,18 +30,18 @@ class TFileDialogs {
 public:
     enum class Kind { Save, Open };
     // (kind of dialog, name it proposes) -> chosen name, or nullopt to cancel.
-    using Choice = std::function<std::optional<QString>(Kind kind, const QString& propose)>;
+    using Choice = std::function<std::optional<QString>(Kind kind, const QString& proposed)>;
 
-    // Save dialog showing `nomPropose` (a relative name lies in the current
+    // Save dialog showing `proposedName` (a relative name lies in the current
     // directory). Returns the chosen file as a full path, or nullopt.
-    static std::optional<QString> Save(QWidget* parent, const QString& nomPropose);
-    // Open dialog showing `nomPropose` (the caller's: the name chosen in it
+    static std::optional<QString> Save(QWidget* parent, const QString& proposedName);
+    // Open dialog showing `proposedName` (the caller's: the name chosen in it
     // last time, empty at first). Returns the chosen file as a full path
     // (which may not exist), or nullopt.
-    static std::optional<QString> Open(QWidget* parent, const QString& nomPropose);
+    static std::optional<QString> Open(QWidget* parent, const QString& proposedName);
 
-    // The picture's save dialog, opened in `dossier` (the current directory
-    // when empty), proposing `nomDeBase` with the extension of `format`,
+    // The picture's save dialog, opened in `folder` (the current directory
+    // when empty), proposing `baseName` with the extension of `format`,
     // whose filter it selects. The format is the chosen filter's, unless the
     // name ends with another format's extension (any case), whose format it
     // then is; a file name without any '.' gets the format's extension.
@@ -50,19 +50,19 @@ public:
         QString Path;
         TFormatImage Format;
     };
-    static std::optional<ChosenPicture> SavePicture(QWidget* parent, const QString& dossier,
-                                                    const QString& nomDeBase, TFormatImage format);
+    static std::optional<ChosenPicture> SavePicture(QWidget* parent, const QString& folder,
+                                                    const QString& baseName, TFormatImage format);
     // Tests: (name proposed, format proposed) -> (name typed, format chosen), or
     // nullopt to cancel, in place of the picture's dialog.
     using PictureChoice = std::function<std::optional<std::pair<QString, TFormatImage>>(
-        const QString& propose, TFormatImage format)>;
+        const QString& proposed, TFormatImage format)>;
     static void SetPictureChoice(PictureChoice choice);
 
     // Tests: an empty function brings the real dialogs back.
     static void SetChoice(Choice choice);
 
 private:
-    static std::optional<QString> Choose(QWidget* parent, Kind kind, const QString& propose);
+    static std::optional<QString> Choose(QWidget* parent, Kind kind, const QString& proposed);
 
     static inline Choice choice_;
     static inline PictureChoice pictureChoice_;

@@ -35,8 +35,8 @@ template <class Ecrivain> QByteArray Rejouer(const QByteArray& emf) {
 bool TMetafile::LoadEmf(QByteArray emf) {
     const TEmfPlayer lecteur(emf);
     if (!lecteur.Valid() || lecteur.Size() != static_cast<std::uint64_t>(emf.size())) return false;
-    largeurCadre_ = lecteur.FrameWidth();
-    hauteurCadre_ = lecteur.FrameHeight();
+    frameWidth_ = lecteur.FrameWidth();
+    frameHeight_ = lecteur.FrameHeight();
     emf_ = std::move(emf);
     return true;
 }
@@ -53,12 +53,12 @@ QByteArray TMetafile::Png() const {
     return Rejouer<TPngWriter>(emf_);
 }
 
-void TMetafile::SaveToFile(const QString& chemin, TFormatImage format) const {
+void TMetafile::SaveToFile(const QString& path, TFormatImage format) const {
     if (Empty()) throw EInvalidGraphic("MetaFichier incorrect");
     const QByteArray octets = format == TFormatImage::Svg   ? Svg()
                               : format == TFormatImage::Pdf ? Pdf()
                                                             : Png();
-    TFichierEcriture fichier(chemin);
+    TFichierEcriture fichier(path);
     fichier.Ecrire(std::string_view(octets.constData(), static_cast<std::size_t>(octets.size())));
     fichier.Valider();
 }

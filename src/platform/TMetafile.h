@@ -20,15 +20,15 @@ public:
 
     // Requested size, in pixels of the reference device (0: the reference
     // device's whole printable area).
-    std::int32_t Width() const { return largeur_; }
-    void SetWidth(std::int32_t largeur) { largeur_ = largeur; }
-    std::int32_t Height() const { return hauteur_; }
-    void SetHeight(std::int32_t hauteur) { hauteur_ = hauteur; }
+    std::int32_t Width() const { return width_; }
+    void SetWidth(std::int32_t width) { width_ = width; }
+    std::int32_t Height() const { return height_; }
+    void SetHeight(std::int32_t height) { height_ = height; }
 
     // The frame read back from the finished recording, in hundredths of a
     // millimetre; 0 while the picture is empty.
-    std::int32_t MMWidth() const { return largeurCadre_; }
-    std::int32_t MMHeight() const { return hauteurCadre_; }
+    std::int32_t MMWidth() const { return frameWidth_; }
+    std::int32_t MMHeight() const { return frameHeight_; }
 
     // true until a recording has ended with a readable header.
     bool Empty() const { return emf_.isEmpty(); }
@@ -41,11 +41,11 @@ public:
     QByteArray Pdf() const;
     QByteArray Png() const;
 
-    // Writes the drawing in `format` to `chemin`, whole or not at all
+    // Writes the drawing in `format` to `path`, whole or not at all
     // (TFichierEcriture: an existing file stays as it was on any failure).
     // Throws EInvalidGraphic "MetaFichier incorrect" while Empty(), and the
     // file errors of TFichierEcriture.
-    void SaveToFile(const QString& chemin, TFormatImage format) const;
+    void SaveToFile(const QString& path, TFormatImage format) const;
 
 private:
     friend class TMetafileCanvas;
@@ -53,9 +53,9 @@ private:
     // whose header cannot be read leave the picture empty (returns false).
     bool LoadEmf(QByteArray emf);
 
-    std::int32_t largeur_ = 0;
-    std::int32_t hauteur_ = 0;
-    std::int32_t largeurCadre_ = 0;
-    std::int32_t hauteurCadre_ = 0;
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    std::int32_t frameWidth_ = 0;
+    std::int32_t frameHeight_ = 0;
     QByteArray emf_;
 };

@@ -24,9 +24,9 @@ std::int32_t Cadre(std::int32_t demande, int pixels, int millimetres) {
 } // namespace
 
 TMetafileCanvas::TMetafileCanvas(TMetafile& image, const TPrinterMetrics& reference)
-    : image_(image), largeurCadre_(Cadre(image.Width(), reference.HorzRes, reference.HorzSize)),
-      hauteurCadre_(Cadre(image.Height(), reference.VertRes, reference.VertSize)),
-      emf_(largeurCadre_, hauteurCadre_, reference) {}
+    : image_(image), frameWidth_(Cadre(image.Width(), reference.HorzRes, reference.HorzSize)),
+      frameHeight_(Cadre(image.Height(), reference.VertRes, reference.VertSize)),
+      emf_(frameWidth_, frameHeight_, reference) {}
 
 TMetafileCanvas::~TMetafileCanvas() {
     try {
@@ -42,15 +42,15 @@ void TMetafileCanvas::Reserve(std::size_t segments) {
 }
 
 void TMetafileCanvas::SelectPenIfChanged() {
-    if (!styloAChoisir_) return;
-    emf_.SelectPen(stylo_);
-    styloAChoisir_ = false;
+    if (!penPending_) return;
+    emf_.SelectPen(pen_);
+    penPending_ = false;
 }
 
 void TMetafileCanvas::SelectBrushIfChanged() {
-    if (!pinceauAChoisir_) return;
-    emf_.SelectBrush(pinceau_, stylePinceau_);
-    pinceauAChoisir_ = false;
+    if (!brushPending_) return;
+    emf_.SelectBrush(brush_, brushStyle_);
+    brushPending_ = false;
 }
 
 void TMetafileCanvas::MoveTo(int x, int y) {
@@ -68,17 +68,17 @@ void TMetafileCanvas::Rectangle(int left, int top, int right, int bottom) {
     emf_.Rectangle(left, top, right, bottom);
 }
 
-void TMetafileCanvas::SetPenColor(TColor couleur) {
-    stylo_ = couleur;
-    styloAChoisir_ = true;
+void TMetafileCanvas::SetPenColor(TColor color) {
+    pen_ = color;
+    penPending_ = true;
 }
 
-void TMetafileCanvas::SetBrushColor(TColor couleur) {
-    pinceau_ = couleur;
-    pinceauAChoisir_ = true;
+void TMetafileCanvas::SetBrushColor(TColor color) {
+    brush_ = color;
+    brushPending_ = true;
 }
 
 void TMetafileCanvas::SetBrushStyle(TBrushStyle style) {
-    stylePinceau_ = style;
-    pinceauAChoisir_ = true;
+    brushStyle_ = style;
+    brushPending_ = true;
 }

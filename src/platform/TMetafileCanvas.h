@@ -28,8 +28,8 @@ public:
     TMetafileCanvas& operator=(const TMetafileCanvas&) = delete;
 
     // The frame fixed at creation, hundredths of a millimetre.
-    std::int32_t FrameWidth() const { return largeurCadre_; }
-    std::int32_t FrameHeight() const { return hauteurCadre_; }
+    std::int32_t FrameWidth() const { return frameWidth_; }
+    std::int32_t FrameHeight() const { return frameHeight_; }
 
     // Room for about this many segments (a hint for long drawings).
     void Reserve(std::size_t segments);
@@ -39,8 +39,8 @@ public:
     void Rectangle(int left, int top, int right, int bottom) override;
     // Each setting takes effect at the next line or rectangle, which then
     // records a new pen (brush) replacing the previous one.
-    void SetPenColor(TColor couleur) override;
-    void SetBrushColor(TColor couleur) override;
+    void SetPenColor(TColor color) override;
+    void SetBrushColor(TColor color) override;
     void SetBrushStyle(TBrushStyle style) override;
 
 private:
@@ -48,12 +48,12 @@ private:
     void SelectBrushIfChanged();
 
     TMetafile& image_;
-    std::int32_t largeurCadre_;
-    std::int32_t hauteurCadre_;
+    std::int32_t frameWidth_;
+    std::int32_t frameHeight_;
     TEmfWriter emf_;
-    TColor stylo_ = 0;
-    bool styloAChoisir_ = false;
-    TColor pinceau_ = 0xFFFFFF;
-    TBrushStyle stylePinceau_ = TBrushStyle::Solid;
-    bool pinceauAChoisir_ = false;
+    TColor pen_ = 0;
+    bool penPending_ = false;
+    TColor brush_ = 0xFFFFFF;
+    TBrushStyle brushStyle_ = TBrushStyle::Solid;
+    bool brushPending_ = false;
 };

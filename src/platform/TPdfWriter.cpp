@@ -19,47 +19,47 @@ double Echelle(int res, int taille) {
 
 } // namespace
 
-TPdfWriter::TPdfWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
+TPdfWriter::TPdfWriter(std::int32_t frameWidth, std::int32_t frameHeight,
                        const TPrinterMetrics& reference)
-    : largeurCadre_(largeurCadre), hauteurCadre_(hauteurCadre) {
+    : frameWidth_(frameWidth), frameHeight_(frameHeight) {
     // Reference pixels, y downwards from the frame's top left corner, onto
     // the page's points, y upwards from its bottom left corner.
-    contenu_.Ajouter("q\n" + Fixed(Echelle(reference.HorzRes, reference.HorzSize), 8) + " 0 0 " +
+    content_.Ajouter("q\n" + Fixed(Echelle(reference.HorzRes, reference.HorzSize), 8) + " 0 0 " +
                      Fixed(-Echelle(reference.VertRes, reference.VertSize), 8) + " 0 " +
-                     Fixed(Points(hauteurCadre), 4) + " cm\n0 w\n");
+                     Fixed(Points(frameHeight), 4) + " cm\n0 w\n");
 }
 
 void TPdfWriter::Reserve(std::size_t points) {
-    contenu_.Reserver(static_cast<qsizetype>(16 * points + 4096));
+    content_.Reserver(static_cast<qsizetype>(16 * points + 4096));
 }
 
-void TPdfWriter::AppendPoint(std::int32_t x, std::int32_t y, char operateur) {
+void TPdfWriter::AppendPoint(std::int32_t x, std::int32_t y, char operation) {
     // At most 11 + 1 + 11 + 1 + 1 + 1 characters: written straight into the buffer.
-    char* const debut = contenu_.Espace(32);
+    char* const debut = content_.Espace(32);
     char* p = debut;
     p = std::to_chars(p, p + 11, x).ptr;
     *p++ = ' ';
     p = std::to_chars(p, p + 11, y).ptr;
     *p++ = ' ';
-    *p++ = operateur;
+    *p++ = operation;
     *p++ = '\n';
-    contenu_.Reculer(32 - (p - debut));
+    content_.Reculer(32 - (p - debut));
 }
 
-QByteArray TPdfWriter::Components(TColor couleur) {
-    const auto c = static_cast<std::uint32_t>(couleur);
+QByteArray TPdfWriter::Components(TColor color) {
+    const auto c = static_cast<std::uint32_t>(color);
     return Fixed((c & 0xFF) / 255.0, 4) + ' ' + Fixed(((c >> 8) & 0xFF) / 255.0, 4) + ' ' +
            Fixed(((c >> 16) & 0xFF) / 255.0, 4);
 }
 
-void TPdfWriter::WriteStrokeColor(TColor stylo) {
-    if (styloEcrit_ == stylo) return;
-    contenu_.Ajouter(Components(stylo) + " RG\n");
-    styloEcrit_ = stylo;
+void TPdfWriter::WriteStrokeColor(TColor pen) {
+    if (strokeWritten_ == pen) return;
+    content_.Ajouter(Components(pen) + " RG\n");
+    strokeWritten_ = pen;
 }
 
-void TPdfWriter::BeginPolyline(TColor stylo, std::int32_t x, std::int32_t y) {
-    WriteStrokeColor(stylo);
+void TPdfWriter::BeginPolyline(TColor pen, std::int32_t x, std::int32_t y) {
+    WriteStrokeColor(pen);
     AppendPoint(x, y, 'm');
 }
 
@@ -68,29 +68,29 @@ void TPdfWriter::AddVertex(std::int32_t x, std::int32_t y) {
 }
 
 void TPdfWriter::EndPolyline() {
-    contenu_.Ajouter("S\n", 2);
+    content_.Ajouter("S\n", 2);
 }
 
-void TPdfWriter::DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0,
+void TPdfWriter::DrawRectangle(TColor pen, std::optional<TColor> fill, std::int64_t x0,
                                std::int64_t y0, std::int64_t x1, std::int64_t y1) {
     // The outline's pixels run from x0 to x1 - 1: a stroke centred half a
     // pixel inside.
-    WriteStrokeColor(stylo);
-    if (fond) contenu_.Ajouter(Components(*fond) + " rg\n");
-    contenu_.Ajouter(
+    WriteStrokeColor(pen);
+    if (fill) content_.Ajouter(Components(*fill) + " rg\n");
+    content_.Ajouter(
         Fixed(static_cast<double>(x0) + 0.5, 1) + ' ' + Fixed(static_cast<double>(y0) + 0.5, 1) +
         ' ' + QByteArray::number(static_cast<qlonglong>(x1 - x0 - 1)) + ' ' +
-        QByteArray::number(static_cast<qlonglong>(y1 - y0 - 1)) + (fond ? " re B\n" : " re S\n"));
+        QByteArray::number(static_cast<qlonglong>(y1 - y0 - 1)) + (fill ? " re B\n" : " re S\n"));
 }
 
 QByteArray TPdfWriter::Finish() {
     ClosePolyline();
-    contenu_.Ajouter("Q\n", 2);
+    content_.Ajouter("Q\n", 2);
     // Deflated (zlib), as FlateDecode reads it: qCompress puts the length in
     // four bytes before the zlib stream.
     QByteArray flux =
-        qCompress(reinterpret_cast<const uchar*>(contenu_.Debut()), contenu_.Taille(), 6);
-    contenu_.Prendre();
+        qCompress(reinterpret_cast<const uchar*>(content_.Debut()), content_.Taille(), 6);
+    content_.Prendre();
     if (flux.size() <= 4) throw std::bad_alloc();
     flux.remove(0, 4);
 
@@ -106,8 +106,8 @@ QByteArray TPdfWriter::Finish() {
     pdf += "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
     objet("<< /Type /Catalog /Pages 2 0 R >>");
     objet("<< /Type /Pages /Kids [3 0 R] /Count 1 >>");
-    objet("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + Fixed(Points(largeurCadre_), 4) + ' ' +
-          Fixed(Points(hauteurCadre_), 4) + "] /Resources << >> /Contents 4 0 R >>");
+    objet("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + Fixed(Points(frameWidth_), 4) + ' ' +
+          Fixed(Points(frameHeight_), 4) + "] /Resources << >> /Contents 4 0 R >>");
     objet("<< /Length " + QByteArray::number(flux.size()) + " /Filter /FlateDecode >>\nstream\n" +
           flux + "\nendstream");
     objet("<< /Producer (Volutan2) >>");

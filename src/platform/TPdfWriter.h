@@ -20,8 +20,7 @@ class TPdfWriter : public TVectorWriter {
 public:
     // Frame in hundredths of a millimetre; the reference device's printable
     // area in pixels and millimetres gives the scale (both sizes positive).
-    TPdfWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
-               const TPrinterMetrics& reference);
+    TPdfWriter(std::int32_t frameWidth, std::int32_t frameHeight, const TPrinterMetrics& reference);
 
     // Room for about this many points.
     void Reserve(std::size_t points);
@@ -32,20 +31,20 @@ public:
 
 private:
     // A run is one path, stroked at its end.
-    void BeginPolyline(TColor stylo, std::int32_t x, std::int32_t y) override;
+    void BeginPolyline(TColor pen, std::int32_t x, std::int32_t y) override;
     void AddVertex(std::int32_t x, std::int32_t y) override;
     void EndPolyline() override;
-    void DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0, std::int64_t y0,
+    void DrawRectangle(TColor pen, std::optional<TColor> fill, std::int64_t x0, std::int64_t y0,
                        std::int64_t x1, std::int64_t y1) override;
-    // The content's stroke colour made `stylo`, written only when it changes.
-    void WriteStrokeColor(TColor stylo);
+    // The content's stroke colour made `pen`, written only when it changes.
+    void WriteStrokeColor(TColor pen);
     // "r g b" of a colour 0x00BBGGRR, each component from 0 to 1.
-    static QByteArray Components(TColor couleur);
-    // "x y " then `operateur` and a line end.
-    void AppendPoint(std::int32_t x, std::int32_t y, char operateur);
+    static QByteArray Components(TColor color);
+    // "x y " then `operation` and a line end.
+    void AppendPoint(std::int32_t x, std::int32_t y, char operation);
 
-    std::int32_t largeurCadre_;
-    std::int32_t hauteurCadre_;
-    TTamponOctets contenu_;            // the page's content stream
-    std::optional<TColor> styloEcrit_; // the content's stroke colour, once set
+    std::int32_t frameWidth_;
+    std::int32_t frameHeight_;
+    TTamponOctets content_;               // the page's content stream
+    std::optional<TColor> strokeWritten_; // the content's stroke colour, once set
 };

@@ -9,14 +9,14 @@
 #include <cmath>
 #include <new>
 
-TPngWriter::TPngWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
+TPngWriter::TPngWriter(std::int32_t frameWidth, std::int32_t frameHeight,
                        const TPrinterMetrics& reference) {
-    const double largeurPouces = largeurCadre / 2540.0;
-    const double hauteurPouces = hauteurCadre / 2540.0;
-    double ppp = PointsParPouce;
+    const double largeurPouces = frameWidth / 2540.0;
+    const double hauteurPouces = frameHeight / 2540.0;
+    double ppp = DotsPerInch;
     const double pixels = largeurPouces * hauteurPouces * ppp * ppp;
-    const bool reduite = pixels > PixelsAuPlus;
-    if (reduite) ppp *= std::sqrt(PixelsAuPlus / pixels);
+    const bool reduite = pixels > MaxPixels;
+    if (reduite) ppp *= std::sqrt(MaxPixels / pixels);
     // Rounded to the nearest pixel, or down when the budget is reached.
     auto cote = [&](double pouces) {
         const double px = pouces * ppp;
@@ -31,49 +31,49 @@ TPngWriter::TPngWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
     image_.setDotsPerMeterX(parMetre);
     image_.setDotsPerMeterY(parMetre);
 
-    peintre_.begin(&image_);
-    peintre_.setRenderHint(QPainter::Antialiasing);
+    painter_.begin(&image_);
+    painter_.setRenderHint(QPainter::Antialiasing);
     // Reference pixels to picture pixels: the frame's reference pixels
     // (centiemes / 100 mm at res / taille px per mm) fill the picture.
-    peintre_.scale(
-        largeur * 100.0 * reference.HorzSize / (largeurCadre * double(reference.HorzRes)),
-        hauteur * 100.0 * reference.VertSize / (hauteurCadre * double(reference.VertRes)));
+    painter_.scale(largeur * 100.0 * reference.HorzSize / (frameWidth * double(reference.HorzRes)),
+                   hauteur * 100.0 * reference.VertSize /
+                       (frameHeight * double(reference.VertRes)));
     SetPainterPen(0);
 }
 
 TPngWriter::~TPngWriter() = default;
 
-void TPngWriter::SetPainterPen(TColor stylo) {
-    QPen pen(VersQColor(stylo), 1.0);
+void TPngWriter::SetPainterPen(TColor color) {
+    QPen pen(VersQColor(color), 1.0);
     pen.setCosmetic(true); // one picture pixel, whatever the scale
-    peintre_.setPen(pen);
+    painter_.setPen(pen);
 }
 
-void TPngWriter::BeginPolyline(TColor stylo, std::int32_t x, std::int32_t y) {
-    SetPainterPen(stylo);
-    polyligne_.clear();
-    polyligne_.append(QPointF(x, y));
+void TPngWriter::BeginPolyline(TColor color, std::int32_t x, std::int32_t y) {
+    SetPainterPen(color);
+    polyline_.clear();
+    polyline_.append(QPointF(x, y));
 }
 
 void TPngWriter::AddVertex(std::int32_t x, std::int32_t y) {
-    polyligne_.append(QPointF(x, y));
+    polyline_.append(QPointF(x, y));
 }
 
 void TPngWriter::EndPolyline() {
-    peintre_.drawPolyline(polyligne_.constData(), static_cast<int>(polyligne_.size()));
+    painter_.drawPolyline(polyline_.constData(), static_cast<int>(polyline_.size()));
 }
 
-void TPngWriter::DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0,
+void TPngWriter::DrawRectangle(TColor color, std::optional<TColor> fill, std::int64_t x0,
                                std::int64_t y0, std::int64_t x1, std::int64_t y1) {
-    SetPainterPen(stylo);
-    peintre_.setBrush(fond ? QBrush(VersQColor(*fond)) : QBrush(Qt::NoBrush));
-    peintre_.drawRect(QRectF(QPointF(static_cast<double>(x0), static_cast<double>(y0)),
+    SetPainterPen(color);
+    painter_.setBrush(fill ? QBrush(VersQColor(*fill)) : QBrush(Qt::NoBrush));
+    painter_.drawRect(QRectF(QPointF(static_cast<double>(x0), static_cast<double>(y0)),
                              QPointF(static_cast<double>(x1), static_cast<double>(y1))));
 }
 
 QByteArray TPngWriter::Finish() {
     ClosePolyline();
-    peintre_.end();
+    painter_.end();
     QByteArray octets;
     QBuffer tampon(&octets);
     tampon.open(QIODevice::WriteOnly);

@@ -16,14 +16,13 @@
 
 class TPngWriter : public TPolylineCanvas {
 public:
-    static constexpr double PointsParPouce = 300.0;
-    static constexpr double PixelsAuPlus = 16.0 * 1024 * 1024;
+    static constexpr double DotsPerInch = 300.0;
+    static constexpr double MaxPixels = 16.0 * 1024 * 1024;
 
     // Frame in hundredths of a millimetre, the reference device's printable
     // area in pixels and millimetres (all positive). Throws std::bad_alloc
     // when the picture cannot be allocated.
-    TPngWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
-               const TPrinterMetrics& reference);
+    TPngWriter(std::int32_t frameWidth, std::int32_t frameHeight, const TPrinterMetrics& reference);
     ~TPngWriter() override;
     TPngWriter(const TPngWriter&) = delete;
     TPngWriter& operator=(const TPngWriter&) = delete;
@@ -33,15 +32,15 @@ public:
 
 private:
     // A run is one polyline, drawn at its end.
-    void BeginPolyline(TColor stylo, std::int32_t x, std::int32_t y) override;
+    void BeginPolyline(TColor color, std::int32_t x, std::int32_t y) override;
     void AddVertex(std::int32_t x, std::int32_t y) override;
     void EndPolyline() override;
-    void DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0, std::int64_t y0,
+    void DrawRectangle(TColor color, std::optional<TColor> fill, std::int64_t x0, std::int64_t y0,
                        std::int64_t x1, std::int64_t y1) override;
-    // The painter's pen: `stylo`, one picture pixel wide whatever the scale.
-    void SetPainterPen(TColor stylo);
+    // The painter's pen: `color`, one picture pixel wide whatever the scale.
+    void SetPainterPen(TColor color);
 
     QImage image_;
-    QPainter peintre_;
-    QVector<QPointF> polyligne_; // the run being drawn
+    QPainter painter_;
+    QVector<QPointF> polyline_; // the run being drawn
 };

@@ -12,7 +12,7 @@
 namespace {
 
 constexpr const char* AucuneImprimante = "Aucune imprimante par défaut sélectionnée";
-constexpr const char* ImprimanteIncorrecte = TPrinterBackEnd::MessageSansReponse;
+constexpr const char* ImprimanteIncorrecte = TPrinterBackEnd::NoAnswerMessage;
 constexpr const char* ImpressionEnCours = "Impression en cours";
 constexpr const char* NImprimePas = "L'imprimante n'imprime pas pour l'instant";
 constexpr const char* NonSupportee = "Opération non supportée par l'imprimante sélectionnée";
@@ -62,7 +62,7 @@ void TPrinter::SetBackEnd(std::shared_ptr<TPrinterBackEnd> backEnd) {
 void TPrinter::Release() {
     // Moved out first, so that nothing reached from the destructor sees a
     // half-destroyed object through Instance().
-    std::unique_ptr<TPrinter> ancien = std::move(Unique());
+    std::unique_ptr<TPrinter> previous = std::move(Unique());
 }
 
 TPrinter::TPrinter(std::shared_ptr<TPrinterBackEnd> backEnd)
@@ -73,7 +73,7 @@ TPrinter::TPrinter(std::shared_ptr<TPrinterBackEnd> backEnd)
 TPrinter::~TPrinter() {
     // A job still open at exit is finished, so no document stays half-made.
     try {
-        Terminer();
+        FinishDocument();
     } catch (...) {
         // At exit there is no one left to tell.
     }
@@ -81,34 +81,34 @@ TPrinter::~TPrinter() {
     if (handle_ != TPrinterHandle::None) backEnd_->CloseContext();
 }
 
-void TPrinter::Erreur(const char* message) {
+void TPrinter::Fail(const char* message) {
     throw EPrinter(message);
 }
 
-void TPrinter::ChoisirImprimante() {
-    if (choisie_) return;
-    const std::string nom = backEnd_->DefaultPrinterName();
-    if (nom.empty()) Erreur(AucuneImprimante);
-    const auto installees = backEnd_->InstalledPrinters();
-    if (std::find(installees.begin(), installees.end(), nom) == installees.end())
-        Erreur(AucuneImprimante);
-    const auto reglages = backEnd_->DefaultSettings(nom);
-    avecReglages_ = reglages.has_value();
-    reglages_ = reglages.value_or(TDeviceSettings{nom, TOrientation::Portrait});
-    choisie_ = true;
+void TPrinter::ChoosePrinter() {
+    if (chosen_) return;
+    const std::string name = backEnd_->DefaultPrinterName();
+    if (name.empty()) Fail(AucuneImprimante);
+    const auto installed = backEnd_->InstalledPrinters();
+    if (std::find(installed.begin(), installed.end(), name) == installed.end())
+        Fail(AucuneImprimante);
+    const auto settings = backEnd_->DefaultSettings(name);
+    hasSettings_ = settings.has_value();
+    settings_ = settings.value_or(TDeviceSettings{name, TOrientation::Portrait});
+    chosen_ = true;
 }
 
-void TPrinter::FermerContexte() {
+void TPrinter::DropContext() {
     if (handle_ != TPrinterHandle::None) backEnd_->CloseContext();
     handle_ = TPrinterHandle::None;
 }
 
-void TPrinter::ExigerContexte() {
+void TPrinter::RequireContext() {
     if (handle_ != TPrinterHandle::None) return;
-    ChoisirImprimante();
-    const auto metriques = backEnd_->OpenContext(reglages_, false);
-    if (!metriques) Erreur(ImprimanteIncorrecte);
-    metriques_ = *metriques;
+    ChoosePrinter();
+    const auto metrics = backEnd_->OpenContext(settings_, false);
+    if (!metrics) Fail(ImprimanteIncorrecte);
+    metrics_ = *metrics;
     handle_ = TPrinterHandle::InformationContext;
 }
 
@@ -117,16 +117,16 @@ void TPrinter::SetPortrait() {
 }
 
 void TPrinter::SetOrientation(TOrientation orientation) {
-    if (printing_) Erreur(ImpressionEnCours);
-    ChoisirImprimante();
-    FermerContexte();
-    if (!avecReglages_) Erreur(NonSupportee);
-    reglages_.Orientation = orientation;
+    if (printing_) Fail(ImpressionEnCours);
+    ChoosePrinter();
+    DropContext();
+    if (!hasSettings_) Fail(NonSupportee);
+    settings_.Orientation = orientation;
 }
 
 TOrientation TPrinter::Orientation() {
-    ChoisirImprimante();
-    return reglages_.Orientation;
+    ChoosePrinter();
+    return settings_.Orientation;
 }
 
 int TPrinter::ResolutionX() {
@@ -137,8 +137,8 @@ int TPrinter::ResolutionY() {
 }
 
 TPrinterMetrics TPrinter::Metrics() {
-    ExigerContexte();
-    return metriques_;
+    RequireContext();
+    return metrics_;
 }
 
 TPrinterCanvas& TPrinter::Canvas() {
@@ -151,47 +151,47 @@ void TPrinter::SetAbortCallback(std::function<void()> callback) {
 }
 
 void TPrinter::BeginDoc() {
-    if (printing_) Erreur(ImpressionEnCours);
+    if (printing_) Fail(ImpressionEnCours);
     if (handle_ != TPrinterHandle::DeviceContext) {
-        ChoisirImprimante();
-        FermerContexte();
-        const auto metriques = backEnd_->OpenContext(reglages_, true);
-        if (!metriques) Erreur(ImprimanteIncorrecte);
-        metriques_ = *metriques;
+        ChoosePrinter();
+        DropContext();
+        const auto metrics = backEnd_->OpenContext(settings_, true);
+        if (!metrics) Fail(ImprimanteIncorrecte);
+        metrics_ = *metrics;
         handle_ = TPrinterHandle::DeviceContext;
     }
     TPrinterCanvas& canvas = Canvas();
     // A document that cannot start is reported, not drawn into the void.
     QPaintDevice* page = backEnd_->StartDocument(title_);
-    if (page == nullptr) Erreur(ImprimanteIncorrecte);
-    if (!canvas.Attacher(page)) {
+    if (page == nullptr) Fail(ImprimanteIncorrecte);
+    if (!canvas.Attach(page)) {
         backEnd_->EndDocument();
-        Erreur(ImprimanteIncorrecte);
+        Fail(ImprimanteIncorrecte);
     }
     printing_ = true;
     pageNumber_ = 1;
 }
 
 void TPrinter::EndDoc() {
-    if (!printing_) Erreur(NImprimePas);
+    if (!printing_) Fail(NImprimePas);
     // The hand-over: pending events run here, as the printing system's abort
     // callback would run them; the job is never cancelled. However the
     // callback ends, the document is finished.
     try {
         if (abortCallback_) abortCallback_();
     } catch (...) {
-        Terminer();
+        FinishDocument();
         throw;
     }
-    if (!Terminer()) Erreur(EnvoiRefuse);
+    if (!FinishDocument()) Fail(EnvoiRefuse);
 }
 
-bool TPrinter::Terminer() {
+bool TPrinter::FinishDocument() {
     if (!printing_) return true; // already finished by a command run from the callback
-    backEnd_->AvantRemise();
-    if (canvas_) canvas_->Detacher();
-    const bool envoye = backEnd_->EndDocument();
+    backEnd_->BeforeHandOver();
+    if (canvas_) canvas_->Detach();
+    const bool sent = backEnd_->EndDocument();
     printing_ = false;
     pageNumber_ = 0;
-    return envoye;
+    return sent;
 }

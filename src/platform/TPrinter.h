@@ -31,7 +31,7 @@ class TPrinterCanvas;
 
 enum class TPrinterHandle { None, InformationContext, DeviceContext };
 
-class TPrinter : public IImprimanteFeuille {
+class TPrinter : public ISheetPrinter {
 public:
     ~TPrinter() override;
     TPrinter(const TPrinter&) = delete;
@@ -65,7 +65,7 @@ public:
     TPrinterMetrics Metrics();
     TPrinterHandle Handle() const { return handle_; }
     // Device name of the chosen printer; empty until one is chosen.
-    const std::string& PrinterName() const { return reglages_.Device; }
+    const std::string& PrinterName() const { return settings_.Device; }
 
     // --- Print job: one document of one page ---
     // Device context (replacing an information context), document and page
@@ -91,21 +91,21 @@ private:
     explicit TPrinter(std::shared_ptr<TPrinterBackEnd> backEnd);
 
     // Chooses the system's default printer unless one is chosen.
-    void ChoisirImprimante();
+    void ChoosePrinter();
     // Ensures a handle: the information context when there is none.
-    void ExigerContexte();
-    void FermerContexte();
+    void RequireContext();
+    void DropContext();
     // Finishes the open document (canvas detached, document handed over, job
     // state idle); false when the printing system refused the document.
-    bool Terminer();
-    [[noreturn]] static void Erreur(const char* message);
+    bool FinishDocument();
+    [[noreturn]] static void Fail(const char* message);
 
     std::shared_ptr<TPrinterBackEnd> backEnd_;
-    bool choisie_ = false;
-    bool avecReglages_ = false;
-    TDeviceSettings reglages_;
+    bool chosen_ = false;
+    bool hasSettings_ = false;
+    TDeviceSettings settings_;
     TPrinterHandle handle_ = TPrinterHandle::None;
-    TPrinterMetrics metriques_;
+    TPrinterMetrics metrics_;
     bool printing_ = false;
     int pageNumber_ = 0;
     std::string title_;

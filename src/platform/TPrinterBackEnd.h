@@ -29,11 +29,11 @@ struct TPrinterMetrics {
     friend bool operator==(const TPrinterMetrics&, const TPrinterMetrics&) = default;
 };
 
-// Every call below may throw EPrinter with MessageSansReponse when the printing
+// Every call below may throw EPrinter with NoAnswerMessage when the printing
 // system does not answer in time (a hung server): the window is never frozen.
 class TPrinterBackEnd {
 public:
-    static constexpr const char* MessageSansReponse = "Imprimante sélectionnée incorrecte";
+    static constexpr const char* NoAnswerMessage = "Imprimante sélectionnée incorrecte";
 
     virtual ~TPrinterBackEnd() = default;
 
@@ -62,7 +62,7 @@ public:
     virtual QPaintDevice* StartDocument(const std::string& title) = 0;
     // Called just before the caller's painter ends, which hands the document
     // to the printing system (Qt's print engine sends it then).
-    virtual void AvantRemise() {}
+    virtual void BeforeHandOver() {}
     // Finishes the page and the document and hands it to the printing system.
     // false when the printing system refused it, lost it, or did not answer in
     // time (never throws).

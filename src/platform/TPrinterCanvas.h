@@ -22,26 +22,26 @@ public:
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void Rectangle(int left, int top, int right, int bottom) override;
-    void SetPenColor(TColor couleur) override;
-    void SetBrushColor(TColor couleur) override;
+    void SetPenColor(TColor color) override;
+    void SetBrushColor(TColor color) override;
     void SetBrushStyle(TBrushStyle style) override;
 
     // Job side, for TPrinter: paints on `page` from now on (pen and brush
     // selected afresh); false when painting cannot begin.
-    bool Attacher(QPaintDevice* page);
+    bool Attach(QPaintDevice* page);
     // Ends painting on the page (before the document is handed over).
-    void Detacher();
+    void Detach();
 
 private:
-    void ExigerTravail() const;
-    void AppliquerOutils();
+    void RequireJob() const;
+    void ApplyTools();
 
     TPrinter& printer_;
     std::unique_ptr<QPainter> painter_;
-    bool outilsAJour_ = false;
+    bool toolsCurrent_ = false;
     int posX_ = 0;
     int posY_ = 0;
-    TColor stylo_ = 0;
-    TColor pinceau_ = 0xFFFFFF;
+    TColor pen_ = 0;
+    TColor brush_ = 0xFFFFFF;
     TBrushStyle style_ = TBrushStyle::Solid;
 };

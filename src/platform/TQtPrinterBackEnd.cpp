@@ -90,7 +90,7 @@ bool ServeurRepond() {
 }
 
 [[noreturn]] void SansReponse() {
-    throw EPrinter(TPrinterBackEnd::MessageSansReponse);
+    throw EPrinter(TPrinterBackEnd::NoAnswerMessage);
 }
 
 // Before calls into the printing system.
@@ -189,7 +189,7 @@ QPaintDevice* TQtPrinterBackEnd::StartDocument(const std::string& title) {
     return printer_.get();
 }
 
-void TQtPrinterBackEnd::AvantRemise() {
+void TQtPrinterBackEnd::BeforeHandOver() {
     // The connection as it is now: the server may have closed the one of the
     // document's start while the page was drawn.
     BornerConnexion();

@@ -5,7 +5,7 @@
 // and the device context. Its metrics are those of the printable area (full
 // page off), so page coordinates start at the printable area's top left corner.
 // Every call is bounded in time: a server that takes the connection but does
-// not answer within a few seconds fails it with MessageSansReponse, a document
+// not answer within a few seconds fails it with NoAnswerMessage, a document
 // it stops taking is refused (EndDocument false).
 #include "platform/TPrinterBackEnd.h"
 
@@ -25,7 +25,7 @@ public:
                                                bool forJob) override;
     void CloseContext() override;
     QPaintDevice* StartDocument(const std::string& title) override;
-    void AvantRemise() override;
+    void BeforeHandOver() override;
     bool EndDocument() override;
 
 private:

@@ -38,45 +38,44 @@ double Echelle(int res, int taille) {
 
 } // namespace
 
-TSvgWriter::TSvgWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
+TSvgWriter::TSvgWriter(std::int32_t frameWidth, std::int32_t frameHeight,
                        const TPrinterMetrics& reference) {
-    texte_.Ajouter(
-        QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
-                   "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"") +
-        Millimetres(largeurCadre) + "mm\" height=\"" + Millimetres(hauteurCadre) +
-        "mm\" viewBox=\"0 0 " + Reel(PixelsCss(largeurCadre)) + ' ' +
-        Reel(PixelsCss(hauteurCadre)) +
-        "\" preserveAspectRatio=\"none\">\n"
-        "<g transform=\"scale(" +
-        Reel(Echelle(reference.HorzRes, reference.HorzSize)) + ' ' +
-        Reel(Echelle(reference.VertRes, reference.VertSize)) +
-        ")\" fill=\"none\" stroke-width=\"1\">\n");
+    text_.Ajouter(QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+                             "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"") +
+                  Millimetres(frameWidth) + "mm\" height=\"" + Millimetres(frameHeight) +
+                  "mm\" viewBox=\"0 0 " + Reel(PixelsCss(frameWidth)) + ' ' +
+                  Reel(PixelsCss(frameHeight)) +
+                  "\" preserveAspectRatio=\"none\">\n"
+                  "<g transform=\"scale(" +
+                  Reel(Echelle(reference.HorzRes, reference.HorzSize)) + ' ' +
+                  Reel(Echelle(reference.VertRes, reference.VertSize)) +
+                  ")\" fill=\"none\" stroke-width=\"1\">\n");
 }
 
 void TSvgWriter::Reserve(std::size_t points) {
-    texte_.Reserver(static_cast<qsizetype>(12 * points + 4096));
+    text_.Reserver(static_cast<qsizetype>(12 * points + 4096));
 }
 
 void TSvgWriter::AppendInteger(std::int64_t v) {
     char tampon[24];
     const auto fin = std::to_chars(tampon, tampon + sizeof tampon, v).ptr;
-    texte_.Ajouter(tampon, fin - tampon);
+    text_.Ajouter(tampon, fin - tampon);
 }
 
-void TSvgWriter::AppendPoint(char avant, std::int32_t x, std::int32_t y) {
+void TSvgWriter::AppendPoint(char prefix, std::int32_t x, std::int32_t y) {
     // At most 1 + 11 + 1 + 11 characters: written straight into the buffer.
-    char* const debut = texte_.Espace(24);
+    char* const debut = text_.Espace(24);
     char* p = debut;
-    *p++ = avant;
+    *p++ = prefix;
     p = std::to_chars(p, p + 11, x).ptr;
     *p++ = ',';
     p = std::to_chars(p, p + 11, y).ptr;
-    texte_.Reculer(24 - (p - debut));
+    text_.Reculer(24 - (p - debut));
 }
 
-void TSvgWriter::BeginPolyline(TColor stylo, std::int32_t x, std::int32_t y) {
-    texte_.Ajouter("<polyline vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(stylo) +
-                   "\" points=");
+void TSvgWriter::BeginPolyline(TColor pen, std::int32_t x, std::int32_t y) {
+    text_.Ajouter("<polyline vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(pen) +
+                  "\" points=");
     AppendPoint('"', x, y);
 }
 
@@ -85,25 +84,25 @@ void TSvgWriter::AddVertex(std::int32_t x, std::int32_t y) {
 }
 
 void TSvgWriter::EndPolyline() {
-    texte_.Ajouter("\"/>\n", 4);
+    text_.Ajouter("\"/>\n", 4);
 }
 
-void TSvgWriter::DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0,
+void TSvgWriter::DrawRectangle(TColor pen, std::optional<TColor> fill, std::int64_t x0,
                                std::int64_t y0, std::int64_t x1, std::int64_t y1) {
     // The outline's pixels run from x0 to x1 - 1: a stroke of one unit
     // centred half a unit inside.
-    texte_.Ajouter("<rect vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(stylo) +
-                   "\" fill=\"" + (fond ? Couleur(*fond) : QByteArray("none")) + "\" x=\"");
-    texte_.Ajouter(Fixed(static_cast<double>(x0) + 0.5, 1) + "\" y=\"" +
-                   Fixed(static_cast<double>(y0) + 0.5, 1) + "\" width=\"");
+    text_.Ajouter("<rect vector-effect=\"non-scaling-stroke\" stroke=\"" + Couleur(pen) +
+                  "\" fill=\"" + (fill ? Couleur(*fill) : QByteArray("none")) + "\" x=\"");
+    text_.Ajouter(Fixed(static_cast<double>(x0) + 0.5, 1) + "\" y=\"" +
+                  Fixed(static_cast<double>(y0) + 0.5, 1) + "\" width=\"");
     AppendInteger(x1 - x0 - 1);
-    texte_.Ajouter("\" height=\"", 10);
+    text_.Ajouter("\" height=\"", 10);
     AppendInteger(y1 - y0 - 1);
-    texte_.Ajouter("\"/>\n", 4);
+    text_.Ajouter("\"/>\n", 4);
 }
 
 QByteArray TSvgWriter::Finish() {
     ClosePolyline();
-    texte_.Ajouter(QByteArray("</g>\n</svg>\n"));
-    return texte_.Prendre();
+    text_.Ajouter(QByteArray("</g>\n</svg>\n"));
+    return text_.Prendre();
 }

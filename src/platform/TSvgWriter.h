@@ -24,8 +24,7 @@ class TSvgWriter : public TVectorWriter {
 public:
     // Frame in hundredths of a millimetre; the reference device's printable
     // area in pixels and millimetres gives the scale (both sizes positive).
-    TSvgWriter(std::int32_t largeurCadre, std::int32_t hauteurCadre,
-               const TPrinterMetrics& reference);
+    TSvgWriter(std::int32_t frameWidth, std::int32_t frameHeight, const TPrinterMetrics& reference);
 
     // Room for about this many points.
     void Reserve(std::size_t points);
@@ -35,14 +34,14 @@ public:
 
 private:
     // A run is one polyline.
-    void BeginPolyline(TColor stylo, std::int32_t x, std::int32_t y) override;
+    void BeginPolyline(TColor pen, std::int32_t x, std::int32_t y) override;
     void AddVertex(std::int32_t x, std::int32_t y) override;
     void EndPolyline() override;
-    void DrawRectangle(TColor stylo, std::optional<TColor> fond, std::int64_t x0, std::int64_t y0,
+    void DrawRectangle(TColor pen, std::optional<TColor> fill, std::int64_t x0, std::int64_t y0,
                        std::int64_t x1, std::int64_t y1) override;
-    // `avant`, then "x,y".
-    void AppendPoint(char avant, std::int32_t x, std::int32_t y);
+    // `prefix`, then "x,y".
+    void AppendPoint(char prefix, std::int32_t x, std::int32_t y);
     void AppendInteger(std::int64_t v);
 
-    TTamponOctets texte_;
+    TTamponOctets text_;
 };

@@ -7,6 +7,6 @@
 
 class TVectorWriter : public TPolylineCanvas {
 protected:
-    // A real with `decimales` decimals and a '.', whatever the locale.
-    static QByteArray Fixed(double valeur, int decimales);
+    // A real with `decimals` decimals and a '.', whatever the locale.
+    static QByteArray Fixed(double value, int decimals);
 };

@@ -35,7 +35,7 @@ void LibererSouris() {
 } // namespace
 
 TApplication::TApplication(QObject* parent) : QObject(parent) {
-    title_ = TitreDuProgramme(QCoreApplication::applicationFilePath());
+    title_ = ProgramTitle(QCoreApplication::applicationFilePath());
     Application = this;
     // Under a file-size limit (quotas, sandboxes) a write past it must fail
     // and be reported like a full disk, not end the program and lose the
@@ -44,7 +44,7 @@ TApplication::TApplication(QObject* parent) : QObject(parent) {
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
         // Closing a window never ends the run by itself: only the quit request.
         app->setQuitOnLastWindowClosed(false);
-        connect(app, &QApplication::focusChanged, this, &TApplication::ChangementDeFocus);
+        connect(app, &QApplication::focusChanged, this, &TApplication::FocusChanged);
         app->installEventFilter(this);
     }
 }
@@ -53,20 +53,20 @@ TApplication::~TApplication() {
     if (Application == this) Application = nullptr;
 }
 
-QString TApplication::TitreDuProgramme(const QString& cheminProgramme) {
-    QString nom = QFileInfo(cheminProgramme).fileName();
+QString TApplication::ProgramTitle(const QString& programPath) {
+    QString nom = QFileInfo(programPath).fileName();
     const qsizetype point = nom.indexOf(u'.');
     if (point >= 0) nom.truncate(point);
     if (nom.size() > 1) nom = nom.left(1) + nom.mid(1).toLower();
     return nom;
 }
 
-void TApplication::Enregistrer(TForm* form) {
+void TApplication::Register(TForm* form) {
     if (mainForm_ == nullptr) mainForm_ = form;
-    Protege([form] { form->FormCreate(); });
+    Protect([form] { form->FormCreate(); });
 }
 
-void TApplication::DemanderQuitter() {
+void TApplication::RequestQuit() {
     QCoreApplication::postEvent(this, new QEvent(TypeDemandeQuitter()));
 }
 
@@ -74,9 +74,9 @@ void TApplication::Terminate() {
     terminated_ = true;
     // Each loop ends once control is back in it: a handler running now (a
     // slow trace) finishes first.
-    if (boucle_ != nullptr) boucle_->exit(0);
-    for (TForm* dialogue : modales_)
-        dialogue->SetModalResult(mrCancel);
+    if (loop_ != nullptr) loop_->exit(0);
+    for (TForm* dialog : modalForms_)
+        dialog->SetModalResult(mrCancel);
 }
 
 bool TApplication::event(QEvent* e) {
@@ -87,8 +87,8 @@ bool TApplication::event(QEvent* e) {
     return QObject::event(e);
 }
 
-bool TApplication::eventFilter(QObject* objet, QEvent* e) {
-    if (e->type() != QEvent::KeyPress || !objet->isWidgetType()) return false;
+bool TApplication::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
     auto* touche = static_cast<QKeyEvent*>(e);
     const Qt::KeyboardModifiers modificateurs =
         touche->modifiers() &
@@ -103,7 +103,7 @@ bool TApplication::eventFilter(QObject* objet, QEvent* e) {
         QKeyEvent sansMaj(QEvent::KeyPress, touche->key(), touche->modifiers() & ~Qt::ShiftModifier,
                           touche->text().toLower(), touche->isAutoRepeat(),
                           static_cast<quint16>(touche->count()));
-        QCoreApplication::sendEvent(objet, &sansMaj);
+        QCoreApplication::sendEvent(watched, &sansMaj);
     }
     return true;
 }
@@ -112,133 +112,131 @@ int TApplication::Run() {
     if (terminated_) return 0;
     if (mainForm_ != nullptr) mainForm_->show();
     QEventLoop boucle;
-    boucle_ = &boucle;
+    loop_ = &boucle;
     if (!terminated_) boucle.exec();
-    boucle_ = nullptr;
+    loop_ = nullptr;
     return 0;
 }
 
-QString TApplication::MessageAvecPoint(const QString& message) {
+QString TApplication::MessageWithPeriod(const QString& message) {
     if (!message.isEmpty() && message.back().unicode() > u'.') return message + u'.';
     return message;
 }
 
-void TApplication::SetSignaleur(TSignaleur signaleur) {
-    signaleur_ = std::move(signaleur);
+void TApplication::SetReporter(TReporter reporter) {
+    reporter_ = std::move(reporter);
 }
 
-void TApplication::Protege(const std::function<void()>& gestionnaire) noexcept {
-    QString texte;
+void TApplication::Protect(const std::function<void()>& handler) noexcept {
+    QString text;
     try {
-        gestionnaire();
+        handler();
         return;
     } catch (const Exception& e) {
-        texte = QString::fromStdString(e.Message());
+        text = QString::fromStdString(e.Message());
     } catch (const std::bad_alloc&) {
-        texte = QStringLiteral("Mémoire insuffisante");
+        text = QStringLiteral("Mémoire insuffisante");
     } catch (const std::exception& e) {
-        texte = QString::fromUtf8(e.what());
+        text = QString::fromUtf8(e.what());
     } catch (...) {
-        texte = QStringLiteral("Erreur inconnue");
+        text = QStringLiteral("Erreur inconnue");
     }
-    Signaler(MessageAvecPoint(texte));
+    Report(MessageWithPeriod(text));
 }
 
-void TApplication::Signaler(const QString& texte) noexcept {
+void TApplication::Report(const QString& text) noexcept {
     try {
         LibererSouris();
-        if (signaleur_) {
-            signaleur_(title_, texte);
+        if (reporter_) {
+            reporter_(title_, text);
             return;
         }
         if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
-            qWarning("%s: %s", qUtf8Printable(title_), qUtf8Printable(texte));
+            qWarning("%s: %s", qUtf8Printable(title_), qUtf8Printable(text));
             return;
         }
         // Modal for the whole application: the program's windows take no input
         // until OK, then the one active before gets the focus back.
-        QMessageBox boite(QMessageBox::Critical, title_, texte, QMessageBox::Ok,
-                          ProprietaireDesDialogues());
+        QMessageBox boite(QMessageBox::Critical, title_, text, QMessageBox::Ok, DialogOwner());
         boite.setTextFormat(Qt::PlainText);
         boite.exec();
     } catch (...) {
-        qWarning("%s: %s", qUtf8Printable(title_), qUtf8Printable(texte));
+        qWarning("%s: %s", qUtf8Printable(title_), qUtf8Printable(text));
     }
 }
 
-TModalResult TApplication::ShowModal(TForm& dialogue) {
-    if (dialogue.isVisible() || !dialogue.isEnabled() || dialogue.enRunModal_)
+TModalResult TApplication::ShowModal(TForm& dialog) {
+    if (dialog.isVisible() || !dialog.isEnabled() || dialog.inModalRun_)
         throw EInvalidOperation("Impossible de rendre modale une fenêtre visible");
 
     LibererSouris();
     const QPointer<QWidget> fenetreAvant = QApplication::activeWindow();
     const QPointer<TForm> enregistrementAvant = active_;
-    active_ = &dialogue;
+    active_ = &dialog;
 
     // The other windows take no input while the dialog runs.
-    const Qt::WindowModality modaliteAvant = dialogue.windowModality();
-    dialogue.setWindowModality(Qt::ApplicationModal);
+    const Qt::WindowModality modaliteAvant = dialog.windowModality();
+    dialog.setWindowModality(Qt::ApplicationModal);
     QEventLoop boucle;
-    dialogue.enRunModal_ = true;
-    dialogue.boucleModale_ = &boucle;
-    modales_.push_back(&dialogue);
+    dialog.inModalRun_ = true;
+    dialog.modalLoop_ = &boucle;
+    modalForms_.push_back(&dialog);
 
     // On Wayland only a dialog with a parent window is kept above it by the
     // compositor; elsewhere the dialog stays the application's own.
-    if (QWidget* proprietaire = ProprietaireDesDialogues();
-        proprietaire != nullptr && proprietaire != &dialogue) {
-        dialogue.winId();
-        if (QWindow* fenetre = dialogue.windowHandle())
+    if (QWidget* proprietaire = DialogOwner(); proprietaire != nullptr && proprietaire != &dialog) {
+        dialog.winId();
+        if (QWindow* fenetre = dialog.windowHandle())
             fenetre->setTransientParent(proprietaire->windowHandle());
     }
-    dialogue.show(); // FormShow runs here
-    Protege([&dialogue] { dialogue.FormActivate(); });
-    dialogue.modalResult_ = mrNone;
+    dialog.show(); // FormShow runs here
+    Protect([&dialog] { dialog.FormActivate(); });
+    dialog.modalResult_ = mrNone;
     if (terminated_) {
         // A quit request already taken: the run ends after its first events.
         boucle.processEvents(QEventLoop::AllEvents);
     } else {
         boucle.exec();
     }
-    if (terminated_) dialogue.modalResult_ = mrCancel;
+    if (terminated_) dialog.modalResult_ = mrCancel;
 
-    modales_.pop_back();
-    dialogue.boucleModale_ = nullptr;
-    dialogue.enRunModal_ = false;
-    const bool dialogueActif = QApplication::activeWindow() == &dialogue;
+    modalForms_.pop_back();
+    dialog.modalLoop_ = nullptr;
+    dialog.inModalRun_ = false;
+    const bool dialogueActif = QApplication::activeWindow() == &dialog;
     // The record comes back before the focus does, so the window below gets
     // no new activation.
     active_ = enregistrementAvant;
-    dialogue.hide();
-    dialogue.setWindowModality(modaliteAvant);
+    dialog.hide();
+    dialog.setWindowModality(modaliteAvant);
     if (dialogueActif && fenetreAvant != nullptr && fenetreAvant->isVisible())
         fenetreAvant->activateWindow();
-    return dialogue.modalResult_;
+    return dialog.modalResult_;
 }
 
-QWidget* TApplication::ProprietaireDesDialogues() const {
+QWidget* TApplication::DialogOwner() const {
     if (!SurWayland()) return nullptr;
-    if (TForm* modale = FormeModale(); modale != nullptr && modale->isVisible()) return modale;
+    if (TForm* modale = ModalForm(); modale != nullptr && modale->isVisible()) return modale;
     if (mainForm_ != nullptr && mainForm_->isVisible()) return mainForm_;
     return nullptr;
 }
 
-TForm* TApplication::FenetreActive() const {
+TForm* TApplication::ActiveForm() const {
     return active_;
 }
 
-TForm* TApplication::FormeModale() const {
-    return modales_.empty() ? nullptr : modales_.back();
+TForm* TApplication::ModalForm() const {
+    return modalForms_.empty() ? nullptr : modalForms_.back();
 }
 
-void TApplication::ChangementDeFocus(QWidget* /*ancien*/, QWidget* nouveau) {
-    if (nouveau == nullptr) return; // another application took the focus: the record stays
-    auto* form = qobject_cast<TForm*>(nouveau->window());
+void TApplication::FocusChanged(QWidget* /*previous*/, QWidget* current) {
+    if (current == nullptr) return; // another application took the focus: the record stays
+    auto* form = qobject_cast<TForm*>(current->window());
     if (form == nullptr || form == active_)
         return; // a platform dialog, a message box, or the same window
     // A window below a modal run takes no input: a compositor may still hand
     // it the keyboard focus (Wayland), which changes nothing here.
-    if (!modales_.empty() && form != modales_.back()) return;
+    if (!modalForms_.empty() && form != modalForms_.back()) return;
     active_ = form;
     // Raised from the queue, not from inside the focus change, so that a
     // message box it may show runs in a plain event dispatch.
@@ -261,13 +259,13 @@ void TApplication::SetPause(std::function<void()> pause) {
     pause_ = std::move(pause);
 }
 
-void Protege(const std::function<void()>& gestionnaire) noexcept {
+void Protege(const std::function<void()>& handler) noexcept {
     if (Application != nullptr) {
-        Application->Protege(gestionnaire);
+        Application->Protect(handler);
         return;
     }
     try {
-        gestionnaire();
+        handler();
     } catch (const std::exception& e) {
         qWarning("%s", e.what());
     } catch (...) {

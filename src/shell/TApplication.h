@@ -27,7 +27,7 @@ public:
     // cut before its first '.', every character after the first in lower case
     // ("ABC2.EXE" gives "Abc2").
     QString Title() const { return title_; }
-    static QString TitreDuProgramme(const QString& cheminProgramme);
+    static QString ProgramTitle(const QString& programPath);
 
     // The first window created; set once.
     TForm* MainForm() const { return mainForm_; }
@@ -35,14 +35,14 @@ public:
     // FormCreate inside the error trap; the first one becomes MainForm.
     template <class F> F* CreateForm(F*& variable) {
         variable = new F();
-        Enregistrer(variable);
+        Register(variable);
         return variable;
     }
 
     // Quit request (closing the main window): queued like any event; when it is
     // taken from the queue the terminate flag is set, and the loop of Run ends
     // once the handler running at that moment has returned to it.
-    void DemanderQuitter();
+    void RequestQuit();
     // Sets the terminate flag at once (the quit request taken from the queue).
     void Terminate();
     bool Terminated() const { return terminated_; }
@@ -51,16 +51,16 @@ public:
     // set. Returns 0.
     int Run();
 
-    // Error trap: runs `gestionnaire`; an exception leaving it is reported
-    // (message box, or the SetSignaleur seam) and swallowed. Never throws.
-    void Protege(const std::function<void()>& gestionnaire) noexcept;
+    // Error trap: runs `handler`; an exception leaving it is reported
+    // (message box, or the SetReporter seam) and swallowed. Never throws.
+    void Protect(const std::function<void()>& handler) noexcept;
     // Message text with the '.' rule: a '.' appended when the text is not
     // empty and its last character's code is above that of '.'.
-    static QString MessageAvecPoint(const QString& message);
+    static QString MessageWithPeriod(const QString& message);
 
     // Seam for tests: receives (Title, text) instead of the message box.
-    using TSignaleur = std::function<void(const QString& titre, const QString& texte)>;
-    void SetSignaleur(TSignaleur signaleur);
+    using TReporter = std::function<void(const QString& title, const QString& text)>;
+    void SetReporter(TReporter reporter);
 
     // Modal run of a dialog: returns its ModalResult (mrOk, mrCancel). Throws
     // EInvalidOperation "Impossible de rendre modale une fenêtre visible" when
@@ -69,9 +69,9 @@ public:
     // mrCancel. The focused-window record is saved and restored, so the window
     // below gets no new activation, and a window below that takes the focus
     // meanwhile (a compositor may give it) does not change the record.
-    TModalResult ShowModal(TForm& dialogue);
+    TModalResult ShowModal(TForm& dialog);
     // The dialog of the innermost modal run, or nullptr.
-    TForm* FormeModale() const;
+    TForm* ModalForm() const;
 
     // Yield: handles every pending event, then returns at once.
     void ProcessMessages();
@@ -84,37 +84,37 @@ public:
     // Wayland the innermost modal dialog, else the main window, once shown
     // (the compositor keeps a dialog above its parent only); elsewhere none,
     // the boxes being the application's own.
-    QWidget* ProprietaireDesDialogues() const;
+    QWidget* DialogOwner() const;
 
     // The focused-window record: the program's window that last took the
     // keyboard focus (dialogs of the platform and message boxes never count).
-    TForm* FenetreActive() const;
+    TForm* ActiveForm() const;
 
 protected:
     bool event(QEvent* e) override;
     // Alt+key and Alt+Shift+key are accelerators only: one that no "&" mark
     // takes is dropped, so it never types into a field. Alt+Shift+letter
     // tries the accelerators as Alt+letter. Ctrl+Alt (AltGr) still types.
-    bool eventFilter(QObject* objet, QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void Enregistrer(TForm* form);
-    void ChangementDeFocus(QWidget* ancien, QWidget* nouveau);
-    void Signaler(const QString& texte) noexcept;
+    void Register(TForm* form);
+    void FocusChanged(QWidget* previous, QWidget* current);
+    void Report(const QString& text) noexcept;
 
     QString title_;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
-    TSignaleur signaleur_;
+    TReporter reporter_;
     std::function<void()> pause_;
-    QEventLoop* boucle_ = nullptr;
+    QEventLoop* loop_ = nullptr;
     QPointer<TForm> active_;
-    std::vector<TForm*> modales_;
+    std::vector<TForm*> modalForms_;
 };
 
 // The one application object of the run.
 extern TApplication* Application;
 
-// Runs `gestionnaire` inside Application's error trap (or, before the
+// Runs `handler` inside Application's error trap (or, before the
 // application object exists, drops the error with a warning). Never throws.
-void Protege(const std::function<void()>& gestionnaire) noexcept;
+void Protege(const std::function<void()>& handler) noexcept;

@@ -17,7 +17,7 @@ QAccessibleInterface* FabriqueFenetre(const QString&, QObject* objet) {
     auto* fenetre = qobject_cast<TForm*>(objet);
     if (!fenetre) return nullptr;
     return new QAccessibleWidget(fenetre,
-                                 fenetre->Dialogue() ? QAccessible::Dialog : QAccessible::Window);
+                                 fenetre->IsDialog() ? QAccessible::Dialog : QAccessible::Window);
 }
 
 } // namespace
@@ -27,25 +27,24 @@ TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     (void)accessible;
 }
 
-void TForm::SetModalResult(TModalResult valeur) {
-    modalResult_ = valeur;
+void TForm::SetModalResult(TModalResult value) {
+    modalResult_ = value;
     // The modal loop ends once the event that set the value has been handled.
-    if (valeur != mrNone && boucleModale_ != nullptr) boucleModale_->exit(0);
+    if (value != mrNone && modalLoop_ != nullptr) modalLoop_->exit(0);
 }
 
-void TForm::LierResultat(QAbstractButton* bouton, TModalResult resultat) {
-    Connecter(bouton, &QAbstractButton::clicked, this,
-              [this, resultat] { SetModalResult(resultat); });
+void TForm::BindResult(QAbstractButton* button, TModalResult result) {
+    Connecter(button, &QAbstractButton::clicked, this, [this, result] { SetModalResult(result); });
 }
 
 void TForm::closeEvent(QCloseEvent* event) {
     if (Application != nullptr && Application->MainForm() == this) {
         // The window stays on screen until the loop ends with the program.
         event->ignore();
-        Application->DemanderQuitter();
+        Application->RequestQuit();
         return;
     }
-    if (enRunModal_) {
+    if (inModalRun_) {
         // The modal loop hides the dialog once it sees the result.
         event->ignore();
         SetModalResult(mrCancel);

@@ -17,13 +17,13 @@ public:
     // Setting a result other than mrNone during a modal run closes the
     // dialog and ends the run with that result.
     TModalResult ModalResult() const { return modalResult_; }
-    void SetModalResult(TModalResult valeur);
+    void SetModalResult(TModalResult value);
     // A button carrying a result: its click sets this window's ModalResult to
-    // `resultat`. Connect it before the button's own click handler, so the
+    // `result`. Connect it before the button's own click handler, so the
     // result is set first.
-    void LierResultat(QAbstractButton* bouton, TModalResult resultat);
+    void BindResult(QAbstractButton* button, TModalResult result);
     // Whether the window is inside a modal run (TApplication::ShowModal).
-    bool EnRunModal() const { return enRunModal_; }
+    bool InModalRun() const { return inModalRun_; }
 
     // Raised by the shell, each inside the error trap: FormCreate once, right
     // after the window and its controls exist; FormActivate when the window
@@ -34,11 +34,11 @@ public:
     virtual void FormShow() {}
 
     // What a screen reader is told the window is: a frame (the main window),
-    // or a dialog once SetDialogue(true) has been called.
-    bool Dialogue() const { return dialogue_; }
+    // or a dialog once SetDialog(true) has been called.
+    bool IsDialog() const { return dialog_; }
 
 protected:
-    void SetDialogue(bool dialogue) { dialogue_ = dialogue; }
+    void SetDialog(bool dialog) { dialog_ = dialog; }
     // The close box (and QWidget::close): on the main window a quit request,
     // the window stays; on a dialog in a modal run the result mrCancel; otherwise the
     // window hides.
@@ -48,7 +48,7 @@ protected:
 private:
     friend class TApplication;
     TModalResult modalResult_ = mrNone;
-    bool enRunModal_ = false;
-    bool dialogue_ = false;
-    QEventLoop* boucleModale_ = nullptr;
+    bool inModalRun_ = false;
+    bool dialog_ = false;
+    QEventLoop* modalLoop_ = nullptr;
 };

@@ -41,7 +41,7 @@ QPushButton* Bouton(QWidget* parent, const QString& texte, int x, int y, int l, 
 } // namespace
 
 TfmModifier::TfmModifier(QWidget* parent) : TForm(parent) {
-    SetDialogue(true);
+    SetDialog(true);
     setWindowTitle(QStringLiteral("Modifier"));
     setGeometry(126, 106, LargeurClient, HauteurClient);
     setFont(Police(QStringLiteral("MS Sans Serif"), 11));
@@ -73,8 +73,8 @@ TfmModifier::TfmModifier(QWidget* parent) : TForm(parent) {
 
     btOK = Bouton(this, QStringLiteral("&OK"), 624, 496, 75, 25);
     btAnnuler = Bouton(this, QStringLiteral("&Annuler"), 536, 496, 75, 25);
-    LierResultat(btOK, mrOk);
-    LierResultat(btAnnuler, mrCancel);
+    BindResult(btOK, mrOk);
+    BindResult(btAnnuler, mrCancel);
 
     ColorGrid1 = new TColorGrid(this);
     ColorGrid1->SetGridOrdering(TGridOrdering::go8x2);
@@ -176,7 +176,7 @@ void TfmModifier::asgSpiresClick() {
         Image2->SetSize(largeur, hauteur);
     }
     // Shown however the drawing ends: a failed conversion leaves it white.
-    const auto repeindre = qScopeGuard([this] { Image2->Repeindre(); });
+    const auto repeindre = qScopeGuard([this] { Image2->RequestRepaint(); });
     DessinerApercu(Image2->Bitmap(), largeur, hauteur, n, ratio);
 }
 

@@ -7,8 +7,8 @@
 #include "controls/TUpDown.h"
 #include "engine/PreparerFeuille.h"
 #include "platform/NomsFichiers.h"
-#include "platform/TEcran.h"
 #include "platform/TPrinter.h"
+#include "platform/TScreen.h"
 #include "shell/Affichage.h"
 #include "shell/Connecter.h"
 #include "shell/TApplication.h"
@@ -92,7 +92,7 @@ void Nommer(QLabel* label, QLineEdit* champ, TUpDown* boutons) {
     label->setBuddy(champ);
     QString nom = label->text();
     if (nom.endsWith(QStringLiteral(" :"))) nom.chop(2);
-    boutons->NommerFleches(nom);
+    boutons->NameArrows(nom);
 }
 
 QPushButton* Bouton(TPanneau* panneau, const QString& texte, int x, int y) {
@@ -261,10 +261,10 @@ TCanvas& TfmVolutan2::FeuilleCanvas() {
 
 void TfmVolutan2::PreparerFeuille() {
     // The sheet is painted even when the printer fails; show it either way.
-    const auto repeindre = qScopeGuard([this] { Image1->Repeindre(); });
+    const auto repeindre = qScopeGuard([this] { Image1->RequestRepaint(); });
     // The sheet in device pixels of the screen this window is on now, shown
     // at that screen's ratio: the same size on screen, one-pixel lines.
-    TEcran ecran(this);
+    TScreen ecran(this);
     Image1->SetRatio(ecran.Ratio());
     ::PreparerFeuille(Dessin, Printer(), ecran, *Image1);
 }

@@ -48,7 +48,7 @@ void TfmVolutan2::btDessinerClick() {
     lenteur.Pause = [] { Application->Pause(); };
     lenteur.Arreter = [this] { return btDessiner->text() == Dessiner; };
     lenteur.Ceder = [this] {
-        Image1->Repeindre(); // the sheet grows on screen
+        Image1->RequestRepaint(); // the sheet grows on screen
         Application->ProcessMessages();
     };
     Tracer(Dessin, spire, lent, lenteur);
@@ -59,7 +59,7 @@ void TfmVolutan2::btDessinerClick() {
     // new list then this curve. A list filled meanwhile keeps its 31 curves.
     if (Dessin.NbSpires < MaxSpires)
         Dessin.Spires[static_cast<std::size_t>(Dessin.NbSpires++)] = spire;
-    Image1->Repeindre();
+    Image1->RequestRepaint();
 }
 
 void TfmVolutan2::btEffacerClick() {
@@ -88,7 +88,7 @@ void TfmVolutan2::RedessinerListe(bool rapideDemande) {
     // However the redraw ends, errors included, the sheet is shown and the
     // caption comes back as it was ("&Dessiner" keeps its accelerator).
     const auto fin = qScopeGuard([this, &lentVu, &rapide, legende = btDessiner->text()] {
-        Image1->Repeindre();
+        Image1->RequestRepaint();
         if (!lentVu) return;
         // A slow Draw under this redraw (an Open during its trace) goes on
         // unless the click was meant for it: then it stops too.
@@ -102,7 +102,7 @@ void TfmVolutan2::RedessinerListe(bool rapideDemande) {
     };
     lenteur.Ceder = [this, &rapide] {
         if (rapide) return;
-        Image1->Repeindre();
+        Image1->RequestRepaint();
         Application->ProcessMessages();
     };
 

@@ -29,7 +29,7 @@ class TCellGridQtTest : public ::testing::Test {
 protected:
     void SetUp() override {
         app = std::make_unique<TApplication>();
-        app->SetSignaleur([this](const QString&, const QString& texte) { messages << texte; });
+        app->SetReporter([this](const QString&, const QString& texte) { messages << texte; });
         grille = std::make_unique<TCellGrid>();
         grille->setGeometry(0, 0, 409, 462);
         grille->SetColCount(4);
@@ -406,15 +406,15 @@ TEST_F(TCellGridQtTest, ValueClampingAndTypedCharacters) {
     spin.SetText("abc");
     EXPECT_EQ(spin.Value(), 7); // not an integer: MinValue
     spin.SetText("2147483647");
-    spin.Pas(1, true); // stops at the end of the 32-bit range
+    spin.Step(1, true); // stops at the end of the 32-bit range
     EXPECT_EQ(spin.Value(), 2147483647);
 
-    EXPECT_TRUE(TGridSpin::CaractereAdmis(u'5'));
-    EXPECT_TRUE(TGridSpin::CaractereAdmis(u'-'));
-    EXPECT_TRUE(TGridSpin::CaractereAdmis(u'+'));
-    EXPECT_TRUE(TGridSpin::CaractereAdmis(QChar(8)));
-    EXPECT_FALSE(TGridSpin::CaractereAdmis(u'a'));
-    EXPECT_FALSE(TGridSpin::CaractereAdmis(u' '));
+    EXPECT_TRUE(TGridSpin::IsAllowedCharacter(u'5'));
+    EXPECT_TRUE(TGridSpin::IsAllowedCharacter(u'-'));
+    EXPECT_TRUE(TGridSpin::IsAllowedCharacter(u'+'));
+    EXPECT_TRUE(TGridSpin::IsAllowedCharacter(QChar(8)));
+    EXPECT_FALSE(TGridSpin::IsAllowedCharacter(u'a'));
+    EXPECT_FALSE(TGridSpin::IsAllowedCharacter(u' '));
 }
 
 } // namespace

@@ -15,10 +15,10 @@ QRgb PixelAffiche(TImage& image, int x, int y) {
 
 TEST(TImageQtTest, ShowsTheBitmapWithoutACopyAndFollowsItsSize) {
     TImage image;
-    EXPECT_TRUE(image.Vue().isNull());
+    EXPECT_TRUE(image.View().isNull());
     image.SetSize(809, 1138);
     EXPECT_EQ(image.size(), QSize(809, 1138));
-    EXPECT_EQ(image.Vue().constBits(), reinterpret_cast<const uchar*>(image.Bitmap().Bits()));
+    EXPECT_EQ(image.View().constBits(), reinterpret_cast<const uchar*>(image.Bitmap().Bits()));
 
     // Grey page with a black outline, drawn through the canvas interface.
     TCanvas& canvas = image.Canvas();
@@ -47,8 +47,8 @@ TEST(TImageQtTest, ShowsTheBitmapWithoutACopyAndFollowsItsSize) {
     // A new size reallocates: the view follows the new buffer, contents white.
     image.SetSize(1011, 1422);
     EXPECT_EQ(image.size(), QSize(1011, 1422));
-    EXPECT_EQ(image.Vue().size(), QSize(1011, 1422));
-    EXPECT_EQ(image.Vue().constBits(), reinterpret_cast<const uchar*>(image.Bitmap().Bits()));
+    EXPECT_EQ(image.View().size(), QSize(1011, 1422));
+    EXPECT_EQ(image.View().constBits(), reinterpret_cast<const uchar*>(image.Bitmap().Bits()));
     EXPECT_EQ(PixelAffiche(image, 1010, 1421), 0xFFFFFFu);
     image.Canvas().SetPenColor(0xFF0000); // blue
     image.Canvas().MoveTo(1000, 1400);
@@ -57,7 +57,7 @@ TEST(TImageQtTest, ShowsTheBitmapWithoutACopyAndFollowsItsSize) {
 
     image.SetSize(-5, 3);
     EXPECT_EQ(image.size(), QSize(0, 3));
-    EXPECT_TRUE(image.Vue().isNull());
+    EXPECT_TRUE(image.View().isNull());
 }
 
 TEST(TImageQtTest, ShowsTheBitmapAtItsRatio) {
@@ -66,13 +66,13 @@ TEST(TImageQtTest, ShowsTheBitmapAtItsRatio) {
     image.SetSize(1213, 1706);
     image.SetRatio(1.5);
     EXPECT_EQ(image.size(), QSize(809, 1138));
-    EXPECT_EQ(image.Vue().devicePixelRatio(), 1.5);
+    EXPECT_EQ(image.View().devicePixelRatio(), 1.5);
     image.SetRatio(2.0);
     image.SetSize(1618, 2275);
     EXPECT_EQ(image.size(), QSize(809, 1138));
     image.SetRatio(0.0); // not a ratio: 1
     EXPECT_EQ(image.size(), QSize(1618, 2275));
-    EXPECT_EQ(image.Vue().devicePixelRatio(), 1.0);
+    EXPECT_EQ(image.View().devicePixelRatio(), 1.0);
 
     // A bitmap made for a denser screen than the widget's (a window moved to
     // another screen) is reduced with filtering: a one-pixel line at an odd

@@ -204,8 +204,8 @@ TEST_F(WaylandE2eTest, DrawingKeptBehindTheModalEditorAndCopyThroughTheComposito
         },
         10000));
     QStringList attendus{QLatin1String(TClipboard::MimeEmf),
-                         QLatin1String(TClipboard::MimeEmfAutre),
-                         QLatin1String(TClipboard::MimeEmfBureautique),
+                         QLatin1String(TClipboard::MimeEmfAlternative),
+                         QLatin1String(TClipboard::MimeEmfOffice),
                          QLatin1String(TClipboard::MimeSvg), QLatin1String(TClipboard::MimePng)};
     types.sort();
     attendus.sort();

@@ -13,7 +13,7 @@
 
 namespace {
 
-class Imprimante : public IImprimanteFeuille {
+class Imprimante : public ISheetPrinter {
 public:
     int resX = 600;
     int resY = 300;
@@ -35,7 +35,7 @@ public:
     bool Printing() const override { return imprime; }
 };
 
-class Ecran : public IEcran {
+class Ecran : public IScreen {
 public:
     explicit Ecran(int ppp) : ppp_(ppp) {}
     int ResolutionX() override { return ppp_; }
@@ -45,7 +45,7 @@ private:
     int ppp_;
 };
 
-class Image : public IImageFeuille {
+class Image : public ISheetImage {
 public:
     TBitmapCanvas bitmap;
     void SetSize(int largeur, int hauteur) override { bitmap.SetSize(largeur, hauteur); }

@@ -70,7 +70,7 @@ TEST_F(TPrinterQtTest, EveryNeedOfAMissingPrinterFailsAndLooksAgain) {
 TEST_F(TPrinterQtTest, TheChosenPrinterIsKeptForTheRun) {
     TPrinter& p = Printer();
     EXPECT_EQ(p.ResolutionX(), 600);
-    EXPECT_EQ(p.PrinterName(), TVirtualPrinterBackEnd::NomParDefaut);
+    EXPECT_EQ(p.PrinterName(), TVirtualPrinterBackEnd::DefaultName);
     virtuelle->SetDefaultPrinter("");
     p.SetPortrait();
     p.BeginDoc();
@@ -78,7 +78,7 @@ TEST_F(TPrinterQtTest, TheChosenPrinterIsKeptForTheRun) {
     EXPECT_EQ(p.Metrics().HorzRes, 4800);
     EXPECT_EQ(virtuelle->DefaultLookups(), 1);
     ASSERT_EQ(virtuelle->Documents().size(), 1u);
-    EXPECT_EQ(virtuelle->Documents()[0].Settings.Device, TVirtualPrinterBackEnd::NomParDefaut);
+    EXPECT_EQ(virtuelle->Documents()[0].Settings.Device, TVirtualPrinterBackEnd::DefaultName);
 
     // A new printer object (a new run) looks again.
     TPrinter::Release();

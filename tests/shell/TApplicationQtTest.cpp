@@ -54,8 +54,8 @@ public:
         btOK->setGeometry(10, 40, 80, 24);
         btAnnuler = new QPushButton(QStringLiteral("&Annuler"), this);
         btAnnuler->setGeometry(100, 40, 80, 24);
-        LierResultat(btOK, mrOk);
-        LierResultat(btAnnuler, mrCancel);
+        BindResult(btOK, mrOk);
+        BindResult(btAnnuler, mrCancel);
     }
     void FormActivate() override { ++activations; }
     QLineEdit* champ;
@@ -67,7 +67,7 @@ public:
 class TApplicationQtTest : public ::testing::Test {
 protected:
     TApplicationQtTest() {
-        app.SetSignaleur(
+        app.SetReporter(
             [this](const QString& t, const QString& m) { messages.emplace_back(t, m); });
     }
     TApplication app;
@@ -92,8 +92,7 @@ TEST_F(TApplicationQtTest, DerivedFromTheProgramFileName) {
         {"", ""},
     };
     for (const auto& [chemin, titre] : cas)
-        EXPECT_EQ(TApplication::TitreDuProgramme(QString::fromUtf8(chemin)),
-                  QString::fromUtf8(titre))
+        EXPECT_EQ(TApplication::ProgramTitle(QString::fromUtf8(chemin)), QString::fromUtf8(titre))
             << chemin;
     // The running program: the test executable's own name, first letter as is.
     TApplication app;
@@ -119,21 +118,21 @@ TEST_F(TApplicationQtTest, PeriodRule) {
         {"", ""},
     };
     for (const auto& [texte, attendu] : cas)
-        EXPECT_EQ(TApplication::MessageAvecPoint(QString::fromUtf8(texte)),
+        EXPECT_EQ(TApplication::MessageWithPeriod(QString::fromUtf8(texte)),
                   QString::fromUtf8(attendu))
             << texte;
 }
 
 TEST_F(TApplicationQtTest, TrapReportsEveryKindOfErrorAndSkipsTheRest) {
     int suite = 0;
-    app.Protege([&] {
+    app.Protect([&] {
         throw EDivByZero();
         ++suite;
     });
-    app.Protege([] { throw EPrinter("Aucune imprimante par défaut sélectionnée"); });
-    app.Protege([] { throw std::runtime_error("panne"); });
-    app.Protege([] { throw 42; });
-    app.Protege([&] { ++suite; }); // no error, no message
+    app.Protect([] { throw EPrinter("Aucune imprimante par défaut sélectionnée"); });
+    app.Protect([] { throw std::runtime_error("panne"); });
+    app.Protect([] { throw 42; });
+    app.Protect([&] { ++suite; }); // no error, no message
     EXPECT_EQ(suite, 1);
     const QString t = app.Title();
     EXPECT_EQ(messages, (Messages{{t, QStringLiteral("Division par zéro.")},
@@ -195,14 +194,14 @@ TEST_F(TApplicationQtTest, FormActivateRunsOnceAtTheFirstActivation) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(f));
     ATTENDRE(f->activations == 1, 5000) << "the first activation";
     EXPECT_EQ(f->affichages, 1);
-    EXPECT_EQ(app.FenetreActive(), f);
+    EXPECT_EQ(app.ActiveForm(), f);
 
     // Focus moving inside the window: the same window, nothing more.
     f->bouton->setFocus();
     f->champ->setFocus();
 
     // A message box (owned by the application) comes and goes.
-    app.SetSignaleur({});
+    app.SetReporter({});
     Ensuite([] {
         auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(boite, nullptr);
@@ -211,7 +210,7 @@ TEST_F(TApplicationQtTest, FormActivateRunsOnceAtTheFirstActivation) {
         EXPECT_EQ(boite->text(), QStringLiteral("Fichier introuvable."));
         boite->button(QMessageBox::Ok)->click();
     });
-    app.Protege([] { throw EInOutError(2); });
+    app.Protect([] { throw EInOutError(2); });
 
     // Another application takes the focus, then gives it back.
     QApplication::setActiveWindow(nullptr);
@@ -229,8 +228,8 @@ TEST_F(TApplicationQtTest, FormActivateRunsOnceAtTheFirstActivation) {
         QApplication::setActiveWindow(f);
         f->champ->setFocus();
         QApplication::processEvents();
-        enregistrementPendant = app.FenetreActive();
-        EXPECT_EQ(app.ProprietaireDesDialogues(), nullptr);
+        enregistrementPendant = app.ActiveForm();
+        EXPECT_EQ(app.DialogOwner(), nullptr);
         d.btOK->click();
     });
     EXPECT_EQ(app.ShowModal(d), mrOk);
@@ -239,7 +238,7 @@ TEST_F(TApplicationQtTest, FormActivateRunsOnceAtTheFirstActivation) {
     QTest::qWait(20);
     EXPECT_EQ(f->activations, 1);
     EXPECT_EQ(d.activations, 1);
-    EXPECT_EQ(app.FenetreActive(), f);
+    EXPECT_EQ(app.ActiveForm(), f);
     delete f;
 }
 
@@ -264,7 +263,7 @@ TEST_F(TApplicationQtTest, ModalRunResults) {
         QTest::keyClick(d.champ, Qt::Key_Escape);
         QTest::keyClick(&d, Qt::Key_Escape);
         QApplication::processEvents();
-        ouvertApresEchap = d.isVisible() && Application->FormeModale() == &d;
+        ouvertApresEchap = d.isVisible() && Application->ModalForm() == &d;
         QTest::keyClick(d.btOK, Qt::Key_Space);
     });
     EXPECT_EQ(app.ShowModal(d), mrOk);
@@ -277,7 +276,7 @@ TEST_F(TApplicationQtTest, ModalRunResults) {
     });
     EXPECT_EQ(app.ShowModal(d), mrCancel);
     EXPECT_TRUE(principaleBloquee);
-    EXPECT_EQ(app.FormeModale(), nullptr);
+    EXPECT_EQ(app.ModalForm(), nullptr);
     EXPECT_TRUE(messages.empty());
     delete f;
 }
@@ -294,7 +293,7 @@ TEST_F(TApplicationQtTest, ModalRunOfAVisibleDialogFails) {
     // Nested: the dialog asks for its own modal run while in one.
     d.hide();
     Ensuite([&] {
-        app.Protege([&] { app.ShowModal(d); });
+        app.Protect([&] { app.ShowModal(d); });
         d.btOK->click();
     });
     EXPECT_EQ(app.ShowModal(d), mrOk);
@@ -337,7 +336,7 @@ TEST_F(TApplicationQtTest, QuitDuringASlowHandlerLetsItFinish) {
         }
         visibleALaFin = f->isVisible();
         termineALaFin = Application->Terminated();
-        Application->DemanderQuitter(); // ends the run even if the close went astray
+        Application->RequestQuit(); // ends the run even if the close went astray
     });
     Ensuite([f] { f->bouton->click(); });
     EXPECT_EQ(app.Run(), 0);

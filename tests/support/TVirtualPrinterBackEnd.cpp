@@ -98,31 +98,31 @@ private:
 // The virtual page: a paint device with the metrics of the open context.
 class TVirtualPrinterBackEnd::TPage : public QPaintDevice {
 public:
-    TPage() : moteur_(&document_) {}
+    TPage() : engine_(&document_) {}
     ~TPage() override = default;
 
-    QPaintEngine* paintEngine() const override { return &moteur_; }
+    QPaintEngine* paintEngine() const override { return &engine_; }
 
-    TPrinterMetrics Metriques;
+    TPrinterMetrics Metrics;
     TVirtualPrinterBackEnd::TDocument* document_ = nullptr;
 
 protected:
     int metric(PaintDeviceMetric m) const override {
         switch (m) {
         case PdmWidth:
-            return Metriques.HorzRes;
+            return Metrics.HorzRes;
         case PdmHeight:
-            return Metriques.VertRes;
+            return Metrics.VertRes;
         case PdmWidthMM:
-            return Metriques.HorzSize;
+            return Metrics.HorzSize;
         case PdmHeightMM:
-            return Metriques.VertSize;
+            return Metrics.VertSize;
         case PdmDpiX:
         case PdmPhysicalDpiX:
-            return Metriques.LogPixelsX;
+            return Metrics.LogPixelsX;
         case PdmDpiY:
         case PdmPhysicalDpiY:
-            return Metriques.LogPixelsY;
+            return Metrics.LogPixelsY;
         case PdmNumColors:
             return 0x1000000;
         case PdmDepth:
@@ -137,63 +137,63 @@ protected:
     }
 
 private:
-    mutable TEnregistreur moteur_;
+    mutable TEnregistreur engine_;
 };
 
 TVirtualPrinterBackEnd::TVirtualPrinterBackEnd() : page_(std::make_unique<TPage>()) {}
 
 TVirtualPrinterBackEnd::~TVirtualPrinterBackEnd() = default;
 
-void TVirtualPrinterBackEnd::SetDefaultPrinter(const std::string& nom) {
-    defaut_ = nom;
+void TVirtualPrinterBackEnd::SetDefaultPrinter(const std::string& name) {
+    defaultName_ = name;
 }
-void TVirtualPrinterBackEnd::SetInstalled(bool installee) {
-    installee_ = installee;
+void TVirtualPrinterBackEnd::SetInstalled(bool installed) {
+    installed_ = installed;
 }
-void TVirtualPrinterBackEnd::SetHasSettings(bool avecReglages) {
-    avecReglages_ = avecReglages;
+void TVirtualPrinterBackEnd::SetHasSettings(bool hasSettings) {
+    hasSettings_ = hasSettings;
 }
-void TVirtualPrinterBackEnd::SetMetrics(const TPrinterMetrics& metriques) {
-    metriques_ = metriques;
+void TVirtualPrinterBackEnd::SetMetrics(const TPrinterMetrics& metrics) {
+    metrics_ = metrics;
 }
-void TVirtualPrinterBackEnd::SetContextFails(bool echoue) {
-    contexteEchoue_ = echoue;
+void TVirtualPrinterBackEnd::SetContextFails(bool fails) {
+    contextFails_ = fails;
 }
-void TVirtualPrinterBackEnd::SetStartFails(bool echoue) {
-    debutEchoue_ = echoue;
+void TVirtualPrinterBackEnd::SetStartFails(bool fails) {
+    startFails_ = fails;
 }
-void TVirtualPrinterBackEnd::SetEndFails(bool echoue) {
-    finEchoue_ = echoue;
+void TVirtualPrinterBackEnd::SetEndFails(bool fails) {
+    endFails_ = fails;
 }
 
 void TVirtualPrinterBackEnd::ClearRecord() {
     page_->document_ = nullptr;
     documents_.clear();
-    documentOuvert_ = false;
-    icOuverts_ = 0;
-    dcOuverts_ = 0;
-    recherches_ = 0;
+    documentOpen_ = false;
+    icOpened_ = 0;
+    dcOpened_ = 0;
+    lookups_ = 0;
 }
 
 TPrinterMetrics TVirtualPrinterBackEnd::MetricsFor(TOrientation orientation) const {
-    if (orientation == TOrientation::Portrait) return metriques_;
-    return {metriques_.LogPixelsY, metriques_.LogPixelsX, metriques_.VertRes,
-            metriques_.HorzRes,    metriques_.VertSize,   metriques_.HorzSize};
+    if (orientation == TOrientation::Portrait) return metrics_;
+    return {metrics_.LogPixelsY, metrics_.LogPixelsX, metrics_.VertRes,
+            metrics_.HorzRes,    metrics_.VertSize,   metrics_.HorzSize};
 }
 
 std::string TVirtualPrinterBackEnd::DefaultPrinterName() {
-    ++recherches_;
-    return defaut_;
+    ++lookups_;
+    return defaultName_;
 }
 
 std::vector<std::string> TVirtualPrinterBackEnd::InstalledPrinters() {
     std::vector<std::string> noms{"Autre imprimante"};
-    if (installee_ && !defaut_.empty()) noms.push_back(defaut_);
+    if (installed_ && !defaultName_.empty()) noms.push_back(defaultName_);
     return noms;
 }
 
 std::optional<TDeviceSettings> TVirtualPrinterBackEnd::DefaultSettings(const std::string& device) {
-    if (!avecReglages_) return std::nullopt;
+    if (!hasSettings_) return std::nullopt;
     // The virtual printer's own default is landscape, so that setting portrait matters.
     return TDeviceSettings{device, TOrientation::Landscape};
 }
@@ -201,35 +201,35 @@ std::optional<TDeviceSettings> TVirtualPrinterBackEnd::DefaultSettings(const std
 std::optional<TPrinterMetrics> TVirtualPrinterBackEnd::OpenContext(const TDeviceSettings& settings,
                                                                    bool forJob) {
     CloseContext();
-    if (contexteEchoue_) return std::nullopt;
-    contexteOuvert_ = true;
-    contexteImpression_ = forJob;
-    reglagesContexte_ = settings;
-    ++(forJob ? dcOuverts_ : icOuverts_);
-    page_->Metriques = MetricsFor(settings.Orientation);
-    return page_->Metriques;
+    if (contextFails_) return std::nullopt;
+    contextOpen_ = true;
+    jobContext_ = forJob;
+    contextSettings_ = settings;
+    ++(forJob ? dcOpened_ : icOpened_);
+    page_->Metrics = MetricsFor(settings.Orientation);
+    return page_->Metrics;
 }
 
 void TVirtualPrinterBackEnd::CloseContext() {
-    contexteOuvert_ = false;
-    contexteImpression_ = false;
+    contextOpen_ = false;
+    jobContext_ = false;
 }
 
 QPaintDevice* TVirtualPrinterBackEnd::StartDocument(const std::string& title) {
-    if (debutEchoue_ || !contexteOuvert_ || !contexteImpression_ || documentOuvert_) return nullptr;
+    if (startFails_ || !contextOpen_ || !jobContext_ || documentOpen_) return nullptr;
     TDocument document;
     document.Title = title;
-    document.Settings = reglagesContexte_;
+    document.Settings = contextSettings_;
     documents_.push_back(std::move(document));
-    documentOuvert_ = true;
+    documentOpen_ = true;
     page_->document_ = &documents_.back();
     return page_.get();
 }
 
 bool TVirtualPrinterBackEnd::EndDocument() {
-    if (!documentOuvert_) return false;
+    if (!documentOpen_) return false;
     documents_.back().Finished = true;
-    documentOuvert_ = false;
+    documentOpen_ = false;
     page_->document_ = nullptr;
-    return !finEchoue_;
+    return !endFails_;
 }

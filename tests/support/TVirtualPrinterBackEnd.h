@@ -50,7 +50,7 @@ public:
         bool Finished = false;         // EndDocument was called
     };
 
-    static constexpr const char* NomParDefaut = "Imprimante virtuelle";
+    static constexpr const char* DefaultName = "Imprimante virtuelle";
     static TPrinterMetrics DefaultMetrics() { return {600, 600, 4800, 6600, 203, 279}; }
 
     TVirtualPrinterBackEnd();
@@ -58,32 +58,32 @@ public:
 
     // --- Configuration (any time) ---
     // Default printer's name; empty: the system has no default printer.
-    void SetDefaultPrinter(const std::string& nom);
+    void SetDefaultPrinter(const std::string& name);
     // Whether the default printer is among the installed printers.
-    void SetInstalled(bool installee);
+    void SetInstalled(bool installed);
     // Whether the printer has device settings (an orientation to set).
-    void SetHasSettings(bool avecReglages);
+    void SetHasSettings(bool hasSettings);
     // Metrics in portrait; landscape swaps the axes.
-    void SetMetrics(const TPrinterMetrics& metriques);
+    void SetMetrics(const TPrinterMetrics& metrics);
     // Whether contexts (information, device) can be created.
-    void SetContextFails(bool echoue);
+    void SetContextFails(bool fails);
     // Whether StartDocument fails (returns nullptr).
-    void SetStartFails(bool echoue);
+    void SetStartFails(bool fails);
     // Whether EndDocument reports a refusal.
-    void SetEndFails(bool echoue);
+    void SetEndFails(bool fails);
 
     // --- Record ---
     const std::vector<TDocument>& Documents() const { return documents_; }
     // The document being printed (StartDocument called, EndDocument not yet).
-    bool DocumentOpen() const { return documentOuvert_; }
+    bool DocumentOpen() const { return documentOpen_; }
     // How many times each context kind was opened, and whether one is open.
-    int InformationContextsOpened() const { return icOuverts_; }
-    int DeviceContextsOpened() const { return dcOuverts_; }
-    bool ContextOpen() const { return contexteOuvert_; }
+    int InformationContextsOpened() const { return icOpened_; }
+    int DeviceContextsOpened() const { return dcOpened_; }
+    bool ContextOpen() const { return contextOpen_; }
     // Settings of the open (or last) context.
-    const TDeviceSettings& ContextSettings() const { return reglagesContexte_; }
+    const TDeviceSettings& ContextSettings() const { return contextSettings_; }
     // How many times the default printer was looked up.
-    int DefaultLookups() const { return recherches_; }
+    int DefaultLookups() const { return lookups_; }
     void ClearRecord();
 
     // --- TPrinterBackEnd ---
@@ -101,21 +101,21 @@ public:
 private:
     TPrinterMetrics MetricsFor(TOrientation orientation) const;
 
-    std::string defaut_ = NomParDefaut;
-    bool installee_ = true;
-    bool avecReglages_ = true;
-    TPrinterMetrics metriques_ = DefaultMetrics();
-    bool contexteEchoue_ = false;
-    bool debutEchoue_ = false;
-    bool finEchoue_ = false;
+    std::string defaultName_ = DefaultName;
+    bool installed_ = true;
+    bool hasSettings_ = true;
+    TPrinterMetrics metrics_ = DefaultMetrics();
+    bool contextFails_ = false;
+    bool startFails_ = false;
+    bool endFails_ = false;
 
     std::vector<TDocument> documents_;
-    bool documentOuvert_ = false;
-    bool contexteOuvert_ = false;
-    bool contexteImpression_ = false;
-    int icOuverts_ = 0;
-    int dcOuverts_ = 0;
-    int recherches_ = 0;
-    TDeviceSettings reglagesContexte_;
+    bool documentOpen_ = false;
+    bool contextOpen_ = false;
+    bool jobContext_ = false;
+    int icOpened_ = 0;
+    int dcOpened_ = 0;
+    int lookups_ = 0;
+    TDeviceSettings contextSettings_;
     std::unique_ptr<TPage> page_;
 };

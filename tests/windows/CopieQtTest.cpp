@@ -311,7 +311,7 @@ TEST_F(CopieQtTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
         // The real (offscreen) clipboard holds a text beforehand.
         Clipboard().SetPlacer({});
         presse->setText(QStringLiteral("avant"));
-        imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::NomParDefaut);
+        imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::DefaultName);
         imprimante->SetContextFails(false);
         F().Dessin.NbSpires = 1;
         c.preparer();
@@ -328,7 +328,7 @@ TEST_F(CopieQtTest, FailuresLeaveTheClipboardTheListAndTheSheet) {
     // All well again: the real clipboard gets the picture's five types only.
     Clipboard().SetPlacer({});
     TPrinter::Release();
-    imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::NomParDefaut);
+    imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::DefaultName);
     imprimante->SetContextFails(false);
     Cliquer(F().btEffacer); // the preparation sets the new printer object to portrait
     F().Dessin.NbSpires = 1;
@@ -348,7 +348,7 @@ TEST_F(CopieQtTest, PrinterUnmeasuredAtStartUpStillGivesATrueSizePicture) {
     ASSERT_EQ(F().Dessin.ResImpX, 0);
     messages.clear();
     // The printer appears; Copy takes its resolution from the reference device.
-    imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::NomParDefaut);
+    imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::DefaultName);
     Lister({{133, 58, 25, 0}});
     Capturer();
     Cliquer(F().btCopier);

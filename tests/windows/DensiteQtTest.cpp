@@ -112,7 +112,7 @@ TEST_F(DensiteQtTest, SheetAndPreviewInDevicePixelsOfTheScreen) {
     EXPECT_EQ(F().Dessin.ResEcranX, d->resolution);
     EXPECT_EQ(F().Dessin.ResEcranY, d->resolution);
     EXPECT_EQ(QSize(Feuille().Width(), Feuille().Height()), d->feuille);
-    EXPECT_EQ(F().Image1->Vue().devicePixelRatio(), d->ratio);
+    EXPECT_EQ(F().Image1->View().devicePixelRatio(), d->ratio);
     // The white area's black outline, grey outside it, white inside.
     const QRect& blanc = d->blanc;
     const int milieuX = blanc.center().x();

@@ -125,7 +125,7 @@ TEST_F(DessinerQtTest, QuitDuringASlowTraceEndsAfterIt) {
     QTimer::singleShot(0, [this] {
         // Ends the run even if the click on Quitter went astray or the
         // activation never came.
-        const auto fin = qScopeGuard([] { Application->DemanderQuitter(); });
+        const auto fin = qScopeGuard([] { Application->RequestQuit(); });
         ATTENDRE(F().Dessin.Cible == &F().FeuilleCanvas(), 5000) << "the first activation";
         Cliquer(F().btDessiner);
     });

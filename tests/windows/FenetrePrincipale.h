@@ -37,7 +37,7 @@ protected:
     void SetUp() override {
         imprimante = std::make_shared<TVirtualPrinterBackEnd>();
         TPrinter::SetBackEnd(imprimante);
-        app.SetSignaleur(
+        app.SetReporter(
             [this](const QString& t, const QString& m) { messages.emplace_back(t, m); });
         app.SetPause([this] {
             ++pauses;

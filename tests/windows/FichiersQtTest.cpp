@@ -298,7 +298,7 @@ TEST_F(FichiersQtTest, OpenFailures) {
     TPrinter::SetBackEnd(std::make_shared<TVirtualPrinterBackEnd>());
     TApplication app;
     QString messages;
-    app.SetSignaleur([&](const QString&, const QString& texte) { messages += texte; });
+    app.SetReporter([&](const QString&, const QString& texte) { messages += texte; });
     TFileDialogs::SetChoice([&](TFileDialogs::Kind, const QString&) { return chemin; });
     app.CreateForm(fmVolutan2);
     std::fill(fmVolutan2->Dessin.Spires.begin(), fmVolutan2->Dessin.Spires.end(), Rouge);

@@ -65,7 +65,7 @@ protected:
         virtuelle = std::make_shared<TVirtualPrinterBackEnd>();
         TPrinter::SetBackEnd(virtuelle);
         application = std::make_unique<TApplication>();
-        application->SetSignaleur(
+        application->SetReporter(
             [this](const QString&, const QString& texte) { messages.push_back(texte); });
         application->SetPause([] {});
         application->CreateForm(fmVolutan2);
@@ -73,7 +73,7 @@ protected:
         fmVolutan2->Dessin.NbSpires = 2; // the first activation empties the list
         fmVolutan2->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(fmVolutan2));
-        ATTENDRE(application->FenetreActive() == fmVolutan2, 5000) << "the first activation";
+        ATTENDRE(application->ActiveForm() == fmVolutan2, 5000) << "the first activation";
         QCoreApplication::processEvents();
         ASSERT_EQ(fmVolutan2->Dessin.NbSpires, 0);
         ASSERT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
@@ -118,7 +118,7 @@ protected:
         QTimer secours;
         secours.setSingleShot(true);
         QObject::connect(&secours, &QTimer::timeout, [&] {
-            if (fmModifier->EnRunModal()) {
+            if (fmModifier->InModalRun()) {
                 force = true;
                 fmModifier->SetModalResult(mrCancel);
             }
@@ -257,7 +257,7 @@ TEST_F(ModifierQtTest, ThreeCurvesOkUnchangedAndNoNewActivation) {
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
     EXPECT_EQ(Liste(), trois);
-    EXPECT_EQ(application->FenetreActive(), fmVolutan2);
+    EXPECT_EQ(application->ActiveForm(), fmVolutan2);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 
     // Clear all, one new curve: the fill writes row 1 only, rows 2 and 3 keep

@@ -49,12 +49,12 @@ TEST_F(PrintCupsQtTest, DefaultCurveOnThePrintersDefaultPaper) {
         QStringList messages;
         {
             TApplication application;
-            application.SetSignaleur(
+            application.SetReporter(
                 [&messages](const QString&, const QString& texte) { messages.push_back(texte); });
             application.CreateForm(fmVolutan2);
             fmVolutan2->show();
             ASSERT_TRUE(QTest::qWaitForWindowActive(fmVolutan2));
-            ATTENDRE(application.FenetreActive() == fmVolutan2, 5000) << "the first activation";
+            ATTENDRE(application.ActiveForm() == fmVolutan2, 5000) << "the first activation";
             QCoreApplication::processEvents();
             ASSERT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
             EXPECT_EQ(Printer().PrinterName(), TServeurCupsPrive::NomImprimante);
@@ -127,7 +127,7 @@ TEST_F(PrintCupsQtTest, HungServerFailsWithAMessageAndTheProgramRecovers) {
 
     QStringList messages;
     TApplication application;
-    application.SetSignaleur(
+    application.SetReporter(
         [&messages](const QString&, const QString& texte) { messages.push_back(texte); });
     QElapsedTimer chrono;
     auto mesurer = [&](const char* etape, const std::function<void()>& action) {

@@ -260,7 +260,7 @@ TEST_F(PrintQtTest, PrinterMessagesReachTheUser) {
     // A printer whose device context cannot be made.
     messages.clear();
     TPrinter::Release();
-    imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::NomParDefaut);
+    imprimante->SetDefaultPrinter(TVirtualPrinterBackEnd::DefaultName);
     imprimante->SetContextFails(true);
     Imprimer();
     EXPECT_EQ(Textes(), QStringList{QStringLiteral("Imprimante sélectionnée incorrecte.")});

@@ -237,15 +237,15 @@ TEST_F(TfmVolutan2QtTest, FormActivateRunsOnlyOnce) {
     const TBitmapCanvas avecCourbe = Feuille();
 
     // An error box, a dialog in a modal run, another application in front.
-    app.SetSignaleur({});
+    app.SetReporter({});
     QTimer::singleShot(0, [] {
         if (auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
             boite->button(QMessageBox::Ok)->click();
     });
-    app.Protege([] { throw EInOutError(2); });
+    app.Protect([] { throw EInOutError(2); });
     TForm dialogue;
     auto* ok = new QPushButton(QStringLiteral("&OK"), &dialogue);
-    dialogue.LierResultat(ok, mrOk);
+    dialogue.BindResult(ok, mrOk);
     QTimer::singleShot(0, [ok] { Cliquer(ok); });
     EXPECT_EQ(app.ShowModal(dialogue), mrOk);
     QApplication::setActiveWindow(nullptr);

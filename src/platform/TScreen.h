@@ -10,10 +10,10 @@
 
 class QWidget;
 
-class TEcran : public IEcran {
+class TScreen : public IScreen {
 public:
-    // The screen `fenetre` is on (the primary screen when null or off-screen).
-    explicit TEcran(const QWidget* fenetre = nullptr);
+    // The screen `window` is on (the primary screen when null or off-screen).
+    explicit TScreen(const QWidget* window = nullptr);
 
     int ResolutionX() override { return resolutionX_; }
     int ResolutionY() override { return resolutionY_; }

@@ -1,4 +1,4 @@
-#include "platform/TEcran.h"
+#include "platform/TScreen.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -15,14 +15,13 @@ int Arrondi(qreal ppp) {
 }
 } // namespace
 
-TEcran::TEcran(const QWidget* fenetre)
+TScreen::TScreen(const QWidget* window)
     : resolutionX_(ResolutionParDefaut), resolutionY_(ResolutionParDefaut), ratio_(1.0) {
-    const QScreen* ecran = fenetre != nullptr ? fenetre->screen() : nullptr;
+    const QScreen* ecran = window != nullptr ? window->screen() : nullptr;
     if (ecran == nullptr) ecran = QGuiApplication::primaryScreen();
     if (ecran == nullptr) return;
     // The window's own ratio is the one its painting uses (its screen's).
-    const qreal ratio =
-        fenetre != nullptr ? fenetre->devicePixelRatioF() : ecran->devicePixelRatio();
+    const qreal ratio = window != nullptr ? window->devicePixelRatioF() : ecran->devicePixelRatio();
     if (std::isfinite(ratio) && ratio >= 0.25 && ratio <= 16.0) ratio_ = ratio;
     resolutionX_ = Arrondi(ecran->logicalDotsPerInchX() * ratio_);
     resolutionY_ = Arrondi(ecran->logicalDotsPerInchY() * ratio_);
