@@ -7,8 +7,9 @@
 // Keys come from wtype (a virtual keyboard), screenshots from grim, the
 // window tree from swaymsg, the clipboard from wl-paste. One per test
 // process; the compositor dies with it.
+#include "support/ProgrammeEnfant.h"
+
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -23,9 +24,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <csignal>
 #include <functional>
-#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -173,13 +172,7 @@ public:
     }
 
     template <class Condition> static bool Attendre(Condition condition, int delaiMs) {
-        QElapsedTimer chrono;
-        chrono.start();
-        for (;;) {
-            if (condition()) return true;
-            if (chrono.elapsed() > delaiMs) return false;
-            QThread::msleep(50);
-        }
+        return enfant::Attendre(condition, delaiMs, 50, false);
     }
     static QString Chemin(const char* outil) {
         return QStandardPaths::findExecutable(QString::fromLatin1(outil));
@@ -237,10 +230,7 @@ private:
             sway_.setProgram(arguments.takeFirst());
         }
         sway_.setArguments(arguments);
-        sway_.setChildProcessModifier([] {
-            prctl(PR_SET_PDEATHSIG, SIGTERM);
-            if (getppid() == 1) _exit(1);
-        });
+        enfant::LierALaVie(sway_);
         sway_.start();
         if (!sway_.waitForStarted(10000)) return QStringLiteral("sway could not start");
         const QDir d(dossier);

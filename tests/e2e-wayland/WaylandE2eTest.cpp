@@ -20,47 +20,25 @@ protected:
     void SetUp() override {
         const QString w = W().Demarrer(echelle);
         if (!w.isEmpty()) GTEST_SKIP() << "Wayland end-to-end test not run: " << w.toStdString();
-        const QString manque = TServeurCupsPrive::Manque();
-        if (!manque.isEmpty())
-            GTEST_SKIP() << "Wayland end-to-end test not run: " << manque.toStdString();
-        ASSERT_TRUE(dossier.isValid());
-        cups = std::make_unique<TServeurCupsPrive>();
-        const QString erreur = cups->Demarrer();
-        ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
-        cups->ExporterPourCeProcessus();
+        DemarrerCups("Wayland end-to-end test");
+        if (IsSkipped() || HasFatalFailure()) return;
         LancerSurWayland();
     }
     void TearDown() override {
-        if (HasFailure()) {
-            const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-            const QString nom =
-                QStringLiteral("e2e-wayland-%1.png").arg(QString::fromLatin1(info->name()));
-            W().Ecran().save(nom);
-            std::cerr << "Screenshot at the failure: "
-                      << QDir::current().filePath(nom).toStdString() << "\n";
-        }
-        if (programme.state() != QProcess::NotRunning) {
-            programme.kill();
-            programme.waitForFinished(5000);
-        }
+        if (HasFailure())
+            enfant::GarderCapture(
+                W().Ecran(), QStringLiteral("e2e-wayland-%1.png").arg(enfant::NomDuTest(false)));
+        enfant::Tuer(programme);
     }
 
     // Starts Volutan2 natively on the compositor and waits for its window
     // filling the output, focused, with the blank sheet.
     void LancerSurWayland() {
         QProcessEnvironment env = W().Environnement();
-        env.insert(QStringLiteral("LANG"), QStringLiteral("fr_FR.UTF-8"));
-        env.remove(QStringLiteral("LC_ALL"));
         env.remove(QStringLiteral("QT_SCALE_FACTOR"));
-        programme.setProcessEnvironment(env);
-        programme.setWorkingDirectory(dossier.path());
-        programme.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        programme.setChildProcessModifier([] {
-            prctl(PR_SET_PDEATHSIG, SIGTERM);
-            if (getppid() == 1) _exit(1);
-        });
-        programme.start(QStringLiteral(VOLUTAN2_PROGRAMME), arguments);
-        ASSERT_TRUE(programme.waitForStarted(10000)) << programme.errorString().toStdString();
+        const QString lance = enfant::Lancer(programme, env, dossier.path(),
+                                             QStringLiteral(VOLUTAN2_PROGRAMME), arguments);
+        ASSERT_TRUE(lance.isEmpty()) << lance.toStdString();
         ASSERT_TRUE(TSessionWayland::Attendre(
             [&] {
                 const auto fenetres = W().Fenetres(QStringLiteral("^Volutan2$"));
@@ -82,19 +60,8 @@ protected:
                                 HauteurFeuille * echelle);
     }
     bool FeuilleStable(int calmeMs = 700) const {
-        QImage avant = FeuilleW();
-        QElapsedTimer calme;
-        calme.start();
-        return TSessionWayland::Attendre(
-            [&] {
-                const QImage maintenant = FeuilleW();
-                if (maintenant != avant) {
-                    avant = maintenant;
-                    calme.restart();
-                }
-                return calme.elapsed() >= calmeMs;
-            },
-            60000);
+        return enfant::AttendreStable<TSessionWayland>([this] { return FeuilleW(); }, calmeMs,
+                                                       60000);
     }
 
     // The file dialog `touche` opens (Alt+touche), answered with the whole

@@ -29,7 +29,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -77,30 +76,29 @@ protected:
         // The same screen in logical pixels at every scale.
         const QString x = X().Demarrer(QSize(1280, 1024) * echelle);
         if (!x.isEmpty()) GTEST_SKIP() << "End-to-end test not run: " << x.toStdString();
+        DemarrerCups("End-to-end test");
+        if (IsSkipped() || HasFatalFailure()) return;
+        Lancer();
+    }
+
+    // The private printing system, its PDF printer the default, for the
+    // program to inherit; the test is skipped ("`couche` not run: ...") when
+    // it cannot run.
+    void DemarrerCups(const char* couche) {
         const QString manque = TServeurCupsPrive::Manque();
-        if (!manque.isEmpty()) GTEST_SKIP() << "End-to-end test not run: " << manque.toStdString();
+        if (!manque.isEmpty()) GTEST_SKIP() << couche << " not run: " << manque.toStdString();
         ASSERT_TRUE(dossier.isValid());
         cups = std::make_unique<TServeurCupsPrive>();
         const QString erreur = cups->Demarrer();
         ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
         cups->ExporterPourCeProcessus(); // inherited by the program
-        Lancer();
     }
 
     void TearDown() override {
-        if (HasFailure() && QGuiApplication::instance() != nullptr) {
-            const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-            const QString nom = QStringLiteral("e2e-%1.%2.png")
-                                    .arg(QString::fromLatin1(info->test_suite_name()),
-                                         QString::fromLatin1(info->name()));
-            X().Ecran().save(nom);
-            std::cerr << "Screenshot at the failure: "
-                      << QDir::current().filePath(nom).toStdString() << "\n";
-        }
-        if (programme.state() != QProcess::NotRunning) {
-            programme.kill();
-            programme.waitForFinished(5000);
-        }
+        if (HasFailure() && QGuiApplication::instance() != nullptr)
+            enfant::GarderCapture(X().Ecran(),
+                                  QStringLiteral("e2e-%1.png").arg(enfant::NomDuTest(true)));
+        enfant::Tuer(programme);
     }
 
     // --- The program -------------------------------------------------------
@@ -109,18 +107,10 @@ protected:
     // its sheet (blank when it is started without arguments).
     void Lancer() {
         QProcessEnvironment env = X().Environnement();
-        env.insert(QStringLiteral("LANG"), QStringLiteral("fr_FR.UTF-8"));
         if (echelle != 1) env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(echelle));
-        env.remove(QStringLiteral("LC_ALL"));
-        programme.setProcessEnvironment(env);
-        programme.setWorkingDirectory(dossier.path());
-        programme.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        programme.setChildProcessModifier([] {
-            prctl(PR_SET_PDEATHSIG, SIGTERM);
-            if (getppid() == 1) _exit(1);
-        });
-        programme.start(QStringLiteral(VOLUTAN2_PROGRAMME), arguments);
-        ASSERT_TRUE(programme.waitForStarted(10000)) << programme.errorString().toStdString();
+        const QString lance = enfant::Lancer(programme, env, dossier.path(),
+                                             QStringLiteral(VOLUTAN2_PROGRAMME), arguments);
+        ASSERT_TRUE(lance.isEmpty()) << lance.toStdString();
         ASSERT_TRUE(TSessionX::Attendre(
             [&] {
                 fenetre = X().Fenetre(QStringLiteral("^Volutan2( - .*)?$"));
@@ -246,19 +236,8 @@ protected:
     }
     // Waits until the sheet on screen has not changed for `calmeMs`.
     bool AttendreFeuilleStable(int calmeMs = 700, int delaiMs = 60000) const {
-        QImage avant = FeuilleAffichee();
-        QElapsedTimer calme;
-        calme.start();
-        return TSessionX::Attendre(
-            [&] {
-                const QImage maintenant = FeuilleAffichee();
-                if (maintenant != avant) {
-                    avant = maintenant;
-                    calme.restart();
-                }
-                return calme.elapsed() >= calmeMs;
-            },
-            delaiMs);
+        return enfant::AttendreStable<TSessionX>([this] { return FeuilleAffichee(); }, calmeMs,
+                                                 delaiMs);
     }
 
     // Part of a curve: its segments from `debut` (0: the first) up to `fin`

@@ -4,7 +4,8 @@
 // xdotool for real key and mouse events, and screenshots of the whole screen
 // through this process's own connection to the display. One per test
 // process; everything it starts dies with the process.
-#include <QElapsedTimer>
+#include "support/ProgrammeEnfant.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -15,12 +16,8 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QThread>
 
-#include <csignal>
 #include <memory>
-#include <sys/prctl.h>
-#include <unistd.h>
 
 class TSessionX {
 public:
@@ -115,15 +112,7 @@ public:
     // Waits (handling this process's events) until `condition` holds; false
     // after `delaiMs`.
     template <class Condition> static bool Attendre(Condition condition, int delaiMs) {
-        QElapsedTimer chrono;
-        chrono.start();
-        for (;;) {
-            if (condition()) return true;
-            if (chrono.elapsed() > delaiMs) return false;
-            if (QCoreApplication::instance() != nullptr)
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            QThread::msleep(40);
-        }
+        return enfant::Attendre(condition, delaiMs, 40, true);
     }
 
     static QString Chemin(const char* outil) {
@@ -184,12 +173,7 @@ private:
         return {};
     }
 
-    static void LierALaVie(QProcess& p) {
-        p.setChildProcessModifier([] {
-            prctl(PR_SET_PDEATHSIG, SIGTERM);
-            if (getppid() == 1) _exit(1); // the test is already gone
-        });
-    }
+    static void LierALaVie(QProcess& p) { enfant::LierALaVie(p); }
     static void Arreter(QProcess& p) {
         if (p.state() == QProcess::NotRunning) return;
         p.terminate();
