@@ -208,9 +208,10 @@ TEST_F(WaylandE2eTest, SaveOpenAndThePictureThroughTheDialogs) {
     ASSERT_TRUE(FeuilleStable());
     const QString un = Fichier(QStringLiteral("un.txt"));
     ASSERT_TRUE(DialogueFichierW(QStringLiteral("e"), un));
-    EXPECT_EQ(Octets(un), Ligne(Defaut));
-    EXPECT_TRUE(TSessionWayland::Attendre(
+    // The caption names the file only once it is written.
+    ASSERT_TRUE(TSessionWayland::Attendre(
         [&] { return !W().Fenetres(QStringLiteral("^Volutan2 - ") + un + u'$').empty(); }, 5000));
+    EXPECT_EQ(Octets(un), Ligne(Defaut));
 
     // Two curves opened (fast, as Rapide is chosen) over the sheet.
     const TSpire rouge{96, 40, 30, 0x0000FF};

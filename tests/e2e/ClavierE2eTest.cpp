@@ -98,7 +98,7 @@ TEST_F(ClavierE2eTest, FieldsIgnoreAltKeysEnterAndSpaceClickTheFocusedButtonTabO
                  QStringLiteral("Return"), QStringLiteral("KP_Enter")}); // Dessiner
     ASSERT_TRUE(AttendreFeuilleStable());
     EXPECT_EQ(Ecarts(FeuilleAffichee(), unCourbe), 0);
-    ASSERT_TRUE(DialogueFichier(QStringLiteral("alt+e"), Fichier(QStringLiteral("trois.txt"))));
+    ASSERT_TRUE(EnregistrerSous(Fichier(QStringLiteral("trois.txt"))));
     EXPECT_EQ(Octets(Fichier(QStringLiteral("trois.txt"))),
               Ligne(Defaut) + Ligne(Defaut) + Ligne(Defaut));
 }
@@ -110,10 +110,8 @@ TEST_F(ClavierE2eTest, EveryAcceleratorOfTheMainWindow) {
     const QImage unCourbe = Attendue(vierge, {{Defaut}});
     EXPECT_EQ(Ecarts(FeuilleAffichee(), unCourbe), 0);
     const QString chemin = Fichier(QStringLiteral("un.txt"));
-    ASSERT_TRUE(DialogueFichier(QStringLiteral("alt+e"), chemin)); // &Enregistrer
+    ASSERT_TRUE(EnregistrerSous(chemin)); // &Enregistrer
     EXPECT_EQ(Octets(chemin), Ligne(Defaut));
-    EXPECT_TRUE(TSessionX::Attendre(
-        [&] { return X().FenetreActive() == QStringLiteral("Volutan2 - ") + chemin; }, 5000));
     X().Touche(QStringLiteral("alt+t")); // Effacer &tout
     ASSERT_TRUE(AttendreFeuilleStable());
     EXPECT_EQ(Ecarts(FeuilleAffichee(), vierge), 0);
@@ -174,7 +172,7 @@ TEST_F(ClavierE2eTest, TheEditorAndFilesWithoutTheMouse) {
 
     // Saved, cleared, opened again: the same bytes and the same sheet.
     const QString chemin = Fichier(QStringLiteral("clavier.txt"));
-    ASSERT_TRUE(DialogueFichier(QStringLiteral("alt+e"), chemin));
+    ASSERT_TRUE(EnregistrerSous(chemin));
     EXPECT_EQ(Octets(chemin), Ligne(modifiee));
     X().Touche(QStringLiteral("alt+t"));
     ASSERT_TRUE(AttendreFeuilleStable());
@@ -207,7 +205,7 @@ TEST_F(ClavierE2eTest, TheEditorAndFilesWithoutTheMouse) {
     ASSERT_TRUE(EditeurFerme());
     ASSERT_TRUE(AttendreFeuilleStable());
     EXPECT_EQ(Ecarts(FeuilleAffichee(), vierge), 0);
-    ASSERT_TRUE(DialogueFichier(QStringLiteral("alt+e"), chemin));
+    ASSERT_TRUE(EnregistrerSous(chemin));
     EXPECT_EQ(Octets(chemin), QByteArray());
 }
 

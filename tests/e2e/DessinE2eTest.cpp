@@ -37,7 +37,7 @@ protected:
     }
     QByteArray Enregistrer(const QString& nom) {
         const QString chemin = Fichier(nom);
-        EXPECT_TRUE(DialogueFichier(QStringLiteral("alt+e"), chemin));
+        EXPECT_TRUE(EnregistrerSous(chemin));
         return Octets(chemin);
     }
     void ToutEffacer() {

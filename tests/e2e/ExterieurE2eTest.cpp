@@ -24,6 +24,8 @@ protected:
     // Escape). False when the menu or the dialog did not come.
     bool SavePicture(const std::function<void()>& ouvrir, bool actif, const QString& nom) {
         const QImage avant = X().Ecran();
+        const QString svg = nom + QStringLiteral(".svg");
+        const ino_t ancien = nom.isEmpty() ? 0 : Inode(svg);
         ouvrir();
         if (!TSessionX::Attendre([&] { return X().Ecran() != avant; }, 10000)) return false;
         QThread::msleep(200);
@@ -38,7 +40,8 @@ protected:
             X().Taper(nom);
             X().Touche(QStringLiteral("Return"));
         }
-        return TSessionX::Attendre([&] { return !EstDialogue(X().FenetreActive()); }, 10000);
+        return TSessionX::Attendre([&] { return !EstDialogue(X().FenetreActive()); }, 10000) &&
+               (nom.isEmpty() || AttendreNouveau(svg, ancien));
     }
     // An SVG of the two curves, red and blue.
     static void VerifierSvg(const QByteArray& svg) {

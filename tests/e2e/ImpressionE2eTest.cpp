@@ -58,7 +58,7 @@ TEST_F(ImpressionE2eTest, ClearAllDuringThePrintHandOverKeepsTheDrawing) {
 
     // The list too: Save writes the 31 curves.
     const QString enregistre = Fichier(QStringLiteral("apres.txt"));
-    ASSERT_TRUE(DialogueFichier(QStringLiteral("alt+e"), enregistre));
+    ASSERT_TRUE(EnregistrerSous(enregistre));
     QByteArray attendu;
     std::vector<Trace> traces;
     for (const TSpire& s : TrenteEtUne()) {

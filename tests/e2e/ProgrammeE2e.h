@@ -35,6 +35,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 // The picture a Copy puts on the clipboard (its EMF), read back and replayed.
 struct EmfCopie {
     emf::Fichier Fichier;
@@ -345,6 +347,25 @@ protected:
         X().Taper(chemin);
         X().Touche(QStringLiteral("Return"));
         return TSessionX::Attendre([&] { return !EstDialogue(X().FenetreActive()); }, 10000);
+    }
+    // Save through its dialog; true once the file is written. The program
+    // writes after the dialog has closed, aside and then renamed over the
+    // name, so the written file is the one with a new inode.
+    bool EnregistrerSous(const QString& chemin) {
+        const ino_t avant = Inode(chemin);
+        return DialogueFichier(QStringLiteral("alt+e"), chemin) && AttendreNouveau(chemin, avant);
+    }
+    static ino_t Inode(const QString& chemin) {
+        struct stat st {};
+        return ::stat(QFile::encodeName(chemin).constData(), &st) == 0 ? st.st_ino : 0;
+    }
+    static bool AttendreNouveau(const QString& chemin, ino_t avant) {
+        return TSessionX::Attendre(
+            [&] {
+                const ino_t i = Inode(chemin);
+                return i != 0 && i != avant;
+            },
+            10000);
     }
     static bool EstDialogue(const QString& titre) {
         return !titre.isEmpty() && !titre.startsWith(QStringLiteral("Volutan2")) &&
