@@ -33,8 +33,10 @@ qsizetype Sequence(const unsigned char* p, qsizetype reste) {
 
 } // namespace
 
-bool EstOctetGarde(char16_t unite) {
-    return unite >= 0xDC80 && unite <= 0xDCFF;
+bool EstOctetGarde(const QString& nom, qsizetype i) {
+    // A low surrogate after a high one is half of a character, not a byte.
+    const char16_t unite = nom[i].unicode();
+    return unite >= 0xDC80 && unite <= 0xDCFF && (i == 0 || !nom[i - 1].isHighSurrogate());
 }
 
 QString NomDesOctets(QByteArrayView octets) {
@@ -62,8 +64,7 @@ QByteArray OctetsDuNom(const QString& nom) {
     octets.reserve(nom.size());
     qsizetype debut = 0;
     for (qsizetype i = 0; i < nom.size(); ++i) {
-        // A low surrogate after a high one is half of a character, not a byte.
-        if (!EstOctetGarde(nom[i].unicode()) || (i > 0 && nom[i - 1].isHighSurrogate())) continue;
+        if (!EstOctetGarde(nom, i)) continue;
         octets += QStringView(nom).sliced(debut, i - debut).toUtf8();
         octets += static_cast<char>(nom[i].unicode() - 0xDC00);
         debut = i + 1;

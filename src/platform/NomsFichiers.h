@@ -15,5 +15,5 @@ QString NomDesOctets(QByteArrayView octets);
 // written as UTF-8.
 QByteArray OctetsDuNom(const QString& nom);
 
-// Whether `unite` is such a kept byte (the caption shows it escaped).
-bool EstOctetGarde(char16_t unite);
+// Whether nom[i] is such a kept byte (the caption shows it escaped).
+bool EstOctetGarde(const QString& nom, qsizetype i);

@@ -278,7 +278,7 @@ QString NomLisible(const QString& nom) {
     QString texte;
     for (qsizetype i = 0; i < nom.size(); ++i) {
         const QChar c = nom[i];
-        if (EstOctetGarde(c.unicode()) && (i == 0 || !nom[i - 1].isHighSurrogate()))
+        if (EstOctetGarde(nom, i))
             texte += QStringLiteral("\\x%1").arg(c.unicode() - 0xDC00, 2, 16, QChar(u'0'));
         else if (c == u'\n')
             texte += QLatin1String("\\n");
